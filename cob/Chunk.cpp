@@ -1,0 +1,52 @@
+#include "cob/Chunk.h"
+
+#include "cob/CobEof.h"
+#include "cob/CobRecords.h"
+#include "cob/CobTags.h"
+#include "convert/ConvertJob.h"
+
+namespace verdin {
+
+bool CChunk::Read(CConvertJob& job)
+{
+    m_nMajor = ReadInt16(job);
+    m_nMinor = ReadInt16(job);
+    m_nId = ReadInt32(job);
+    m_nParentId = ReadInt32(job);
+    m_nLength = ReadInt32(job);
+    if (m_nLength < -1)
+        throw CobEofError();
+    return true;
+}
+
+bool CChunk::Skip(CConvertJob& job)
+{
+    CobFile& file = *job.m_pFile;
+    if (m_nLength != -1) {
+        file.Seek(std::uint64_t{file.Position()} + static_cast<std::uint32_t>(m_nLength));
+        return true;
+    }
+
+    // No length: slide a 4-byte window over the body until it shows a tag
+    // that starts a chunk the reader knows, then leave that tag to be read.
+    char window[4];
+    std::size_t filled = 0;
+    unsigned char byte;
+    while (filled < 4 || !IsResyncTag(window)) {
+        if (!file.ReadByte(byte)) {
+            job.Log("Unexpected EOF");
+            return false;
+        }
+        if (filled == 4) {
+            window[0] = window[1];
+            window[1] = window[2];
+            window[2] = window[3];
+            filled = 3;
+        }
+        window[filled++] = static_cast<char>(byte);
+    }
+    file.Seek(file.Position() - 4);
+    return true;
+}
+
+}  // namespace verdin

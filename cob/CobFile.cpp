@@ -1,0 +1,60 @@
+#include "cob/CobFile.h"
+
+#include "cob/CobEof.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace verdin {
+
+std::unique_ptr<CobFile> CobFile::Open(const std::string& path)
+{
+    std::error_code error;
+    // Directories, devices and pipes are no model files; a device may never end.
+    if (!std::filesystem::is_regular_file(path, error))
+        return nullptr;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return nullptr;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    std::vector<unsigned char> bytes(error ? 0 : static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return std::make_unique<CobFile>(std::move(bytes));
+}
+
+void CobFile::Read(void* out, std::size_t n)
+{
+    if (n > Remaining()) {
+        m_position = m_bytes.size();
+        throw CobEofError();
+    }
+    if (n > 0)
+        std::memcpy(out, m_bytes.data() + m_position, n);
+    m_position += n;
+}
+
+bool CobFile::ReadByte(unsigned char& out)
+{
+    if (Remaining() == 0)
+        return false;
+    out = m_bytes[m_position++];
+    return true;
+}
+
+void CobFile::RequireRecords(std::int64_t count, std::size_t recordSize) const
+{
+    if (count <= 0)
+        return;
+    if (static_cast<std::uint64_t>(count) > Remaining() / std::max<std::size_t>(recordSize, 1))
+        throw CobEofError();
+}
+
+void CobFile::Seek(std::uint64_t position)
+{
+    m_position = static_cast<std::size_t>(std::min<std::uint64_t>(position, m_bytes.size()));
+}
+
+}  // namespace verdin

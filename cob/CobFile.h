@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace verdin {
+
+// An open COB file, held in memory whole so that every read can be checked
+// against what the file really has.
+class CobFile {
+public:
+    explicit CobFile(std::vector<unsigned char> bytes) : m_bytes(std::move(bytes)) {}
+
+    // Reads a regular file; null when it cannot be opened or is no regular file.
+    static std::unique_ptr<CobFile> Open(const std::string& path);
+
+    // Copies the next n bytes; raises CobEofError when fewer are left.
+    void Read(void* out, std::size_t n);
+    // The next byte, or false at the end of the file.
+    bool ReadByte(unsigned char& out);
+
+    // Raises CobEofError unless `count` records of `recordSize` bytes fit in
+    // the rest of the file. Call before allocating for a count read from it.
+    void RequireRecords(std::int64_t count, std::size_t recordSize) const;
+
+    std::size_t Position() const { return m_position; }
+    // Positions past the end are held at the end: any read there fails.
+    void Seek(std::uint64_t position);
+    std::size_t Remaining() const { return m_bytes.size() - m_position; }
+
+private:
+    std::vector<unsigned char> m_bytes;
+    std::size_t m_position = 0;
+};
+
+}  // namespace verdin

@@ -1,0 +1,10 @@
+#include "cob/GrouChunk.h"
+
+namespace verdin {
+
+bool CGrouChunk::Read(CConvertJob& job)
+{
+    return CChunk::Read(job);
+}
+
+}  // namespace verdin

@@ -1,0 +1,99 @@
+#include "convert/ConvertJob.h"
+
+#include "cob/CobEof.h"
+#include "cob/CobReader.h"
+#include "xfile/XFileWriter.h"
+
+#include "xfile/NumberFormat.h"
+
+#include <new>
+
+namespace verdin {
+
+CConvertJob::CConvertJob(const ConvertParams& params)
+    : m_strList(params.paths.begin(), params.paths.end()),
+      m_pReport(params.report),
+      m_endMessage(params.endMessage),
+      m_pCancel(params.cancel),
+      m_pOptions(params.options)
+{
+}
+
+void CConvertJob::Log(std::string_view line)
+{
+    std::string text(line);
+    text += "\r\n";
+    m_pReport->AppendText(text);
+}
+
+namespace {
+
+void AbandonFile(CConvertJob& job, std::string_view reason)
+{
+    job.Log(reason);
+    job.m_pFile.reset();
+    job.m_chunks.Clear();
+}
+
+}  // namespace
+
+bool ConvertOneFile(CConvertJob& job)
+{
+    job.Log(job.m_strPath + ":");
+    try {
+        job.m_pFile = CobFile::Open(job.m_strPath);
+        if (!job.m_pFile) {
+            job.Log("Can't open " + job.m_strPath + " for read.");
+            return false;
+        }
+        if (!ReadCobHeader(job)) {
+            job.m_pFile.reset();
+            return false;
+        }
+        ReadCobChunks(job);
+        job.m_pFile.reset();
+        WriteXFile(job);
+        job.m_chunks.Clear();
+        return true;
+    } catch (const CobEofError&) {
+        AbandonFile(job, "Unexcepted EOF.");
+    } catch (const std::bad_alloc&) {
+        AbandonFile(job, "Not enough memory.");
+    }
+    return false;
+}
+
+JobOutcome RunConvertJob(CConvertJob& job)
+{
+    JobOutcome outcome;
+    while (!job.m_strList.empty() && job.m_pCancel->load(std::memory_order_relaxed) != 1) {
+        job.m_strPath = std::move(job.m_strList.front());
+        job.m_strList.pop_front();
+        ++outcome.files;
+        if (ConvertOneFile(job))
+            ++outcome.converted;
+    }
+    outcome.files += static_cast<int>(job.m_strList.size());
+
+    outcome.aborted = job.Cancelled();
+    if (outcome.aborted)
+        job.Log("aborted.");
+    else if (outcome.converted == 1)
+        job.Log("Converted 1 file.");
+    else
+        job.Log("Converted " + FormatInt(outcome.converted) + " files.");
+    return outcome;
+}
+
+unsigned ConvertThreadProc(ConvertParams* params)
+{
+    CConvertJob job(*params);
+    params->event->Set();  // from here on the parameters may be gone
+
+    const JobOutcome outcome = RunConvertJob(job);
+    if (job.m_endMessage)
+        job.m_endMessage(outcome);
+    return 1;
+}
+
+}  // namespace verdin

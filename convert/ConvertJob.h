@@ -1,0 +1,70 @@
+#pragma once
+
+#include "cob/Chunk.h"
+#include "cob/CobFile.h"
+#include "convert/HandOverEvent.h"
+#include "convert/OptionFlags.h"
+#include "convert/ReportLog.h"
+
+#include <atomic>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace verdin {
+
+// How a job ended, handed to whoever waits for the end of the job.
+struct JobOutcome {
+    int converted = 0;
+    int files = 0;
+    bool aborted = false;
+};
+
+using JobEndMessage = std::function<void(const JobOutcome&)>;
+
+// What the starter hands to the worker thread. It may live on the starter's
+// stack: the worker copies what it needs before it sets the event.
+struct ConvertParams {
+    std::vector<std::string> paths;
+    ReportLog* report = nullptr;
+    JobEndMessage endMessage;
+    HandOverEvent* event = nullptr;
+    std::atomic<int>* cancel = nullptr;
+    OptionFlags* options = nullptr;
+};
+
+// The worker's state for one job; the reader and the X writer work through it.
+class CConvertJob {
+public:
+    explicit CConvertJob(const ConvertParams& params);
+
+    // Appends text followed by the line end.
+    void Log(std::string_view line);
+    bool Cancelled() const { return m_pCancel->load(std::memory_order_relaxed) != 0; }
+
+    std::deque<std::string> m_strList;
+    std::string m_strPath;
+    ReportLog* m_pReport;
+    char m_szFileId[10] = {};
+    char m_szVersion[7] = {};
+    std::unique_ptr<CobFile> m_pFile;
+    CChunkList m_chunks;
+    JobEndMessage m_endMessage;
+    std::atomic<int>* m_pCancel;
+    OptionFlags* m_pOptions;
+};
+
+// Converts one file, m_strPath; true when it counts as converted.
+bool ConvertOneFile(CConvertJob& job);
+
+// Converts every file of the job and logs the closing line.
+JobOutcome RunConvertJob(CConvertJob& job);
+
+// The worker thread's body: takes over the parameters, sets their event, runs
+// the job and finally sends the end message. Returns 1.
+unsigned ConvertThreadProc(ConvertParams* params);
+
+}  // namespace verdin

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <atomic>
+
+namespace verdin {
+
+// The five user options. The interface thread may change them while a job
+// runs; the job reads each one at the moment it needs it, never a copy.
+struct OptionFlags {
+    std::atomic<int> AddTemplates{1};
+    std::atomic<int> BinaryXFile{0};
+    std::atomic<int> Position{0};
+    std::atomic<int> ScaleAndRotation{1};
+    std::atomic<int> bPPM{0};
+};
+
+inline bool IsOn(const std::atomic<int>& flag)
+{
+    return flag.load(std::memory_order_relaxed) != 0;
+}
+
+}  // namespace verdin

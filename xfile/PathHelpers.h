@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace verdin {
+
+// File-name parts, found character by character under the current LC_CTYPE,
+// so that the second byte of a double-byte character never counts as a
+// separator or a dot. Both "\" and "/" separate directories.
+
+// Everything up to and including the last separator; without one, up to and
+// including the last ":" (a drive); otherwise empty.
+std::string PathDirectory(const std::string& path);
+// What follows PathDirectory.
+std::string PathFileName(const std::string& path);
+// The file name without its extension.
+std::string PathTitle(const std::string& path);
+// What follows the last "." of the file name, unless that dot begins the name.
+std::string PathExtension(const std::string& path);
+
+}  // namespace verdin

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string_view>
+
+namespace verdin {
+
+// The definitions of the 19 standard DirectX file templates that a file may
+// carry ahead of its data, written with "\n" line ends.
+extern const std::string_view kTemplateBlock;
+
+}  // namespace verdin
