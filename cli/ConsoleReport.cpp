@@ -1,0 +1,23 @@
+#include "cli/ConsoleReport.h"
+
+#include <string>
+
+namespace verdin {
+
+void ConsoleReport::AppendText(std::string_view text)
+{
+    std::string converted;
+    converted.reserve(text.size() + 1);
+    for (char c : text) {
+        if (m_bPendingReturn && c != '\n')
+            converted += '\r';
+        m_bPendingReturn = c == '\r';
+        if (!m_bPendingReturn)
+            converted += c;
+    }
+    std::fwrite(converted.data(), 1, converted.size(), m_out);
+    if (converted.find('\n') != std::string::npos)
+        std::fflush(m_out);
+}
+
+}  // namespace verdin

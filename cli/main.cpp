@@ -1,0 +1,87 @@
+// verdin-cli: converts COB files to DirectX .x files from the command line.
+// Standard output carries exactly the job's report.
+
+#include "cli/ConsoleReport.h"
+#include "convert/JobStarter.h"
+
+#include <CLI/CLI.hpp>
+
+#include <atomic>
+#include <clocale>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
+#include <iostream>
+
+namespace {
+
+std::atomic<int> g_cancel{0};
+static_assert(std::atomic<int>::is_always_lock_free, "the cancel flag is set from a signal handler");
+
+extern "C" void OnInterrupt(int)
+{
+    // The first Ctrl+C lets the job stop cleanly; the second ends the process.
+    if (g_cancel.exchange(1) != 0)
+        std::_Exit(130);
+}
+
+// An option with its "--no-" form; the last one given wins.
+void AddSwitch(CLI::App& app, const std::string& name, bool& value, const std::string& help)
+{
+    app.add_flag("--" + name + ",!--no-" + name, value, help);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::setlocale(LC_ALL, "");  // file names follow the user's character set
+
+    bool templates = true, binary = false, scaleRotation = true, position = false, ppm = false;
+    std::vector<std::string> files;
+
+    CLI::App app("Converts binary COB files into DirectX .x files beside them.", "verdin-cli");
+    app.set_version_flag("--version", std::string("verdin-cli ") + VERDIN_VERSION);
+    AddSwitch(app, "templates", templates, "Write the standard template block at the head of each file (default on)");
+    AddSwitch(app, "binary", binary, "Save each .x file in the binary format (default off)");
+    AddSwitch(app, "scale-rotation", scaleRotation, "Apply each object's scale and rotation (default on)");
+    AddSwitch(app, "position", position, "Apply each object's position (default off)");
+    AddSwitch(app, "ppm", ppm, "Convert BMP textures to PPM images (default off)");
+    app.add_option("FILE", files, "COB files to convert, in this order")->required();
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        const int status = app.exit(error);
+        return error.get_exit_code() == 0 ? status : 2;
+    }
+
+    verdin::OptionFlags options;
+    options.AddTemplates = templates;
+    options.BinaryXFile = binary;
+    options.ScaleAndRotation = scaleRotation;
+    options.Position = position;
+    options.bPPM = ppm;
+
+    std::signal(SIGINT, OnInterrupt);
+
+    verdin::ConsoleReport report(stdout);
+    std::promise<verdin::JobOutcome> ended;
+    verdin::ConvertParams params;
+    params.paths = files;
+    params.report = &report;
+    params.cancel = &g_cancel;
+    params.options = &options;
+    params.endMessage = [&ended](const verdin::JobOutcome& outcome) { ended.set_value(outcome); };
+
+    std::optional<std::thread> worker = verdin::StartConvertJob(params);
+    if (!worker) {
+        std::cerr << "verdin-cli: cannot start the conversion thread\n";
+        return 1;
+    }
+    const verdin::JobOutcome outcome = ended.get_future().get();
+    worker->join();
+    std::fflush(stdout);
+    return !outcome.aborted && outcome.converted == outcome.files ? 0 : 1;
+}
