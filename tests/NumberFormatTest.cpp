@@ -1,0 +1,82 @@
+#include "xfile/NumberFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace verdin {
+namespace {
+
+std::string PrintfF(double value)
+{
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%f", value);
+    return buffer;
+}
+
+// Values where "%f" is easy to get wrong: signs, ties at the sixth decimal,
+// the ends of the float and double ranges.
+std::vector<double> HardValues()
+{
+    std::vector<double> values = {0.0, -0.0, 1.0, -1.0, 0.5, 0.0000005, 0.0000015, 0.0000025, -0.0000005,
+                                  0.1, 0.2, 0.3, 1e-7, 123456.7890125, 0.1234565, 2.5e-6, 9.9999995,
+                                  999999.9999995, 1e15, 1e16 + 1, 1e22, 1e300, -1e300,
+                                  std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(),
+                                  std::numeric_limits<double>::denorm_min(),
+                                  std::numeric_limits<float>::max(), std::numeric_limits<float>::min(),
+                                  std::numeric_limits<float>::denorm_min()};
+    for (int i = -40; i <= 40; ++i)
+        values.push_back((i + 0.5) / 1e6);  // exact ties do not exist in binary, near ties do
+    return values;
+}
+
+TEST(NumberFormat, FloatsMatchPrintfInTheCLocale)
+{
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "C"), nullptr);
+    for (double value : HardValues())
+        EXPECT_EQ(FormatFloat(value), PrintfF(value)) << value;
+
+    std::mt19937 random(20261207);
+    for (int i = 0; i < 200000; ++i) {
+        // Random 32-bit patterns: every float the COB files can hold.
+        const float f = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
+        if (std::isnan(f))
+            continue;
+        ASSERT_EQ(FormatFloat(f), PrintfF(f)) << std::bit_cast<std::uint32_t>(f);
+    }
+    std::uniform_real_distribution<double> nearOne(-1000.0, 1000.0);
+    for (int i = 0; i < 200000; ++i) {
+        const double value = nearOne(random);
+        ASSERT_EQ(FormatFloat(value), PrintfF(value)) << value;
+    }
+}
+
+TEST(NumberFormat, IntegersMatchPrintf)
+{
+    for (long long value : {0LL, 1LL, -1LL, 2147483647LL, -2147483648LL, 4294967295LL}) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%lld", value);
+        EXPECT_EQ(FormatInt(value), buffer);
+    }
+}
+
+TEST(NumberFormat, DecimalPointIgnoresTheProcessLocale)
+{
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed (./test.sh generates it)";
+    EXPECT_EQ(PrintfF(1.5), "1,500000");  // the locale is really in force
+    EXPECT_EQ(FormatFloat(1.5), "1.500000");
+    EXPECT_EQ(FormatFloat(-1234567.25), "-1234567.250000");
+    std::setlocale(LC_ALL, saved.c_str());
+}
+
+}  // namespace
+}  // namespace verdin

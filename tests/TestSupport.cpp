@@ -1,0 +1,58 @@
+#include "TestSupport.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace verdin::test {
+
+TempDir::TempDir()
+{
+    std::random_device random;
+    m_path = std::filesystem::temp_directory_path() / ("verdin-test-" + std::to_string(random()));
+    std::filesystem::create_directories(m_path);
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+JobRun RunJob(const std::vector<std::string>& paths, OptionFlags& options)
+{
+    StringReport report;
+    std::atomic<int> cancel{0};
+    ConvertParams params;
+    params.paths = paths;
+    params.report = &report;
+    params.cancel = &cancel;
+    params.options = &options;
+    CConvertJob job(params);
+    JobRun run;
+    run.outcome = RunConvertJob(job);
+    run.report = report.Text();
+    return run;
+}
+
+JobRun RunJob(const std::vector<std::string>& paths)
+{
+    OptionFlags options;
+    return RunJob(paths, options);
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string SamplesDir()
+{
+    const std::filesystem::path samples = std::filesystem::path(VERDIN_SOURCE_DIR) / ".." / "shared" / "samples";
+    return std::filesystem::is_directory(samples) ? samples.string() : std::string();
+}
+
+}  // namespace verdin::test
