@@ -1,12 +1,18 @@
 #pragma once
 
 #include "cob/Chunk.h"
+#include "cob/CobRecords.h"
 
 namespace verdin {
 
+// A group: a name and a placement, kept but applied to nothing.
 class CGrouChunk : public CChunk {
 public:
     bool Read(CConvertJob& job) override;
+
+    CobName m_name;
+    CobAxes m_axes;
+    CobMatrix m_position;
 };
 
 }  // namespace verdin

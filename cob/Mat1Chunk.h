@@ -1,12 +1,41 @@
 #pragma once
 
 #include "cob/Chunk.h"
+#include "cob/CobRecords.h"
+
+#include <cstdint>
 
 namespace verdin {
 
+// A map sub-record of a material: an image and how it is laid on the surface.
+struct CobMap {
+    static constexpr std::uint8_t kUsed = 0x02;
+
+    std::uint8_t flags = 0;
+    CobString name;
+    CobUV offset;
+    CobUV repeat;
+};
+
+// A material of a polygon object, as stored.
 class CMat1Chunk : public CChunk {
 public:
     bool Read(CConvertJob& job) override;
+
+    std::int16_t m_nMaterial = 0;
+    std::uint8_t m_cShader = 0;
+    std::uint8_t m_cFacet = 0;
+    std::uint8_t m_nAutoFacetAngle = 0;
+    CobVector m_colour;
+    float m_fAlpha = 0;
+    float m_fAmbient = 0;
+    float m_fSpecular = 0;
+    float m_fExponent = 0;
+    float m_fRefraction = 0;
+    CobMap m_envMap;
+    CobMap m_textureMap;
+    CobMap m_bumpMap;
+    float m_fBumpAmplitude = 0;
 };
 
 }  // namespace verdin

@@ -26,8 +26,8 @@ void WriteHead(CConvertJob& job, XTextFile& out, const std::string& outputName)
 
 void WriteMesh(CConvertJob& job, XTextFile& out, const CPolHChunk& polygonObject)
 {
-    (void)polygonObject;
-    job.m_pReport->AppendText(" writing noname mesh:");
+    const CobString& name = polygonObject.m_name.name;
+    job.m_pReport->AppendText(" writing " + (name.HasText() ? name.Shown() : "noname") + " mesh:");
     out.Write("Mesh{\n");
     out.Write("0;\n");
     job.m_pReport->AppendText("V=0 ");
