@@ -1,4 +1,4 @@
-#include "CobBuilder.h"
+#include "CobBodies.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +37,13 @@ std::string Quoted(const std::string& path)
 
 CobBuilder Model()
 {
-    return CobBuilder().Header().Chunk("PolH", 0, 8, 1, 0, CobBuilder()).Chunk("Unit", 0, 1, 2, 0, CobBuilder()).End();
+    PolygonSpec point = NamedPolygon("");
+    point.vertices = {{0, 0, 0}};
+    return CobBuilder()
+        .Header()
+        .Chunk("PolH", 0, 8, 1, 0, PolHBody(point))
+        .Chunk("Unit", 0, 1, 2, 0, CobBuilder())
+        .End();
 }
 
 TEST(Cli, PrintsTheReportWithPlainLineEnds)

@@ -1,4 +1,4 @@
-#include "CobBuilder.h"
+#include "CobBodies.h"
 #include "TestSupport.h"
 
 #include "convert/JobStarter.h"
@@ -24,7 +24,7 @@ CobBuilder ModelWithMeshes(int meshes)
     CobBuilder cob;
     cob.Header();
     for (int id = 1; id <= meshes; ++id)
-        cob.Chunk("PolH", 0, 8, id, 0, CobBuilder());
+        cob.Chunk("PolH", 0, 8, id, 0, PolHBody(NamedPolygon("mesh")));
     return cob.End();
 }
 

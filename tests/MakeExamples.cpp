@@ -1,11 +1,12 @@
 // Writes the example COB files of examples/ into the folder given.
 
-#include "CobBuilder.h"
+#include "CobBodies.h"
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
-using verdin::test::CobBuilder;
+using namespace verdin::test;
 
 int main(int argc, char** argv)
 {
@@ -16,10 +17,39 @@ int main(int argc, char** argv)
     const std::string folder = std::string(argv[1]) + "/";
     bool written = true;
 
+    // A group holding a cube with two materials, one of them textured, and a
+    // triangle with a hole-free face list of its own.
+    PolygonSpec cube = NamedPolygon("cube");
+    cube.vertices = {{-1, -1, -1}, {1, -1, -1}, {1, 1, -1}, {-1, 1, -1}, {-1, -1, 1}, {1, -1, 1}, {1, 1, 1}, {-1, 1, 1}};
+    cube.uvs = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    const std::vector<std::array<int, 4>> sides = {{0, 3, 2, 1}, {4, 5, 6, 7}, {0, 1, 5, 4},
+                                                   {2, 3, 7, 6}, {1, 2, 6, 5}, {0, 4, 7, 3}};
+    for (std::size_t side = 0; side < sides.size(); ++side) {
+        FaceSpec face{0x10, static_cast<std::int16_t>(side < 2 ? 1 : 0), {}};
+        for (int corner = 0; corner < 4; ++corner)
+            face.corners.emplace_back(sides[side][corner], corner);
+        cube.faces.push_back(face);
+    }
+    PolygonSpec triangle = NamedPolygon("triangle");
+    triangle.position = {{{1, 0, 0, 3}, {0, 1, 0, 0}, {0, 0, 1, 0}}};
+    triangle.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    triangle.faces = {{0x00, 0, {{0, 0}, {1, 0}, {2, 0}}}};
+    MaterialSpec wood{1, 's', 30, {0.8f, 0.6f, 0.4f}, 0.2f, MapSpec{0x02, "wood.bmp", {0, 0}, {2, 2}}};
+    written &= CobBuilder()
+                   .Header()
+                   .Chunk("Grou", 0, 1, 1, 0, PlacementBody("scene"))
+                   .Chunk("PolH", 0, 4, 2, 1, PolHBody(cube))
+                   .Chunk("Mat1", 0, 5, 3, 2, Mat1Body({0, 'f', 30, {1, 0, 0}, 0.5f, std::nullopt}))
+                   .Chunk("Mat1", 0, 5, 4, 2, Mat1Body(wood))
+                   .Chunk("PolH", 0, 4, 5, 1, PolHBody(triangle))
+                   .Chunk("Mat1", 0, 5, 6, 5, Mat1Body({0, 'a', 45, {0, 0, 1}, 0, std::nullopt}))
+                   .End()
+                   .WriteTo(folder + "scene.cob");
+
     // Only chunks the converter passes over: the .x file holds its frame.
     written &= CobBuilder()
                    .Header()
-                   .Chunk("Grou", 0, 1, 1, 0, CobBuilder())
+                   .Chunk("Grou", 0, 1, 1, 0, PlacementBody("empty group"))
                    .Chunk("Unit", 0, 1, 2, 1, CobBuilder().Int16(2))
                    .ChunkWithLength("BitM", 0, 1, 3, 1, -1, CobBuilder().Bytes("pixels"))
                    .End()

@@ -1,5 +1,8 @@
 #include "TestSupport.h"
 
+#include "cob/CobEof.h"
+#include "cob/CobReader.h"
+
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -47,6 +50,30 @@ std::string ReadFile(const std::string& path)
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+namespace {
+
+ConvertParams ReadingParams(ReportLog& report, std::atomic<int>& cancel, OptionFlags& options)
+{
+    ConvertParams params;
+    params.report = &report;
+    params.cancel = &cancel;
+    params.options = &options;
+    return params;
+}
+
+}  // namespace
+
+CobReading::CobReading(const std::string& bytes) : m_job(ReadingParams(m_report, m_cancel, m_options))
+{
+    m_job.m_pFile = std::make_unique<CobFile>(std::vector<unsigned char>(bytes.begin(), bytes.end()));
+    try {
+        if (ReadCobHeader(m_job))
+            ReadCobChunks(m_job);
+    } catch (const CobEofError&) {
+        m_bTruncated = true;
+    }
 }
 
 std::string SamplesDir()

@@ -45,6 +45,34 @@ JobRun RunJob(const std::vector<std::string>& paths);
 
 std::string ReadFile(const std::string& path);
 
+// Reads the header and chunks of COB bytes as a job does, and keeps the chunks.
+class CobReading {
+public:
+    explicit CobReading(const std::string& bytes);
+
+    const std::string& Report() const { return m_report.Text(); }
+    bool Truncated() const { return m_bTruncated; }
+
+    // The chunks of one class, in file order.
+    template <typename Chunk>
+    std::vector<const Chunk*> Chunks() const
+    {
+        std::vector<const Chunk*> found;
+        for (const auto& chunk : m_job.m_chunks)
+            if (const auto* wanted = dynamic_cast<const Chunk*>(chunk.get()))
+                found.push_back(wanted);
+        return found;
+    }
+    std::size_t Count() const { return m_job.m_chunks.Count(); }
+
+private:
+    StringReport m_report;
+    std::atomic<int> m_cancel{0};
+    OptionFlags m_options;
+    CConvertJob m_job;
+    bool m_bTruncated = false;
+};
+
 // The folder of real COB files shared with the project, or empty when absent.
 std::string SamplesDir();
 

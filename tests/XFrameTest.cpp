@@ -1,4 +1,4 @@
-#include "CobBuilder.h"
+#include "CobBodies.h"
 #include "TestSupport.h"
 
 #include "xfile/Templates.h"
@@ -18,7 +18,7 @@ CobBuilder GroupAndUnknownChunks()
 {
     return CobBuilder()
         .Header()
-        .Chunk("Grou", 0, 1, 1, 0, CobBuilder())
+        .Chunk("Grou", 0, 1, 1, 0, PlacementBody("group"))
         .Chunk("Unit", 0, 1, 2, 1, CobBuilder().Int16(2))
         .End();
 }
@@ -77,9 +77,9 @@ TEST(XFrame, EveryPolygonObjectBecomesAMeshAndExistingOutputIsReplaced)
     TempDir dir;
     const CobBuilder cob = CobBuilder()
                                .Header()
-                               .Chunk("PolH", 0, 8, 1, 0, CobBuilder())
-                               .Chunk("Grou", 0, 1, 2, 0, CobBuilder())
-                               .Chunk("PolH", 0, 8, 3, 0, CobBuilder())
+                               .Chunk("PolH", 0, 8, 1, 0, PolHBody(NamedPolygon("a")))
+                               .Chunk("Grou", 0, 1, 2, 0, PlacementBody("group"))
+                               .Chunk("PolH", 0, 8, 3, 0, PolHBody(NamedPolygon("b")))
                                .End();
     ASSERT_TRUE(cob.WriteTo(dir.Path("car.cob")));
     ASSERT_TRUE(CobBuilder().Bytes(std::string(5000, 'x')).WriteTo(dir.Path("car.x")));
@@ -113,7 +113,7 @@ TEST(XFrame, CancelDuringTheFirstMeshLeavesAClosedFileWithOneMesh)
     CobBuilder cob;
     cob.Header();
     for (int id = 1; id <= 3; ++id)
-        cob.Chunk("PolH", 0, 8, id, 0, CobBuilder());
+        cob.Chunk("PolH", 0, 8, id, 0, PolHBody(NamedPolygon("mesh")));
     ASSERT_TRUE(cob.End().WriteTo(dir.Path("car.cob")));
     ASSERT_TRUE(CobBuilder().Header().End().WriteTo(dir.Path("next.cob")));
 

@@ -1,0 +1,60 @@
+#include "CobBodies.h"
+
+namespace verdin::test {
+
+PolygonSpec NamedPolygon(std::string name)
+{
+    PolygonSpec polygon;
+    polygon.name = std::move(name);
+    return polygon;
+}
+
+CobBuilder PlacementBody(const std::string& name, const Matrix& position)
+{
+    CobBuilder body;
+    body.Name(name);
+    for (float axes : {0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1})
+        body.Float(axes);
+    for (const auto& row : position)
+        for (float value : row)
+            body.Float(value);
+    return body;
+}
+
+CobBuilder PolHBody(const PolygonSpec& polygon)
+{
+    CobBuilder body = PlacementBody(polygon.name, polygon.position);
+    body.Int32(static_cast<std::int32_t>(polygon.vertices.size()));
+    for (const auto& vertex : polygon.vertices)
+        body.Float(vertex[0]).Float(vertex[1]).Float(vertex[2]);
+    body.Int32(static_cast<std::int32_t>(polygon.uvs.size()));
+    for (const auto& uv : polygon.uvs)
+        body.Float(uv[0]).Float(uv[1]);
+    body.Int32(static_cast<std::int32_t>(polygon.faces.size()));
+    for (const FaceSpec& face : polygon.faces) {
+        body.Bytes(std::string(1, static_cast<char>(face.flags)));
+        body.Int16(static_cast<std::int16_t>(face.corners.size()));
+        if ((face.flags & 0x08) == 0)
+            body.Int16(face.material);
+        for (const auto& [vertex, uv] : face.corners)
+            body.Int32(vertex).Int32(uv);
+    }
+    return body;
+}
+
+CobBuilder Mat1Body(const MaterialSpec& material)
+{
+    CobBuilder body;
+    body.Int16(material.number).Bytes("p").Bytes(std::string(1, material.facet));
+    body.Bytes(std::string(1, static_cast<char>(material.autoFacetAngle)));
+    body.Float(material.colour[0]).Float(material.colour[1]).Float(material.colour[2]);
+    body.Float(1).Float(0.1f).Float(0.5f).Float(material.exponent).Float(1);
+    if (material.texture) {
+        const MapSpec& map = *material.texture;
+        body.Bytes("t:").Bytes(std::string(1, static_cast<char>(map.flags))).String(map.name);
+        body.Float(map.offset[0]).Float(map.offset[1]).Float(map.repeat[0]).Float(map.repeat[1]);
+    }
+    return body;
+}
+
+}  // namespace verdin::test

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "CobBuilder.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace verdin::test {
+
+// Bodies of the chunks the converter reads, from plain values.
+
+struct FaceSpec {
+    std::uint8_t flags = 0x10;
+    std::int16_t material = 0;  // not written for a hole (flag 0x08)
+    std::vector<std::pair<std::int32_t, std::int32_t>> corners;  // (vertex, UV)
+};
+
+using Matrix = std::array<std::array<float, 4>, 3>;
+constexpr Matrix kIdentity = {{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}}};
+
+struct PolygonSpec {
+    std::string name;
+    Matrix position = kIdentity;
+    std::vector<std::array<float, 3>> vertices;
+    std::vector<std::array<float, 2>> uvs;
+    std::vector<FaceSpec> faces;
+};
+
+struct MapSpec {
+    std::uint8_t flags = 0x02;
+    std::string name;
+    std::array<float, 2> offset = {0, 0};
+    std::array<float, 2> repeat = {1, 1};
+};
+
+struct MaterialSpec {
+    std::int16_t number = 0;
+    char facet = 'f';
+    std::uint8_t autoFacetAngle = 30;
+    std::array<float, 3> colour = {1, 1, 1};
+    float exponent = 0;
+    std::optional<MapSpec> texture;
+};
+
+PolygonSpec NamedPolygon(std::string name);
+
+// Name, axes (the unit axes at the origin) and position matrix.
+CobBuilder PlacementBody(const std::string& name, const Matrix& position = kIdentity);
+CobBuilder PolHBody(const PolygonSpec& polygon);
+CobBuilder Mat1Body(const MaterialSpec& material);
+
+}  // namespace verdin::test
