@@ -3,6 +3,10 @@
 #include "cob/PolHChunk.h"
 #include "convert/ConvertJob.h"
 #include "d3drm/BinaryXStep.h"
+#include "texture/TextureScale.h"
+#include "xfile/MeshData.h"
+#include "xfile/MeshWriters.h"
+#include "xfile/NumberFormat.h"
 #include "xfile/PathHelpers.h"
 #include "xfile/Templates.h"
 #include "xfile/XTextFile.h"
@@ -24,27 +28,41 @@ void WriteHead(CConvertJob& job, XTextFile& out, const std::string& outputName)
     out.Write("Header {\n 1;\n 0;\n 1;\n}\n");
 }
 
-void WriteMesh(CConvertJob& job, XTextFile& out, const CPolHChunk& polygonObject)
+void ReportBadIndices(CConvertJob& job, const MeshWorkingData& mesh, const std::string& name)
 {
-    const CobString& name = polygonObject.m_name.name;
-    job.m_pReport->AppendText(" writing " + (name.HasText() ? name.Shown() : "noname") + " mesh:");
-    out.Write("Mesh{\n");
-    out.Write("0;\n");
-    job.m_pReport->AppendText("V=0 ");
-    out.Write("0;\n");
-    job.m_pReport->AppendText("F=0 ");
-    job.m_pReport->AppendText("\r\n");
-    out.Write("}\n");
+    if (mesh.BadFaceCount() == 0 && mesh.BadUVCount() == 0)
+        return;
+    job.Log(" Bad indices in " + name + " mesh: " + FormatInt(mesh.BadFaceCount()) +
+            " faces naming missing vertices left out, " + FormatInt(mesh.BadUVCount()) +
+            " missing texture coordinates taken as 0.");
 }
 
-void WriteMeshes(CConvertJob& job, XTextFile& out)
+void WriteMesh(CConvertJob& job, XTextFile& out, const CPolHChunk& polygon, const TextureScale& textureScale)
+{
+    const CobString& stored = polygon.m_name.name;
+    const std::string name = stored.HasText() ? stored.Shown() : "noname";
+    job.m_pReport->AppendText(" writing " + name + " mesh:");
+
+    const MeshWorkingData mesh(job.m_chunks, polygon);
+    out.Write("Mesh{\n");
+    WriteVertexList(job, out, mesh);
+    WriteFaceList(job, out, mesh);
+    WriteMeshMaterialList(out, mesh);
+    WriteMeshNormals(job, out, mesh);
+    WriteMeshTextureCoords(job, out, mesh, textureScale);
+    job.m_pReport->AppendText("\r\n");
+    out.Write("}\n");
+    ReportBadIndices(job, mesh, name);
+}
+
+void WriteMeshes(CConvertJob& job, XTextFile& out, const TextureScale& textureScale)
 {
     for (const auto& chunk : job.m_chunks) {
         if (chunk->m_nType != CHUNK_POLH)
             continue;
         if (job.Cancelled())
             return;  // the flag stays set: no later mesh is written either
-        WriteMesh(job, out, static_cast<const CPolHChunk&>(*chunk));
+        WriteMesh(job, out, static_cast<const CPolHChunk&>(*chunk), textureScale);
     }
 }
 
@@ -64,7 +82,8 @@ int WriteXFile(CConvertJob& job)
         return 0;
     }
     WriteHead(job, out, outputName);
-    WriteMeshes(job, out);
+    TextureScale textureScale;
+    WriteMeshes(job, out, textureScale);
     out.Close();
 
     if (IsOn(job.m_pOptions->BinaryXFile))

@@ -1,0 +1,139 @@
+#include "xfile/MeshData.h"
+
+#include "cob/Mat1Chunk.h"
+#include "cob/PolHChunk.h"
+
+#include <algorithm>
+
+namespace verdin {
+
+bool IsTextured(const CMat1Chunk* material)
+{
+    return material && (material->m_textureMap.flags & CobMap::kUsed) != 0;
+}
+
+MeshWorkingData::MeshWorkingData(const CChunkList& chunks, const CPolHChunk& polygon) : m_polygon(polygon)
+{
+    CheckFaces();
+    BuildMaterialTable(chunks);
+    SplitVertices();
+}
+
+int MeshWorkingData::StoredCorner(const CobFace& face, int j)
+{
+    return (face.flags & CobFace::kStoredOrder) ? j : CornerCount(face) - 1 - j;
+}
+
+std::size_t MeshWorkingData::MaterialSlot(const CobFace& face) const
+{
+    return face.material < 0 ? 0 : static_cast<std::size_t>(face.material);
+}
+
+void MeshWorkingData::CheckFaces()
+{
+    const auto& faces = m_polygon.m_pFaces;
+    const auto vertexCount = static_cast<std::int64_t>(m_polygon.m_pVertices.size());
+    m_written.assign(faces.size(), 0);
+    for (std::size_t i = 0; i < faces.size(); ++i) {
+        if (faces[i].IsHole())
+            continue;
+        const auto corners = m_polygon.Corners(faces[i]);
+        bool inside = true;
+        for (std::size_t c = 0; c < corners.size(); c += 2)
+            inside &= corners[c] >= 0 && corners[c] < vertexCount;
+        m_written[i] = inside;
+        inside ? ++m_nWrittenFaces : ++m_nBadFaces;
+    }
+}
+
+// Slots run up to the largest material number in use, so that every face
+// index written names a written material.
+void MeshWorkingData::BuildMaterialTable(const CChunkList& chunks)
+{
+    std::vector<const CMat1Chunk*> own;
+    std::int64_t slots = 0;
+    for (const auto& chunk : chunks) {
+        if (chunk->m_nType != CHUNK_MAT1 || chunk->m_nParentId != m_polygon.m_nId)
+            continue;
+        const auto& material = static_cast<const CMat1Chunk&>(*chunk);
+        own.push_back(&material);
+        slots = std::max<std::int64_t>(slots, std::max<std::int64_t>(own.size(), material.m_nMaterial + 1));
+    }
+    const auto& faces = m_polygon.m_pFaces;
+    for (std::size_t i = 0; i < faces.size(); ++i)
+        if (IsWritten(i))
+            slots = std::max<std::int64_t>(slots, std::max<std::int64_t>(faces[i].material, 0) + 1);
+
+    m_meshMaterials.assign(static_cast<std::size_t>(slots), nullptr);
+    for (const CMat1Chunk* material : own)
+        if (material->m_nMaterial >= 0)
+            m_meshMaterials[static_cast<std::size_t>(material->m_nMaterial)] = material;
+}
+
+// A written vertex carries one texture coordinate: every corner of a textured
+// face is bound to a record of its vertex holding exactly its coordinate.
+void MeshWorkingData::SplitVertices()
+{
+    const auto& stored = m_polygon.m_pVertices;
+    m_vertices.resize(stored.size());
+    for (std::size_t v = 0; v < stored.size(); ++v) {
+        m_vertices[v].m_nIndex = static_cast<std::int32_t>(v);
+        m_vertices[v].m_point = stored[v];
+    }
+    m_cornerVertices.resize(m_polygon.m_cornerIndices.size() / 2);
+    for (std::size_t c = 0; c < m_cornerVertices.size(); ++c)
+        m_cornerVertices[c] = m_polygon.m_cornerIndices[2 * c];
+
+    const auto& faces = m_polygon.m_pFaces;
+    for (std::size_t i = 0; i < faces.size(); ++i) {
+        if (!IsWritten(i))
+            continue;
+        const CMat1Chunk* material = FaceMaterial(faces[i]);
+        if (!IsTextured(material))
+            continue;
+        m_bMeshTextured = true;
+        for (int j = 0; j < CornerCount(faces[i]); ++j)
+            BindCorner(faces[i], StoredCorner(faces[i], j), material);
+    }
+}
+
+void MeshWorkingData::BindCorner(const CobFace& face, int storedCorner, const CMat1Chunk* material)
+{
+    const auto corner = m_polygon.Corners(face).subspan(2 * static_cast<std::size_t>(storedCorner), 2);
+    const std::int32_t v = corner[0];
+    const std::int32_t t = corner[1];
+    CobUV uv;
+    if (t >= 0 && t < static_cast<std::int64_t>(m_polygon.m_pUVs.size()))
+        uv = m_polygon.m_pUVs[static_cast<std::size_t>(t)];
+    else
+        ++m_nBadUVs;
+    std::int32_t& written = m_cornerVertices[face.firstIndex / 2 + static_cast<std::size_t>(storedCorner)];
+
+    CMeshVertex& first = m_vertices[static_cast<std::size_t>(v)];
+    if (!first.m_bAssigned) {
+        first.m_bAssigned = true;
+        first.m_uv = uv;
+        first.m_pMaterial = material;
+        return;
+    }
+    std::int32_t last = v;
+    for (std::int32_t r = v; r != CMeshVertex::kNoNext; r = m_vertices[static_cast<std::size_t>(r)].m_nNext) {
+        CMeshVertex& record = m_vertices[static_cast<std::size_t>(r)];
+        if (record.m_uv.u == uv.u && record.m_uv.v == uv.v) {
+            written = record.m_nIndex;
+            record.m_pMaterial = material;
+            return;
+        }
+        last = r;
+    }
+    CMeshVertex added;
+    added.m_nIndex = static_cast<std::int32_t>(m_vertices.size());
+    added.m_point = m_vertices[static_cast<std::size_t>(v)].m_point;
+    added.m_uv = uv;
+    added.m_pMaterial = material;
+    m_vertices[static_cast<std::size_t>(last)].m_nNext = added.m_nIndex;
+    written = added.m_nIndex;
+    m_vertices.push_back(added);
+}
+
+}  // namespace verdin

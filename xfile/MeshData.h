@@ -1,0 +1,85 @@
+#pragma once
+
+#include "cob/CobRecords.h"
+#include "cob/PolHChunk.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace verdin {
+
+class CChunkList;
+class CMat1Chunk;
+
+// One vertex of the written vertex list. The first records are the polygon
+// object's own vertices; splitting appends one for every further texture
+// coordinate a vertex needs.
+struct CMeshVertex {
+    static constexpr std::int32_t kNoNext = -1;
+
+    std::int32_t m_nIndex = 0;
+    CobVector m_point;
+    bool m_bAssigned = false;
+    CobUV m_uv;
+    const CMat1Chunk* m_pMaterial = nullptr;  // of the last textured face bound to it
+    std::int32_t m_nNext = kNoNext;           // next record made from the same vertex
+};
+
+// What the sub-block writers of one mesh share.
+class MeshWorkingData {
+public:
+    MeshWorkingData(const CChunkList& chunks, const CPolHChunk& polygon);
+
+    const CPolHChunk& Polygon() const { return m_polygon; }
+
+    // Faces left out of every list: holes, and faces naming a vertex or a
+    // texture coordinate the object does not have.
+    bool IsWritten(std::size_t face) const { return m_written[face] != 0; }
+    std::int32_t WrittenFaceCount() const { return m_nWrittenFaces; }
+    std::int32_t BadFaceCount() const { return m_nBadFaces; }
+    // Corners of textured faces naming a texture coordinate the object does
+    // not have; they are bound to (0, 0).
+    std::int32_t BadUVCount() const { return m_nBadUVs; }
+
+    // The material table: one slot per material number; null stands for a
+    // default material where no material of the object has that number.
+    const std::vector<const CMat1Chunk*>& Materials() const { return m_meshMaterials; }
+    // The slot a face refers to; faces with a negative number use slot 0.
+    std::size_t MaterialSlot(const CobFace& face) const;
+    const CMat1Chunk* FaceMaterial(const CobFace& face) const { return m_meshMaterials[MaterialSlot(face)]; }
+
+    // Corner count as written: a negative stored count means no corners.
+    static int CornerCount(const CobFace& face) { return face.nVertices > 0 ? face.nVertices : 0; }
+    // The stored corner at written position j of a face.
+    static int StoredCorner(const CobFace& face, int j);
+    // The written vertex index of every corner, in the layout of the
+    // object's corner table (one entry per corner, stored order).
+    std::int32_t WrittenVertex(const CobFace& face, int storedCorner) const
+    {
+        return m_cornerVertices[face.firstIndex / 2 + static_cast<std::size_t>(storedCorner)];
+    }
+
+    const std::vector<CMeshVertex>& Vertices() const { return m_vertices; }
+    bool Textured() const { return m_bMeshTextured; }
+
+private:
+    void BuildMaterialTable(const CChunkList& chunks);
+    void CheckFaces();
+    void SplitVertices();
+    void BindCorner(const CobFace& face, int storedCorner, const CMat1Chunk* material);
+
+    const CPolHChunk& m_polygon;
+    std::vector<std::uint8_t> m_written;
+    std::int32_t m_nWrittenFaces = 0;
+    std::int32_t m_nBadFaces = 0;
+    std::int32_t m_nBadUVs = 0;
+    std::vector<const CMat1Chunk*> m_meshMaterials;
+    std::vector<CMeshVertex> m_vertices;
+    std::vector<std::int32_t> m_cornerVertices;
+    bool m_bMeshTextured = false;
+};
+
+bool IsTextured(const CMat1Chunk* material);
+
+}  // namespace verdin

@@ -1,0 +1,86 @@
+#include "cob/PolHChunk.h"
+#include "convert/ConvertJob.h"
+#include "xfile/MeshData.h"
+#include "xfile/MeshWriters.h"
+#include "xfile/NumberFormat.h"
+#include "xfile/XTextFile.h"
+
+namespace verdin {
+
+namespace {
+
+struct Placement {
+    double m[3][4];
+};
+
+// The object's matrix, less the parts the options leave out.
+Placement CurrentPlacement(const CobMatrix& position, const OptionFlags& options)
+{
+    Placement placement;
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c)
+            placement.m[r][c] = position.m[r][c];
+    if (!IsOn(options.Position))
+        placement.m[0][3] = placement.m[1][3] = placement.m[2][3] = 0;
+    if (!IsOn(options.ScaleAndRotation))
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 3; ++c)
+                placement.m[r][c] = r == c ? 1 : 0;
+    return placement;
+}
+
+void AppendPlaced(std::string& line, const Placement& p, const CobVector& point)
+{
+    const double x = point.x, y = point.y, z = point.z;
+    for (int r = 0; r < 3; ++r) {
+        AppendFloat(line, p.m[r][0] * x + p.m[r][1] * y + p.m[r][2] * z + p.m[r][3]);
+        line += ';';
+    }
+}
+
+}  // namespace
+
+void WriteVertexList(CConvertJob& job, XTextFile& out, const MeshWorkingData& mesh)
+{
+    const auto& vertices = mesh.Vertices();
+    std::string line;
+    AppendInt(line, static_cast<long long>(vertices.size()));
+    line += ";\n";
+    out.Write(line);
+    for (std::size_t w = 0; w < vertices.size(); ++w) {
+        line.clear();
+        // The options are read for every vertex: a change applies from the next one.
+        AppendPlaced(line, CurrentPlacement(mesh.Polygon().m_position, *job.m_pOptions), vertices[w].m_point);
+        line += w + 1 < vertices.size() ? ",\n" : ";\n";
+        out.Write(line);
+    }
+    job.m_pReport->AppendText("V=" + FormatInt(mesh.Polygon().m_nVertices) + " ");
+}
+
+void WriteFaceList(CConvertJob& job, XTextFile& out, const MeshWorkingData& mesh)
+{
+    const CPolHChunk& polygon = mesh.Polygon();
+    std::string line;
+    AppendInt(line, mesh.WrittenFaceCount());
+    line += ";\n";
+    out.Write(line);
+    std::int32_t remaining = mesh.WrittenFaceCount();
+    for (std::size_t i = 0; i < polygon.m_pFaces.size(); ++i) {
+        if (!mesh.IsWritten(i))
+            continue;
+        const CobFace& face = polygon.m_pFaces[i];
+        const int corners = MeshWorkingData::CornerCount(face);
+        line.clear();
+        AppendInt(line, corners);
+        line += ';';
+        for (int j = 0; j < corners; ++j) {
+            AppendInt(line, mesh.WrittenVertex(face, MeshWorkingData::StoredCorner(face, j)));
+            line += j + 1 < corners ? ',' : ';';
+        }
+        line += --remaining > 0 ? ",\n" : ";\n";
+        out.Write(line);
+    }
+    job.m_pReport->AppendText("F=" + FormatInt(mesh.WrittenFaceCount()) + " ");
+}
+
+}  // namespace verdin

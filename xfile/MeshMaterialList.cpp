@@ -1,0 +1,66 @@
+#include "cob/Mat1Chunk.h"
+#include "cob/PolHChunk.h"
+#include "xfile/MeshData.h"
+#include "xfile/MeshWriters.h"
+#include "xfile/NumberFormat.h"
+#include "xfile/PathHelpers.h"
+#include "xfile/XTextFile.h"
+
+namespace verdin {
+
+namespace {
+
+void WriteMaterial(XTextFile& out, const CMat1Chunk* material)
+{
+    std::string text = "Material{\n";
+    if (material) {
+        const CobVector& colour = material->m_colour;
+        for (float component : {colour.x, colour.y, colour.z}) {
+            AppendFloat(text, component);
+            text += ';';
+        }
+        text += "1.0;;\n";
+        AppendFloat(text, 3.0 + 40.0 * static_cast<double>(material->m_fExponent));
+        text += ";\n";
+    } else {
+        // A material number that no material of the object has.
+        text += "1.000000;1.000000;1.000000;1.0;;\n3.000000;\n";
+    }
+    text += "1.0;1.0;1.0;;\n0.0;0.0;0.0;;\n";
+    if (IsTextured(material))
+        text += "TextureFilename{\"" + PathFileName(material->m_textureMap.name.Shown()) + "\";}\n";
+    text += "}\n";
+    out.Write(text);
+}
+
+}  // namespace
+
+void WriteMeshMaterialList(XTextFile& out, const MeshWorkingData& mesh)
+{
+    const CPolHChunk& polygon = mesh.Polygon();
+    std::string text = "MeshMaterialList{\n";
+    AppendInt(text, static_cast<long long>(mesh.Materials().size()));
+    text += ";\n";
+    AppendInt(text, mesh.WrittenFaceCount());
+    text += ";\n";
+    bool first = true;
+    for (std::size_t i = 0; i < polygon.m_pFaces.size(); ++i) {
+        if (!mesh.IsWritten(i))
+            continue;
+        if (!first)
+            text += ",\n";
+        first = false;
+        AppendInt(text, static_cast<long long>(mesh.MaterialSlot(polygon.m_pFaces[i])));
+        if (text.size() > 4096) {
+            out.Write(text);
+            text.clear();
+        }
+    }
+    text += ";\n";
+    out.Write(text);
+    for (const CMat1Chunk* material : mesh.Materials())
+        WriteMaterial(out, material);
+    out.Write("}\n");
+}
+
+}  // namespace verdin

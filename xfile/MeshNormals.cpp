@@ -1,0 +1,279 @@
+#include "cob/Mat1Chunk.h"
+#include "cob/PolHChunk.h"
+#include "convert/ConvertJob.h"
+#include "xfile/MeshData.h"
+#include "xfile/MeshWriters.h"
+#include "xfile/NumberFormat.h"
+#include "xfile/XTextFile.h"
+
+#include <bit>
+#include <cmath>
+#include <optional>
+
+namespace verdin {
+
+namespace {
+
+// A little below the single-precision value of pi / 180.
+const float kDegreesToRadians = std::bit_cast<float>(0x3C8EFA33u);
+constexpr CobVector kFallbackNormal{1, 0, 0};
+
+struct Sum {
+    double x = 0, y = 0, z = 0;
+
+    void Add(const CobVector& v)
+    {
+        x += v.x;
+        y += v.y;
+        z += v.z;
+    }
+    double Length() const { return std::sqrt(x * x + y * y + z * z); }
+    CobVector Unit(double length) const
+    {
+        return {static_cast<float>(x / length), static_cast<float>(y / length), static_cast<float>(z / length)};
+    }
+};
+
+double Dot(const CobVector& a, const CobVector& b)
+{
+    return double{a.x} * b.x + double{a.y} * b.y + double{a.z} * b.z;
+}
+
+CobVector Difference(const CobVector& a, const CobVector& b)
+{
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+
+// The stored vertices around each vertex: for every written face, its index
+// once per corner on the vertex, in face order.
+struct VertexFaces {
+    std::vector<std::int32_t> offsets;  // faces of vertex v: [offsets[v], offsets[v + 1])
+    std::vector<std::int32_t> faces;
+
+    std::span<const std::int32_t> Of(std::int32_t v) const
+    {
+        return std::span(faces).subspan(static_cast<std::size_t>(offsets[static_cast<std::size_t>(v)]),
+                                        static_cast<std::size_t>(offsets[static_cast<std::size_t>(v) + 1] -
+                                                                 offsets[static_cast<std::size_t>(v)]));
+    }
+};
+
+VertexFaces CollectVertexFaces(const MeshWorkingData& mesh)
+{
+    const CPolHChunk& polygon = mesh.Polygon();
+    VertexFaces result;
+    result.offsets.assign(polygon.m_pVertices.size() + 1, 0);
+    for (std::size_t i = 0; i < polygon.m_pFaces.size(); ++i) {
+        if (!mesh.IsWritten(i))
+            continue;
+        const auto corners = polygon.Corners(polygon.m_pFaces[i]);
+        for (std::size_t c = 0; c < corners.size(); c += 2)
+            ++result.offsets[static_cast<std::size_t>(corners[c]) + 1];
+    }
+    for (std::size_t v = 1; v < result.offsets.size(); ++v)
+        result.offsets[v] += result.offsets[v - 1];
+    result.faces.resize(static_cast<std::size_t>(result.offsets.back()));
+    std::vector<std::int32_t> next(result.offsets.begin(), result.offsets.end() - 1);
+    for (std::size_t i = 0; i < polygon.m_pFaces.size(); ++i) {
+        if (!mesh.IsWritten(i))
+            continue;
+        const auto corners = polygon.Corners(polygon.m_pFaces[i]);
+        for (std::size_t c = 0; c < corners.size(); c += 2)
+            result.faces[static_cast<std::size_t>(next[static_cast<std::size_t>(corners[c])]++)] =
+                static_cast<std::int32_t>(i);
+    }
+    return result;
+}
+
+// The normal at the corner whose two edges come closest to a right angle.
+CobVector FaceNormal(CConvertJob& job, const CPolHChunk& polygon, std::size_t faceIndex)
+{
+    const CobFace& face = polygon.m_pFaces[faceIndex];
+    const auto corners = polygon.Corners(face);
+    const int n = MeshWorkingData::CornerCount(face);
+    auto point = [&](int w) {
+        const int k = MeshWorkingData::StoredCorner(face, w % n);
+        return polygon.m_pVertices[static_cast<std::size_t>(corners[2 * static_cast<std::size_t>(k)])];
+    };
+
+    float best = 1.0f;
+    std::optional<Sum> candidate;
+    for (int j = 0; j < n; ++j) {
+        const CobVector q0 = point(j), q1 = point(j + 1), q2 = point(j + 2);
+        const CobVector e1 = Difference(q1, q0), e2 = Difference(q2, q1);
+        const double l = std::sqrt(Dot(e1, e1) * Dot(e2, e2));
+        if (l == 0)
+            continue;
+        const double c = std::fabs(Dot(e1, e2)) / l;
+        if (c < best) {
+            best = static_cast<float>(c);
+            candidate = Sum{double{e1.y} * e2.z - double{e1.z} * e2.y, double{e1.z} * e2.x - double{e1.x} * e2.z,
+                            double{e1.x} * e2.y - double{e1.y} * e2.x};
+        }
+    }
+    if (!candidate)
+        return kFallbackNormal;
+    const double length = candidate->Length();
+    if (length == 0) {
+        job.Log("  Can't normalize vector at face normal No." + FormatInt(static_cast<long long>(faceIndex)) + ".");
+        return kFallbackNormal;
+    }
+    return candidate->Unit(length);
+}
+
+class NormalsBuilder {
+public:
+    NormalsBuilder(CConvertJob& job, const MeshWorkingData& mesh)
+        : m_job(job), m_mesh(mesh), m_polygon(mesh.Polygon()), m_vertexFaces(CollectVertexFaces(mesh))
+    {
+        m_faceNormals.resize(m_polygon.m_pFaces.size());
+        for (std::size_t i = 0; i < m_faceNormals.size(); ++i)
+            if (mesh.IsWritten(i))
+                m_faceNormals[i] = FaceNormal(job, m_polygon, i);
+        m_smoothSums.resize(m_polygon.m_pVertices.size());
+        m_cornerNormals.resize(m_polygon.m_cornerIndices.size() / 2);
+        for (std::size_t i = 0; i < m_faceNormals.size(); ++i)
+            if (mesh.IsWritten(i))
+                AddFace(i);
+    }
+
+    const std::vector<CobVector>& Normals() const { return m_normals; }
+    std::int32_t CornerNormal(const CobFace& face, int storedCorner) const
+    {
+        return m_cornerNormals[face.firstIndex / 2 + static_cast<std::size_t>(storedCorner)];
+    }
+
+private:
+    void AddFace(std::size_t i)
+    {
+        const CobFace& face = m_polygon.m_pFaces[i];
+        const CMat1Chunk* material = m_mesh.FaceMaterial(face);
+        const std::uint8_t facet = material ? material->m_cFacet : 'f';
+        const int n = MeshWorkingData::CornerCount(face);
+        if (facet == 'f') {
+            for (int k = 0; k < n; ++k)
+                Corner(face, k) = static_cast<std::int32_t>(m_normals.size());
+            m_normals.push_back(m_faceNormals[i]);
+            return;
+        }
+        const float threshold = AutoAngleThreshold(material);
+        for (int j = 0; j < n; ++j) {
+            const int k = MeshWorkingData::StoredCorner(face, j);
+            const std::int32_t v = m_polygon.Corners(face)[2 * static_cast<std::size_t>(k)];
+            Corner(face, k) = static_cast<std::int32_t>(m_normals.size());
+            m_normals.push_back(facet == 's' ? SmoothNormal(v) : AutoAngleNormal(v, m_faceNormals[i], threshold));
+        }
+    }
+
+    std::int32_t& Corner(const CobFace& face, int storedCorner)
+    {
+        return m_cornerNormals[face.firstIndex / 2 + static_cast<std::size_t>(storedCorner)];
+    }
+
+    static float AutoAngleThreshold(const CMat1Chunk* material)
+    {
+        const float angle = static_cast<float>(material->m_nAutoFacetAngle) * kDegreesToRadians;
+        return static_cast<float>(std::cos(static_cast<double>(angle)));
+    }
+
+    // The same for every corner on the vertex, so it is summed once; a sum
+    // of length 0 is still reported at every corner.
+    CobVector SmoothNormal(std::int32_t v)
+    {
+        std::optional<Sum>& sum = m_smoothSums[static_cast<std::size_t>(v)];
+        if (!sum) {
+            sum.emplace();
+            for (std::int32_t g : m_vertexFaces.Of(v))
+                sum->Add(m_faceNormals[static_cast<std::size_t>(g)]);
+        }
+        return Normalised(*sum, "Normalize vector error at smooth face.");
+    }
+
+    CobVector AutoAngleNormal(std::int32_t v, const CobVector& own, float threshold)
+    {
+        const double ownLength = static_cast<float>(std::sqrt(Dot(own, own)));
+        Sum sum;
+        for (std::int32_t g : m_vertexFaces.Of(v)) {
+            const CobVector& other = m_faceNormals[static_cast<std::size_t>(g)];
+            const double otherLength = static_cast<float>(std::sqrt(Dot(other, other)));
+            if (Dot(other, own) / (otherLength * ownLength) >= threshold)
+                sum.Add(other);
+        }
+        return Normalised(sum, "Normalize vector error at auto angle face.");
+    }
+
+    CobVector Normalised(const Sum& sum, std::string_view failure)
+    {
+        const double length = sum.Length();
+        if (length == 0) {
+            m_job.Log(failure);
+            return kFallbackNormal;
+        }
+        return sum.Unit(length);
+    }
+
+    CConvertJob& m_job;
+    const MeshWorkingData& m_mesh;
+    const CPolHChunk& m_polygon;
+    VertexFaces m_vertexFaces;
+    std::vector<CobVector> m_faceNormals;
+    std::vector<std::optional<Sum>> m_smoothSums;
+    std::vector<std::int32_t> m_cornerNormals;
+    std::vector<CobVector> m_normals;
+};
+
+void AppendVector(std::string& text, const CobVector& v)
+{
+    for (float component : {v.x, v.y, v.z}) {
+        AppendFloat(text, component);
+        text += ';';
+    }
+}
+
+}  // namespace
+
+void WriteMeshNormals(CConvertJob& job, XTextFile& out, const MeshWorkingData& mesh)
+{
+    const NormalsBuilder normals(job, mesh);
+    const auto& list = normals.Normals();
+    std::string text = "MeshNormals{\n";
+    AppendInt(text, static_cast<long long>(list.size()));
+    text += ";\n";
+    for (std::size_t n = 0; n < list.size(); ++n) {
+        AppendVector(text, list[n]);
+        text += n + 1 < list.size() ? ",\n" : ";\n";
+        if (text.size() > 4096) {
+            out.Write(text);
+            text.clear();
+        }
+    }
+    AppendInt(text, mesh.WrittenFaceCount());
+    text += ";\n";
+
+    const CPolHChunk& polygon = mesh.Polygon();
+    bool first = true;
+    for (std::size_t i = 0; i < polygon.m_pFaces.size(); ++i) {
+        if (!mesh.IsWritten(i))
+            continue;
+        if (!first)
+            text += ",\n";
+        first = false;
+        const CobFace& face = polygon.m_pFaces[i];
+        const int corners = MeshWorkingData::CornerCount(face);
+        AppendInt(text, corners);
+        text += ';';
+        for (int j = 0; j < corners; ++j) {
+            AppendInt(text, normals.CornerNormal(face, MeshWorkingData::StoredCorner(face, j)));
+            text += j + 1 < corners ? ',' : ';';
+        }
+        if (text.size() > 4096) {
+            out.Write(text);
+            text.clear();
+        }
+    }
+    text += ";\n}\n";
+    out.Write(text);
+    job.m_pReport->AppendText("N=" + FormatInt(static_cast<long long>(list.size())) + " ");
+}
+
+}  // namespace verdin
