@@ -53,7 +53,7 @@ TEST(Cli, PrintsTheReportWithPlainLineEnds)
     const CliRun run = RunCli(dir, Quoted(dir.Path("a.cob")));
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, dir.Path("a.cob") + ":\n reading file...\n No support 'Unit' chunk.\n"
-                                           " writing noname mesh:V=0 F=0 \n\nConverted 1 file.\n");
+                                           " writing noname mesh:V=1 F=0 N=0 \n\nConverted 1 file.\n");
     EXPECT_EQ(run.err, "");
 }
 

@@ -52,6 +52,17 @@ std::string ReadFile(const std::string& path)
     return text.str();
 }
 
+std::string WithCrLf(std::string_view text)
+{
+    std::string converted;
+    for (char c : text) {
+        if (c == '\n')
+            converted += '\r';
+        converted += c;
+    }
+    return converted;
+}
+
 namespace {
 
 ConvertParams ReadingParams(ReportLog& report, std::atomic<int>& cancel, OptionFlags& options)

@@ -45,6 +45,9 @@ JobRun RunJob(const std::vector<std::string>& paths);
 
 std::string ReadFile(const std::string& path);
 
+// Text with every "\n" written as "\r\n", as the converter writes .x files.
+std::string WithCrLf(std::string_view text);
+
 // Reads the header and chunks of COB bytes as a job does, and keeps the chunks.
 class CobReading {
 public:

@@ -23,17 +23,6 @@ CobBuilder GroupAndUnknownChunks()
         .End();
 }
 
-std::string WithCrLf(std::string_view text)
-{
-    std::string converted;
-    for (char c : text) {
-        if (c == '\n')
-            converted += '\r';
-        converted += c;
-    }
-    return converted;
-}
-
 TEST(TemplateBlock, HoldsTheNineteenStandardTemplates)
 {
     EXPECT_EQ(kTemplateBlock.size(), 2241u);

@@ -1,0 +1,371 @@
+#include "AssimpReader.h"
+#include "CobBodies.h"
+#include "TestSupport.h"
+#include "XMeshText.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <map>
+
+namespace verdin::test {
+namespace {
+
+// Checks that assimp reads every corner of every written face as the
+// converter meant it. Its X importer turns the scene left-handed (z negated,
+// corners reversed), counts v from the other edge, and splits each mesh by
+// material, in material order.
+void ExpectAssimpAgrees(const std::string& xPath)
+{
+    const std::vector<ParsedMesh> meshes = ParseMeshes(ReadFile(xPath));
+    const LoadedScene scene = LoadWithAssimp(xPath);
+    ASSERT_TRUE(scene.loaded) << xPath << ": " << scene.error;
+    std::size_t next = 0;
+    for (const ParsedMesh& mesh : meshes) {
+        std::map<int, std::vector<std::size_t>> byMaterial;
+        for (std::size_t f = 0; f < mesh.faces.size(); ++f)
+            byMaterial[mesh.faceMaterials.at(f)].push_back(f);
+        for (const auto& [material, faces] : byMaterial) {
+            ASSERT_LT(next, scene.meshes.size());
+            const LoadedMesh& loaded = scene.meshes[next++];
+            ASSERT_EQ(loaded.faces.size(), faces.size());
+            EXPECT_EQ(loaded.hasUVs, !mesh.uvs.empty());
+            for (std::size_t i = 0; i < faces.size(); ++i) {
+                const std::vector<int>& corners = mesh.faces[faces[i]];
+                const std::vector<LoadedCorner>& seen = loaded.faces[i].corners;
+                ASSERT_EQ(seen.size(), corners.size());
+                for (std::size_t c = 0; c < corners.size(); ++c) {
+                    const LoadedCorner& corner = seen[corners.size() - 1 - c];
+                    const auto& position = mesh.vertices.at(static_cast<std::size_t>(corners[c]));
+                    EXPECT_NEAR(corner.position[0], position[0], 1e-5);
+                    EXPECT_NEAR(corner.position[1], position[1], 1e-5);
+                    EXPECT_NEAR(corner.position[2], -position[2], 1e-5);
+                    const auto& normal =
+                        mesh.normals.at(static_cast<std::size_t>(mesh.faceNormals.at(faces[i]).at(c)));
+                    EXPECT_NEAR(corner.normal[0], normal[0], 1e-5);
+                    EXPECT_NEAR(corner.normal[1], normal[1], 1e-5);
+                    EXPECT_NEAR(corner.normal[2], -normal[2], 1e-5);
+                    if (!mesh.uvs.empty()) {
+                        const auto& uv = mesh.uvs.at(static_cast<std::size_t>(corners[c]));
+                        EXPECT_NEAR(corner.uv[0], uv[0], 1e-5);
+                        EXPECT_NEAR(corner.uv[1], 1 - uv[1], 1e-5);
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(next, scene.meshes.size());
+}
+
+class Mesh : public ::testing::Test {
+protected:
+    // Converts a file of one polygon object (id 1) and its materials.
+    std::string Convert(const PolygonSpec& polygon, const std::vector<MaterialSpec>& materials = {})
+    {
+        CobBuilder cob;
+        cob.Header().Chunk("PolH", 0, 8, 1, 0, PolHBody(polygon));
+        for (const MaterialSpec& material : materials)
+            cob.Chunk("Mat1", 0, 6, 2, 1, Mat1Body(material));
+        return ConvertFile(cob.End());
+    }
+
+    std::string ConvertFile(const CobBuilder& cob)
+    {
+        EXPECT_TRUE(cob.WriteTo(dir.Path("model.cob")));
+        const JobRun run = RunJob({dir.Path("model.cob")}, options);
+        report = run.report.substr(run.report.find("\r\n") + 2);
+        if (run.report.find(" F=0 ") == std::string::npos)  // assimp refuses scenes without faces
+            ExpectAssimpAgrees(dir.Path("model.x"));
+        const std::string written = ReadFile(dir.Path("model.x"));
+        const std::size_t mesh = written.find("Mesh{");
+        return mesh == std::string::npos ? std::string() : written.substr(mesh);
+    }
+
+    TempDir dir;
+    OptionFlags options;
+    std::string report;
+};
+
+MaterialSpec Textured(std::int16_t number = 0)
+{
+    MaterialSpec material;
+    material.number = number;
+    material.texture = MapSpec{0x02, "wood.ppm", {0, 0}, {1, 1}};
+    return material;
+}
+
+MaterialSpec Facet(char facet, std::uint8_t angle = 30)
+{
+    MaterialSpec material;
+    material.facet = facet;
+    material.autoFacetAngle = angle;
+    return material;
+}
+
+PolygonSpec Cube()
+{
+    PolygonSpec cube = NamedPolygon("cube");
+    cube.vertices = {{-1, -1, -1}, {1, -1, -1}, {1, 1, -1}, {-1, 1, -1}, {-1, -1, 1}, {1, -1, 1}, {1, 1, 1}, {-1, 1, 1}};
+    for (auto side : {std::array{0, 3, 2, 1}, {4, 5, 6, 7}, {0, 1, 5, 4}, {2, 3, 7, 6}, {1, 2, 6, 5}, {0, 4, 7, 3}}) {
+        FaceSpec face;
+        for (int v : side)
+            face.corners.emplace_back(v, 0);
+        cube.faces.push_back(face);
+    }
+    return cube;
+}
+
+// The object that begins with `start`, up to its closing brace.
+std::string Section(const std::string& mesh, const std::string& start)
+{
+    const std::size_t at = mesh.find(start);
+    if (at == std::string::npos)
+        return {};
+    int depth = 0;
+    for (std::size_t i = at; i < mesh.size(); ++i) {
+        depth += mesh[i] == '{' ? 1 : mesh[i] == '}' ? -1 : 0;
+        if (depth == 0 && mesh[i] == '}')
+            return mesh.substr(at, i + 3 - at);
+    }
+    return {};
+}
+
+TEST_F(Mesh, CornersWithANewCoordinateGetVerticesBehindTheStoredOnes)
+{
+    PolygonSpec polygon = NamedPolygon("split");
+    polygon.vertices = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+    polygon.uvs = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    polygon.faces = {{0x10, 0, {{0, 0}, {1, 1}, {2, 2}}}, {0x10, 0, {{0, 3}, {2, 2}, {3, 1}}}};
+    const std::string mesh = Convert(polygon, {Textured()});
+    EXPECT_TRUE(mesh.starts_with(WithCrLf("Mesh{\n5;\n0.000000;0.000000;0.000000;,\n1.000000;0.000000;0.000000;,\n"
+                                          "1.000000;1.000000;0.000000;,\n0.000000;1.000000;0.000000;,\n"
+                                          "0.000000;0.000000;0.000000;;\n2;\n3;0,1,2;,\n3;4,2,3;;\n")));
+    EXPECT_EQ(Section(mesh, "MeshTextureCoords{"),
+              WithCrLf("MeshTextureCoords{\n5;\n0.000000;0.000000;\n1.000000;0.000000;\n1.000000;1.000000;\n"
+                       "1.000000;0.000000;\n0.000000;1.000000;\n;\n}\n"));
+    EXPECT_NE(report.find(" writing split mesh:V=4 F=2 N=2 T=5 \r\n"), std::string::npos) << report;
+
+    for (FaceSpec& face : polygon.faces)
+        face.flags = 0;
+    const std::string reversed = Convert(polygon, {Textured()});
+    EXPECT_NE(reversed.find(WithCrLf("\n2;\n3;2,1,0;,\n3;3,2,4;;\n")), std::string::npos);
+    EXPECT_NE(reversed.find(WithCrLf("\n0.000000;0.000000;0.000000;;\n")), std::string::npos);
+}
+
+TEST_F(Mesh, SplittingComparesCoordinatesExactlyAndOnlyForTexturedFaces)
+{
+    PolygonSpec polygon = NamedPolygon("exact");
+    polygon.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}};
+    polygon.uvs = {{0.5f, 0.5f}, {std::nextafter(0.5f, 1.0f), 0.5f}, {0.5f, 0.5f}, {0.9f, 0.9f}};
+    polygon.faces = {{0x10, 0, {{0, 0}, {1, 3}, {2, 3}}},
+                     {0x10, 0, {{0, 2}, {2, 3}, {3, 3}}},   // same coordinate through another entry: shared
+                     {0x10, 0, {{0, 1}, {3, 3}, {1, 3}}},   // one bit apart: a new vertex
+                     {0x10, 1, {{0, 3}, {1, 0}, {2, 1}}}};  // untextured: adds nothing
+    const std::string mesh = Convert(polygon, {Textured(0), MaterialSpec{1, 'f', 30, {1, 1, 1}, 0, std::nullopt}});
+    EXPECT_TRUE(mesh.starts_with(WithCrLf("Mesh{\n5;\n")));
+    EXPECT_NE(mesh.find(WithCrLf("\n4;\n3;0,1,2;,\n3;0,2,3;,\n3;4,3,1;,\n3;0,1,2;;\n")), std::string::npos);
+}
+
+TEST_F(Mesh, CubeNormalsFollowTheFacetType)
+{
+    const std::string flat = Section(Convert(Cube(), {Facet('f')}), "MeshNormals{");
+    EXPECT_TRUE(flat.starts_with(WithCrLf("MeshNormals{\n6;\n0.000000;0.000000;-1.000000;,\n")));
+    EXPECT_NE(flat.find(WithCrLf("6;\n4;0,0,0,0;,\n4;1,1,1,1;,\n4;2,2,2,2;,\n4;3,3,3,3;,\n4;4,4,4,4;,\n4;5,5,5,5;;\n}\n")),
+              std::string::npos) << flat;
+    EXPECT_NE(report.find("V=8 F=6 N=6 \r\n"), std::string::npos);
+
+    const std::string smooth = Section(Convert(Cube(), {Facet('s')}), "MeshNormals{");
+    const std::vector<ParsedMesh> parsed = ParseMeshes("\nMesh{" + Convert(Cube(), {Facet('s')}).substr(5));
+    ASSERT_EQ(parsed.size(), 1u);
+    ASSERT_EQ(parsed[0].normals.size(), 24u);
+    for (const auto& normal : parsed[0].normals)
+        for (float component : normal)
+            EXPECT_EQ(std::fabs(component), 0.57735f);
+    EXPECT_NE(smooth.find(WithCrLf("4;0,1,2,3;,\n4;4,5,6,7;,")), std::string::npos);
+    EXPECT_NE(smooth.find(WithCrLf("4;20,21,22,23;;\n}\n")), std::string::npos);
+
+    const std::vector<ParsedMesh> angled = ParseMeshes("\nMesh{" + Convert(Cube(), {Facet('a', 60)}).substr(5));
+    ASSERT_EQ(angled[0].normals.size(), 24u);
+    const std::vector<ParsedMesh> flatParsed = ParseMeshes("\nMesh{" + Convert(Cube(), {Facet('f')}).substr(5));
+    for (std::size_t n = 0; n < 24; ++n)
+        EXPECT_EQ(angled[0].normals[n], flatParsed[0].normals[n / 4]) << n;
+}
+
+TEST_F(Mesh, AutoAngleBetweenFlatAndSmooth)
+{
+    const std::vector<ParsedMesh> wide = ParseMeshes("\nMesh{" + Convert(Cube(), {Facet('a', 180)}).substr(5));
+    const std::vector<ParsedMesh> smooth = ParseMeshes("\nMesh{" + Convert(Cube(), {Facet('s')}).substr(5));
+    EXPECT_EQ(wide[0].normals, smooth[0].normals);
+    const std::vector<ParsedMesh> narrow = ParseMeshes("\nMesh{" + Convert(Cube(), {Facet('a', 0)}).substr(5));
+    const std::vector<ParsedMesh> angled = ParseMeshes("\nMesh{" + Convert(Cube(), {Facet('a', 60)}).substr(5));
+    EXPECT_EQ(narrow[0].normals, angled[0].normals);
+}
+
+TEST_F(Mesh, FaceNormalComesFromTheCornerClosestToARightAngle)
+{
+    PolygonSpec polygon = NamedPolygon("normals");
+    // A nearly straight corner first, then a right angle in the xz plane.
+    polygon.vertices = {{0, 0, 0}, {1, 0.001f, 0}, {2, 0, 0}, {2, 0, 1}, {5, 5, 5}, {6, 6, 6}, {7, 7, 7}};
+    polygon.faces = {{0x10, 0, {{0, 0}, {1, 0}, {2, 0}, {3, 0}}},
+                     {0x10, 0, {{4, 0}, {5, 0}, {6, 0}}},   // collinear: (1, 0, 0), no message
+                     {0x10, 0, {{4, 0}, {4, 0}, {5, 0}}}};  // a repeated point: the same
+    const std::string normals = Section(Convert(polygon, {Facet('f')}), "MeshNormals{");
+    EXPECT_TRUE(normals.starts_with(WithCrLf("MeshNormals{\n3;\n-0.001000;-1.000000;0.000000;,\n"
+                                             "1.000000;0.000000;0.000000;,\n1.000000;0.000000;0.000000;;\n")))
+        << normals;
+    EXPECT_EQ(report.find("normalize"), std::string::npos) << report;
+}
+
+TEST_F(Mesh, OppositeSmoothFacesOnAVertexAreReported)
+{
+    PolygonSpec polygon = NamedPolygon("sheet");
+    polygon.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    polygon.faces = {{0x10, 0, {{0, 0}, {1, 0}, {2, 0}}}, {0x00, 0, {{0, 0}, {1, 0}, {2, 0}}}};
+    const std::string normals = Section(Convert(polygon, {Facet('s')}), "MeshNormals{");
+    EXPECT_TRUE(normals.starts_with(WithCrLf("MeshNormals{\n6;\n1.000000;0.000000;0.000000;,\n")));
+    std::string expected = " writing sheet mesh:V=3 F=2 ";
+    for (int corner = 0; corner < 6; ++corner)
+        expected += "Normalize vector error at smooth face.\r\n";
+    EXPECT_NE(report.find(expected + "N=6 \r\n"), std::string::npos) << report;
+}
+
+TEST_F(Mesh, PlacementFollowsTheOptionsButNormalsDoNot)
+{
+    PolygonSpec polygon = NamedPolygon("placed");
+    polygon.position = {{{0, -2, 0, 10}, {2, 0, 0, 0}, {0, 0, 2, 0}}};  // a quarter turn, scale 2, x + 10
+    polygon.vertices = {{1, 1, 1}, {2, 1, 1}, {1, 3, 1}};
+    polygon.faces = {{0x10, 0, {{0, 0}, {1, 0}, {2, 0}}}};
+    const auto firstVertex = [](const std::string& mesh) {
+        const std::size_t start = mesh.find("3;\r\n") + 4;
+        return mesh.substr(start, mesh.find(",\r\n") - start);
+    };
+
+    options.Position = 0;
+    options.ScaleAndRotation = 1;
+    const std::string rotated = Convert(polygon);
+    EXPECT_EQ(firstVertex(rotated), "-2.000000;2.000000;2.000000;");
+    options.Position = 1;
+    EXPECT_EQ(firstVertex(Convert(polygon)), "8.000000;2.000000;2.000000;");
+    options.ScaleAndRotation = 0;
+    EXPECT_EQ(firstVertex(Convert(polygon)), "11.000000;1.000000;1.000000;");
+    options.Position = 0;
+    const std::string stored = Convert(polygon);
+    EXPECT_EQ(firstVertex(stored), "1.000000;1.000000;1.000000;");
+    EXPECT_EQ(Section(rotated, "MeshNormals{"), Section(stored, "MeshNormals{"));
+}
+
+TEST_F(Mesh, WindingAndHoles)
+{
+    PolygonSpec polygon = NamedPolygon("holes");
+    for (int v = 0; v < 9; ++v)
+        polygon.vertices.push_back({static_cast<float>(v % 3), static_cast<float>(v / 3), 0});
+    polygon.faces = {{0x00, 0, {{5, 0}, {6, 0}, {7, 0}, {8, 0}}}, {0x10, 0, {{5, 0}, {6, 0}, {7, 0}, {8, 0}}},
+                     {0x08, 0, {{0, 0}, {1, 0}, {2, 0}}},         {0x10, 0, {{0, 0}, {1, 0}, {4, 0}}},
+                     {0x18, 0, {{0, 0}, {4, 0}, {3, 0}}},         {0x08, 0, {}}};
+    const std::string mesh = Convert(polygon, {Facet('f')});
+    EXPECT_NE(mesh.find(WithCrLf("\n3;\n4;8,7,6,5;,\n4;5,6,7,8;,\n3;0,1,4;;\nMeshMaterialList{\n1;\n3;\n0,\n0,\n0;\n")),
+              std::string::npos)
+        << mesh;
+    EXPECT_NE(report.find("V=9 F=3 N=3 \r\n"), std::string::npos);
+}
+
+TEST_F(Mesh, TwoMaterialsOneTextured)
+{
+    PolygonSpec polygon = NamedPolygon("two");
+    polygon.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    polygon.uvs = {{0, 0}};
+    for (std::int16_t material : {0, 0, 1, 1})
+        polygon.faces.push_back({0x10, material, {{0, 0}, {1, 0}, {2, 0}}});
+    MaterialSpec orange{0, 'f', 30, {1, 0.5f, 0}, 0.5f, std::nullopt};
+    MaterialSpec grey{1, 'f', 30, {0.8f, 0.8f, 0.8f}, 0, MapSpec{0x02, "C:\\tex\\wood.ppm", {0, 0}, {1, 1}}};
+    const std::string mesh = Convert(polygon, {grey, orange});  // placed by number, not by chunk order
+    EXPECT_EQ(Section(mesh, "MeshMaterialList{"),
+              WithCrLf("MeshMaterialList{\n2;\n4;\n0,\n0,\n1,\n1;\nMaterial{\n1.000000;0.500000;0.000000;1.0;;\n"
+                       "23.000000;\n1.0;1.0;1.0;;\n0.0;0.0;0.0;;\n}\nMaterial{\n0.800000;0.800000;0.800000;1.0;;\n"
+                       "3.000000;\n1.0;1.0;1.0;;\n0.0;0.0;0.0;;\nTextureFilename{\"wood.ppm\";}\n}\n}\n"));
+}
+
+TEST_F(Mesh, TextureCoordinatesAreMappedByTheLastBoundMaterial)
+{
+    PolygonSpec polygon = NamedPolygon("mapped");
+    polygon.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {5, 5, 5}};
+    polygon.uvs = {{0.25f, 0.5f}, {1, 1}};
+    polygon.faces = {{0x10, 0, {{0, 0}, {1, 1}, {2, 1}}}, {0x10, 1, {{0, 0}, {2, 1}, {1, 1}}}};
+    MaterialSpec first = Textured(0);
+    MaterialSpec second = Textured(1);
+    second.texture->repeat = {2, 3};
+    second.texture->offset = {0.5f, 0.25f};
+    const std::string coords = Section(Convert(polygon, {first, second}), "MeshTextureCoords{");
+    // Vertex 3 is used by no face: (0, 0).
+    EXPECT_EQ(coords, WithCrLf("MeshTextureCoords{\n4;\n1.000000;1.750000;\n2.500000;3.250000;\n2.500000;3.250000;\n"
+                               "0.000000;0.000000;\n;\n}\n"));
+}
+
+TEST_F(Mesh, EmptyMeshIsStillWellFormed)
+{
+    const std::string mesh = Convert(NamedPolygon(""));
+    EXPECT_EQ(mesh, WithCrLf("Mesh{\n0;\n0;\nMeshMaterialList{\n0;\n0;\n;\n}\nMeshNormals{\n0;\n0;\n;\n}\n}\n"));
+    EXPECT_NE(report.find(" writing noname mesh:V=0 F=0 N=0 \r\n"), std::string::npos);
+}
+
+TEST_F(Mesh, FacesNamingMissingMaterialsGetDefaultOnes)
+{
+    PolygonSpec polygon = NamedPolygon("orphans");
+    polygon.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    polygon.faces = {{0x10, 2, {{0, 0}, {1, 0}, {2, 0}}}, {0x10, -4, {{2, 0}, {1, 0}, {0, 0}}}};
+    const std::string list = Section(Convert(polygon), "MeshMaterialList{");
+    const std::string defaultMaterial = "Material{\n1.000000;1.000000;1.000000;1.0;;\n3.000000;\n1.0;1.0;1.0;;\n0.0;0.0;0.0;;\n}\n";
+    EXPECT_EQ(list, WithCrLf("MeshMaterialList{\n3;\n2;\n2,\n0;\n" + defaultMaterial + defaultMaterial + defaultMaterial +
+                             "}\n"));
+}
+
+TEST_F(Mesh, IndicesOutsideTheTablesAreNeverFollowed)
+{
+    PolygonSpec polygon = NamedPolygon("broken");
+    polygon.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    polygon.uvs = {{0.5f, 0.5f}};
+    polygon.faces = {{0x10, 0, {{0, 0}, {1, 7}, {2, -1}}},
+                     {0x10, 0, {{0, 0}, {3, 0}, {2, 0}}},
+                     {0x10, 0, {{-1, 0}, {1, 0}, {2, 0}}}};
+    const std::string mesh = Convert(polygon, {Textured()});
+    EXPECT_NE(mesh.find(WithCrLf("\n1;\n3;0,1,2;;\n")), std::string::npos) << mesh;
+    EXPECT_NE(report.find(" writing broken mesh:V=3 F=1 N=1 T=3 \r\n Bad indices in broken mesh: 2 faces naming "
+                          "missing vertices left out, 2 missing texture coordinates taken as 0.\r\n"),
+              std::string::npos)
+        << report << mesh;
+}
+
+TEST_F(Mesh, RealSamplesLoadInAnIndependentReader)
+{
+    const std::string samples = SamplesDir();
+    if (samples.empty())
+        GTEST_SKIP() << "../shared/samples is absent";
+    for (const char* name : {"molecule", "spider_6_6"}) {
+        const std::string cob = dir.Path(std::string(name) + ".cob");
+        std::filesystem::copy_file(samples + "/" + name + ".cob", cob);
+        const JobRun run = RunJob({cob}, options);
+        EXPECT_EQ(run.outcome.converted, 1) << run.report;
+        const LoadedScene scene = LoadWithAssimp(dir.Path(std::string(name) + ".x"));
+        ASSERT_TRUE(scene.loaded) << scene.error;
+        std::size_t reportedFaces = 0;
+        for (std::size_t at = run.report.find(" F="); at != std::string::npos; at = run.report.find(" F=", at + 1))
+            reportedFaces += std::stoul(run.report.substr(at + 3));
+        EXPECT_EQ(scene.FaceCount(), reportedFaces);
+        ExpectAssimpAgrees(dir.Path(std::string(name) + ".x"));
+    }
+}
+
+TEST_F(Mesh, ExampleSceneLoadsInAnIndependentReader)
+{
+    const std::string example = std::string(VERDIN_SOURCE_DIR) + "/examples/scene.cob";
+    std::filesystem::copy_file(example, dir.Path("scene.cob"));
+    const JobRun run = RunJob({dir.Path("scene.cob")}, options);
+    EXPECT_NE(run.report.find(" writing cube mesh:V=8 F=6 N=12 T=8 \r\n writing triangle mesh:V=3 F=1 N=3 \r\n"),
+              std::string::npos)
+        << run.report;
+    ExpectAssimpAgrees(dir.Path("scene.x"));
+}
+
+}  // namespace
+}  // namespace verdin::test
