@@ -228,6 +228,20 @@ TEST_F(Mesh, OppositeSmoothFacesOnAVertexAreReported)
     for (int corner = 0; corner < 6; ++corner)
         expected += "Normalize vector error at smooth face.\r\n";
     EXPECT_NE(report.find(expected + "N=6 \r\n"), std::string::npos) << report;
+    // The reversed face's corners are reversed, its normal indices are not.
+    EXPECT_TRUE(normals.ends_with(WithCrLf("2;\n3;0,1,2;,\n3;3,4,5;;\n}\n"))) << normals;
+}
+
+TEST_F(Mesh, SmoothCornersAverageTheirFlatNeighboursToo)
+{
+    PolygonSpec polygon = NamedPolygon("roof");
+    polygon.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    polygon.faces = {{0x10, 0, {{0, 0}, {1, 0}, {2, 0}}}, {0x10, 1, {{0, 0}, {3, 0}, {1, 0}}}};
+    const std::string normals =
+        Section(Convert(polygon, {Facet('f'), MaterialSpec{1, 's', 30, {1, 1, 1}, 0, std::nullopt}}), "MeshNormals{");
+    EXPECT_EQ(normals, WithCrLf("MeshNormals{\n4;\n-0.000000;0.000000;1.000000;,\n0.000000;0.707107;0.707107;,\n"
+                                "0.000000;1.000000;0.000000;,\n0.000000;0.707107;0.707107;;\n2;\n3;0,0,0;,\n"
+                                "3;1,2,3;;\n}\n"));
 }
 
 TEST_F(Mesh, PlacementFollowsTheOptionsButNormalsDoNot)
