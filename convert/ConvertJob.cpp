@@ -52,9 +52,9 @@ bool ConvertOneFile(CConvertJob& job)
         }
         ReadCobChunks(job);
         job.m_pFile.reset();
-        WriteXFile(job);
+        const bool written = WriteXFile(job) == 1;
         job.m_chunks.Clear();
-        return true;
+        return written;
     } catch (const CobEofError&) {
         AbandonFile(job, "Unexcepted EOF.");
     } catch (const std::bad_alloc&) {

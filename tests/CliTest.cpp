@@ -17,17 +17,25 @@ struct CliRun {
     std::string err;
 };
 
-// Runs verdin-cli with `arguments` (already quoted for the shell).
-CliRun RunCli(const TempDir& dir, const std::string& arguments, const std::string& environment = "")
+// Runs a shell command line, capturing what it prints.
+CliRun RunShell(const TempDir& dir, const std::string& commandLine)
 {
-    const std::string command = environment + " '" VERDIN_CLI "' " + arguments + " >'" + dir.Path("stdout") +
-                                "' 2>'" + dir.Path("stderr") + "' </dev/null";
+    const std::string command =
+        commandLine + " >'" + dir.Path("stdout") + "' 2>'" + dir.Path("stderr") + "' </dev/null";
     const int result = std::system(command.c_str());
     CliRun run;
     run.status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
     run.out = ReadFile(dir.Path("stdout"));
     run.err = ReadFile(dir.Path("stderr"));
+    std::filesystem::remove(dir.Path("stdout"));
+    std::filesystem::remove(dir.Path("stderr"));
     return run;
+}
+
+// Runs verdin-cli with `arguments` (already quoted for the shell).
+CliRun RunCli(const TempDir& dir, const std::string& arguments, const std::string& environment = "")
+{
+    return RunShell(dir, environment + " '" VERDIN_CLI "' " + arguments);
 }
 
 std::string Quoted(const std::string& path)
@@ -108,6 +116,27 @@ TEST(Cli, OutputDoesNotDependOnTheLocale)
     EXPECT_EQ(inGerman.out, inC.out);
     EXPECT_EQ(inGerman.err, "");
     EXPECT_EQ(ReadFile(dir.Path("a.x")), writtenInC);
+}
+
+TEST(Cli, FullDiskLeavesTheEarlierOutputWhole)
+{
+    TempDir dir;
+    PolygonSpec big = NamedPolygon("big");
+    for (int v = 0; v < 3000; ++v)
+        big.vertices.push_back({static_cast<float>(v), 0.5f, -0.25f});
+    ASSERT_TRUE(CobBuilder().Header().Chunk("PolH", 0, 8, 1, 0, PolHBody(big)).End().WriteTo(dir.Path("a.cob")));
+    ASSERT_TRUE(CobBuilder().Bytes("an earlier conversion").WriteTo(dir.Path("a.x")));
+
+    // Files may not grow past 16 KiB: writes fail as on a full disk.
+    const CliRun run =
+        RunShell(dir, "bash -c \"trap '' XFSZ; ulimit -f 16; exec '" VERDIN_CLI "' " + Quoted(dir.Path("a.cob")) + "\"");
+    EXPECT_EQ(run.status, 1) << run.out << run.err;
+    EXPECT_NE(run.out.find("Can't write " + dir.Path("a.x") + ".\nConverted 0 files.\n"), std::string::npos) << run.out;
+    EXPECT_EQ(ReadFile(dir.Path("a.x")), "an earlier conversion");
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path("")))
+        files += entry.path().extension() == ".tmp";
+    EXPECT_EQ(files, 0u);
 }
 
 TEST(Examples, AreWhatTheBuilderMakes)

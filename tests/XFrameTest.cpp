@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <vector>
 
 namespace verdin::test {
 namespace {
@@ -96,7 +97,18 @@ private:
     std::atomic<int>& m_cancel;
 };
 
-TEST(XFrame, CancelDuringTheFirstMeshLeavesAClosedFileWithOneMesh)
+// Only the files a test made itself, and what the converter wrote: no
+// temporary file may be left behind.
+std::vector<std::string> FilesIn(const TempDir& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path("")))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(XFrame, CancelledFileLeavesTheEarlierOutputWhole)
 {
     TempDir dir;
     CobBuilder cob;
@@ -105,6 +117,7 @@ TEST(XFrame, CancelDuringTheFirstMeshLeavesAClosedFileWithOneMesh)
         cob.Chunk("PolH", 0, 8, id, 0, PolHBody(NamedPolygon("mesh")));
     ASSERT_TRUE(cob.End().WriteTo(dir.Path("car.cob")));
     ASSERT_TRUE(CobBuilder().Header().End().WriteTo(dir.Path("next.cob")));
+    ASSERT_TRUE(CobBuilder().Bytes("an earlier conversion").WriteTo(dir.Path("car.x")));
 
     std::atomic<int> cancel{0};
     CancelAtFirstMesh report(cancel);
@@ -113,20 +126,30 @@ TEST(XFrame, CancelDuringTheFirstMeshLeavesAClosedFileWithOneMesh)
     CConvertJob job(params);
     const JobOutcome outcome = RunConvertJob(job);
 
-    const std::string written = ReadFile(dir.Path("car.x"));
-    std::size_t meshes = 0;
-    for (std::size_t at = written.find("\r\nMesh{"); at != std::string::npos; at = written.find("\r\nMesh{", at + 1))
-        ++meshes;
-    EXPECT_EQ(meshes, 1u);
-    EXPECT_TRUE(written.ends_with("}\r\n"));
+    EXPECT_EQ(ReadFile(dir.Path("car.x")), "an earlier conversion");
     EXPECT_TRUE(outcome.aborted);
-    EXPECT_EQ(outcome.converted, 1);
-    EXPECT_FALSE(std::filesystem::exists(dir.Path("next.x")));
-    EXPECT_TRUE(report.Text().ends_with("\r\n\r\naborted.\r\n"));
-    EXPECT_EQ(report.Text().find("next.cob"), std::string::npos);
+    EXPECT_EQ(outcome.converted, 0);
+    EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"car.cob", "car.x", "next.cob"}));
+    EXPECT_TRUE(report.Text().ends_with(" writing mesh mesh:V=0 F=0 N=0 \r\n\r\naborted.\r\n")) << report.Text();
 }
 
-TEST(XFrame, UnwritableOutputIsReportedAndStillCounts)
+TEST(XFrame, CancelAfterTheLastMeshKeepsTheFile)
+{
+    TempDir dir;
+    ASSERT_TRUE(CobBuilder().Header().Chunk("PolH", 0, 8, 1, 0, PolHBody(NamedPolygon("only"))).End().WriteTo(
+        dir.Path("car.cob")));
+    std::atomic<int> cancel{0};
+    CancelAtFirstMesh report(cancel);
+    OptionFlags options;
+    ConvertParams params{{dir.Path("car.cob")}, &report, {}, nullptr, &cancel, &options};
+    CConvertJob job(params);
+    const JobOutcome outcome = RunConvertJob(job);
+    EXPECT_TRUE(outcome.aborted);
+    EXPECT_EQ(outcome.converted, 1);
+    EXPECT_TRUE(ReadFile(dir.Path("car.x")).ends_with("}\r\n}\r\n"));
+}
+
+TEST(XFrame, UnwritableOutputIsReportedAndNotCounted)
 {
     TempDir dir;
     ASSERT_TRUE(GroupAndUnknownChunks().WriteTo(dir.Path("car.cob")));
@@ -136,7 +159,8 @@ TEST(XFrame, UnwritableOutputIsReportedAndStillCounts)
     const JobRun run = RunJob({dir.Path("car.cob")}, options);
     EXPECT_EQ(run.report, dir.Path("car.cob") + ":\r\n reading file...\r\n No support 'Unit' chunk.\r\n"
                                                 "Can't open " + dir.Path("car.x") + " for write.\r\n"
-                                                "Converted 1 file.\r\n");
+                                                "Converted 0 files.\r\n");
+    EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"car.cob", "car.x"}));
 }
 
 TEST(XFrame, BinaryStepWithoutComponentKeepsTheTextFile)

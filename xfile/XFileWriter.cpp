@@ -55,15 +55,17 @@ void WriteMesh(CConvertJob& job, XTextFile& out, const CPolHChunk& polygon, cons
     ReportBadIndices(job, mesh, name);
 }
 
-void WriteMeshes(CConvertJob& job, XTextFile& out, const TextureScale& textureScale)
+// False when the user cancelled before every polygon object was written.
+bool WriteMeshes(CConvertJob& job, XTextFile& out, const TextureScale& textureScale)
 {
     for (const auto& chunk : job.m_chunks) {
         if (chunk->m_nType != CHUNK_POLH)
             continue;
         if (job.Cancelled())
-            return;  // the flag stays set: no later mesh is written either
+            return false;
         WriteMesh(job, out, static_cast<const CPolHChunk&>(*chunk), textureScale);
     }
+    return true;
 }
 
 }  // namespace
@@ -83,8 +85,16 @@ int WriteXFile(CConvertJob& job)
     }
     WriteHead(job, out, outputName);
     TextureScale textureScale;
-    WriteMeshes(job, out, textureScale);
-    out.Close();
+    // A file the user cancelled is left unwritten, so an earlier one stays whole.
+    if (!WriteMeshes(job, out, textureScale)) {
+        out.Discard();
+        job.m_pReport->AppendText("\r\n");
+        return 0;
+    }
+    if (!out.Commit()) {
+        job.Log("Can't write " + outputName + ".");
+        return 0;
+    }
 
     if (IsOn(job.m_pOptions->BinaryXFile))
         ConvertToBinaryX(job, outputName);

@@ -10,11 +10,9 @@ constexpr std::size_t kFlushSize = 1 << 20;
 
 bool XTextFile::Open(const std::string& path)
 {
-    m_file.reset(std::fopen(path.c_str(), "wb"));
     m_buffer.clear();
     m_buffer.reserve(kFlushSize);
-    m_bFailed = false;
-    return m_file != nullptr;
+    return m_file.Open(path);
 }
 
 void XTextFile::Write(std::string_view text)
@@ -33,17 +31,14 @@ void XTextFile::Write(std::string_view text)
 
 void XTextFile::Flush()
 {
-    if (!m_buffer.empty() && std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_file.get()) != m_buffer.size())
-        m_bFailed = true;
+    m_file.Write(m_buffer.data(), m_buffer.size());
     m_buffer.clear();
 }
 
-bool XTextFile::Close()
+bool XTextFile::Commit()
 {
     Flush();
-    if (std::fclose(m_file.release()) != 0)
-        m_bFailed = true;
-    return !m_bFailed;
+    return m_file.Commit();
 }
 
 }  // namespace verdin

@@ -1,31 +1,31 @@
 #pragma once
 
-#include <cstdio>
-#include <memory>
+#include "xfile/FileReplacement.h"
+
 #include <string>
 #include <string_view>
 
 namespace verdin {
 
-// A buffered text output whose lines end with CR LF on every platform:
-// every "\n" written is stored as "\r\n".
+// A buffered text output whose lines end with CR LF on every platform: every
+// "\n" written is stored as "\r\n". The file replaces an earlier one of the
+// same name only once it is complete.
 class XTextFile {
 public:
-    // Creates the file, or empties an existing one. False when it cannot.
+    // False when the file cannot be written.
     bool Open(const std::string& path);
     void Write(std::string_view text);
-    // Flushes and closes; false when any byte could not be written.
-    bool Close();
+    // Puts the file in place; false, leaving any earlier file as it was, when
+    // a byte could not be written.
+    bool Commit();
+    // Drops what was written; an earlier file stays as it was.
+    void Discard() { m_file.Discard(); }
 
 private:
     void Flush();
 
-    struct FileCloser {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
-    std::unique_ptr<std::FILE, FileCloser> m_file;
+    FileReplacement m_file;
     std::string m_buffer;
-    bool m_bFailed = false;
 };
 
 }  // namespace verdin
