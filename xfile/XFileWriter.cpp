@@ -1,5 +1,6 @@
 #include "xfile/XFileWriter.h"
 
+#include "cob/Mat1Chunk.h"
 #include "cob/PolHChunk.h"
 #include "convert/ConvertJob.h"
 #include "d3drm/BinaryXStep.h"
@@ -9,6 +10,7 @@
 #include "xfile/NumberFormat.h"
 #include "xfile/PathHelpers.h"
 #include "xfile/Templates.h"
+#include "xfile/TextureStep.h"
 #include "xfile/XTextFile.h"
 
 namespace verdin {
@@ -55,6 +57,15 @@ void WriteMesh(CConvertJob& job, XTextFile& out, const CPolHChunk& polygon, cons
     ReportBadIndices(job, mesh, name);
 }
 
+// Copies the textures of the materials beside the output; the last texture
+// enlarged to power-of-two sides sets the scale of every mesh's coordinates.
+void RunTexturePass(CConvertJob& job, const std::string& outputName, TextureScale& textureScale)
+{
+    for (const auto& chunk : job.m_chunks)
+        if (chunk->m_nType == CHUNK_MAT1 && IsTextured(static_cast<const CMat1Chunk*>(chunk.get())))
+            RunTextureStep(job, static_cast<CMat1Chunk&>(*chunk), outputName, textureScale);
+}
+
 // False when the user cancelled before every polygon object was written.
 bool WriteMeshes(CConvertJob& job, XTextFile& out, const TextureScale& textureScale)
 {
@@ -85,6 +96,7 @@ int WriteXFile(CConvertJob& job)
     }
     WriteHead(job, out, outputName);
     TextureScale textureScale;
+    RunTexturePass(job, outputName, textureScale);
     // A file the user cancelled is left unwritten, so an earlier one stays whole.
     if (!WriteMeshes(job, out, textureScale)) {
         out.Discard();

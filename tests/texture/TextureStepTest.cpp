@@ -1,0 +1,218 @@
+#include "TextureTestSupport.h"
+
+#include "cob/Mat1Chunk.h"
+#include "xfile/TextureStep.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace verdin::test {
+namespace {
+
+constexpr TextureScale kUnset{0.5f, 0.25f};
+
+// A 3 x 5 bitmap: its copy is enlarged to 4 x 8.
+const std::string kBitmap = BmpBuilder(NumberedPicture(3, 5)).ColoursUsed(16).Bytes();
+
+// Texture files under textures/, the output file models/car.x.
+class TextureStep : public ::testing::Test {
+protected:
+    TextureStep()
+    {
+        std::filesystem::create_directory(m_dir.Path("textures"));
+        std::filesystem::create_directory(m_dir.Path("models"));
+        m_material.m_textureMap.flags = CobMap::kUsed;
+    }
+
+    void Run(const std::string& texture)
+    {
+        m_material.m_textureMap.name.length = static_cast<std::int16_t>(texture.size());
+        m_material.m_textureMap.name.text = texture;
+        RunTextureStep(m_job.Job(), m_material, m_output, m_scale);
+    }
+
+    std::string Texture() const
+    {
+        const CobString& name = m_material.m_textureMap.name;
+        EXPECT_EQ(static_cast<std::size_t>(name.length), name.text.size());
+        return name.text;
+    }
+    std::vector<std::string> Models() const { return FilesIn(m_dir.Path("models")); }
+    void PpmOption(bool on) { m_job.Options().bPPM = on ? 1 : 0; }
+
+    TempDir m_dir;
+    TextureJob m_job;
+    CMat1Chunk m_material;
+    TextureScale m_scale = kUnset;
+    std::string m_output = m_dir.Path("models/car.x");
+    std::string m_source = m_dir.Path("textures/wood.bmp");
+    std::string m_copy = m_dir.Path("models/wood.bmp");
+};
+
+TEST_F(TextureStep, ABitmapIsCopiedEnlargedAndConverted)
+{
+    PpmOption(true);
+    ASSERT_TRUE(WriteBytes(m_source, kBitmap));
+    Run(m_source);
+    EXPECT_EQ(m_job.Report(), " copy " + m_source + " to " + m_copy + ".\r\n converted " + m_copy + " to ppm.\r\n");
+    EXPECT_EQ(ReadFile(m_source), kBitmap);
+    EXPECT_EQ(Models(), (std::vector<std::string>{"wood.bmp", "wood.ppm"}));
+    EXPECT_EQ(DecodeBmp(ReadFile(m_copy)).width, 4);
+    const auto ppm = ParsePpm(ReadFile(m_dir.Path("models/wood.ppm")));
+    ASSERT_TRUE(ppm);
+    EXPECT_EQ(ppm->height, 8);
+    EXPECT_EQ(m_scale.u, 0.75f);
+    EXPECT_EQ(m_scale.v, 0.625f);
+    EXPECT_EQ(Texture(), m_dir.Path("textures/wood.ppm"));
+}
+
+TEST_F(TextureStep, WithoutThePpmOptionTheMaterialKeepsTheBitmap)
+{
+    ASSERT_TRUE(WriteBytes(m_source, kBitmap));
+    Run(m_source);
+    EXPECT_EQ(m_job.Report(), " copy " + m_source + " to " + m_copy + ".\r\n");
+    EXPECT_EQ(Models(), std::vector<std::string>{"wood.bmp"});
+    EXPECT_EQ(DecodeBmp(ReadFile(m_copy)).height, 8);
+    EXPECT_EQ(m_scale.v, 0.625f);
+    EXPECT_EQ(Texture(), m_source);
+}
+
+TEST_F(TextureStep, AMissingBitmapCannotBeCopied)
+{
+    PpmOption(true);
+    Run(m_source);
+    EXPECT_EQ(m_job.Report(), " Can't copy " + m_source + " file to " + m_copy + ".\r\n");
+    EXPECT_TRUE(Models().empty());
+    EXPECT_EQ(m_scale.u, kUnset.u);
+    EXPECT_EQ(Texture(), m_source);
+}
+
+TEST_F(TextureStep, AWindowsPathKeepsOnlyItsFileNameInTheOutputFolder)
+{
+    Run("C:\\tex\\wood.bmp");
+    EXPECT_EQ(m_job.Report(), " Can't copy C:\\tex\\wood.bmp file to " + m_copy + ".\r\n");
+}
+
+TEST_F(TextureStep, ATextureInTheOutputFolderIsEnlargedInPlace)
+{
+    PpmOption(true);
+    ASSERT_TRUE(WriteBytes(m_copy, kBitmap));
+    Run(m_copy);
+    EXPECT_EQ(m_job.Report(), " copy " + m_copy + " to " + m_copy + ".\r\n converted " + m_copy + " to ppm.\r\n");
+    EXPECT_EQ(DecodeBmp(ReadFile(m_copy)).width, 4);
+    EXPECT_EQ(Models(), (std::vector<std::string>{"wood.bmp", "wood.ppm"}));
+    EXPECT_EQ(Texture(), m_dir.Path("models/wood.ppm"));
+}
+
+TEST_F(TextureStep, TheSameFileUnderAnotherSpellingIsNotCopiedOntoItself)
+{
+    ASSERT_TRUE(WriteBytes(m_copy, kBitmap));
+    const std::string spelling = m_dir.Path("models/./wood.bmp");
+    Run(spelling);
+    EXPECT_EQ(m_job.Report(), " Can't copy " + spelling + " file to " + m_copy + ".\r\n");
+    EXPECT_EQ(ReadFile(m_copy), kBitmap);
+}
+
+TEST_F(TextureStep, AnUpperCaseBitmapNameEndsInLowerCasePpm)
+{
+    PpmOption(true);
+    ASSERT_TRUE(WriteBytes(m_dir.Path("textures/WOOD.BMP"), kBitmap));
+    Run(m_dir.Path("textures/WOOD.BMP"));
+    EXPECT_EQ(Models(), (std::vector<std::string>{"WOOD.BMP", "WOOD.ppm"}));
+    EXPECT_EQ(Texture(), m_dir.Path("textures/WOOD.ppm"));
+}
+
+TEST_F(TextureStep, AnExistingCopyIsOverwritten)
+{
+    ASSERT_TRUE(WriteBytes(m_source, kBitmap));
+    ASSERT_TRUE(WriteBytes(m_copy, "an older picture"));
+    Run(m_source);
+    EXPECT_EQ(DecodeBmp(ReadFile(m_copy)).picture.size(), 8u);
+}
+
+TEST_F(TextureStep, OtherFormatsAreCopiedThenRefused)
+{
+    PpmOption(true);
+    const std::string source = m_dir.Path("textures/sky.tga");
+    ASSERT_TRUE(WriteBytes(source, kBitmap));
+    Run(source);
+    const std::string copy = m_dir.Path("models/sky.tga");
+    EXPECT_EQ(m_job.Report(), " copy " + source + " to " + copy + ".\r\n No support tga texture file format.\r\n");
+    EXPECT_EQ(ReadFile(copy), kBitmap);
+    EXPECT_EQ(m_scale.u, kUnset.u);
+    EXPECT_EQ(Texture(), source);
+}
+
+TEST_F(TextureStep, AMissingPpmTextureIsLeftToTheExpanderToReport)
+{
+    const std::string source = m_dir.Path("textures/wood.ppm");
+    const std::string copy = m_dir.Path("models/wood.ppm");
+    Run(source);
+    EXPECT_EQ(m_job.Report(),
+              " copy " + source + " to " + copy + ".\r\nCan't open " + copy + " at BitmapExpander.\r\n");
+}
+
+TEST_F(TextureStep, ABitmapNamedPpmBecomesARealPpm)
+{
+    PpmOption(true);
+    const std::string source = m_dir.Path("textures/wood.ppm");
+    const std::string copy = m_dir.Path("models/wood.ppm");
+    ASSERT_TRUE(WriteBytes(source, kBitmap));
+    Run(source);
+    EXPECT_EQ(m_job.Report(), " copy " + source + " to " + copy + ".\r\n converted " + copy + " to ppm.\r\n");
+    const auto ppm = ParsePpm(ReadFile(copy));
+    ASSERT_TRUE(ppm);
+    EXPECT_EQ(ppm->width, 4);
+    EXPECT_EQ(Models(), std::vector<std::string>{"wood.ppm"});
+}
+
+TEST_F(TextureStep, ABitmapTheExpanderRefusesIsNotConverted)
+{
+    PpmOption(true);
+    std::string bytes = kBitmap;
+    PutUint16(bytes, kBiBitCount, 4);
+    ASSERT_TRUE(WriteBytes(m_source, bytes));
+    Run(m_source);
+    EXPECT_EQ(m_job.Report(),
+              " copy " + m_source + " to " + m_copy + ".\r\nBmp must be 8bit/pixel at BitmapExpander.\r\n");
+    EXPECT_EQ(Models(), std::vector<std::string>{"wood.bmp"});
+    EXPECT_EQ(m_scale.u, kUnset.u);
+    EXPECT_EQ(Texture(), m_source);
+}
+
+// Makes the current folder another one for its lifetime.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const std::string& folder) : m_previous(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(folder);
+    }
+    ~CurrentFolder() { std::filesystem::current_path(m_previous); }
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+private:
+    std::filesystem::path m_previous;
+};
+
+TEST_F(TextureStep, APathWithoutFolderIsTakenFromTheCurrentFolder)
+{
+    ASSERT_TRUE(WriteBytes(m_source, kBitmap));
+    const CurrentFolder current(m_dir.Path("textures"));
+    Run("wood.bmp");
+    EXPECT_EQ(m_job.Report(), " copy wood.bmp to " + m_copy + ".\r\n");
+    EXPECT_EQ(DecodeBmp(ReadFile(m_copy)).width, 4);
+}
+
+TEST_F(TextureStep, AnEmptyTexturePathIsReportedAndNothingCopied)
+{
+    PpmOption(true);
+    Run("");
+    EXPECT_EQ(m_job.Report(), " No texture file name.\r\n");
+    EXPECT_TRUE(Models().empty());
+    EXPECT_EQ(m_scale.u, kUnset.u);
+}
+
+}  // namespace
+}  // namespace verdin::test

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "texture/TextureScale.h"
+
+#include <cstdint>
+#include <string>
+
+namespace verdin {
+
+class CConvertJob;
+
+// The smallest power of two that is at least `side` (1 for 0 and 1).
+std::uint64_t PowerOfTwoAtLeast(std::uint64_t side);
+
+// Enlarges an 8-bit palettised bitmap in place to power-of-two sides by
+// repeating the picture to the right and downwards, and sets textureScale to
+// the part of the new picture that the old one covers. 1 when the file now
+// has power-of-two sides; 0 when the file and textureScale are untouched,
+// with one report line saying why.
+int BitmapExpander(CConvertJob& job, std::string path, TextureScale& textureScale);
+
+}  // namespace verdin
