@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "xof/Document.h"
+#include "xof/Result.h"
+
+namespace verdin::xof {
+
+// Nesting limits that keep every reader's recursion bounded.
+inline constexpr int kMaxObjectDepth = 128;    // data objects inside data objects
+inline constexpr int kMaxTemplateDepth = 32;   // templates used as members of templates
+
+// Reads a DirectX text file ("xof 0302txt 0064", or another version or float
+// size). Separators are read leniently: a value may be followed by "," or ";"
+// or neither, and extra ones before children or a closing brace are ignored.
+// Errors name the line and column.
+[[nodiscard]] Result<Document> ParseText(std::string_view bytes);
+
+// Reads a DirectX binary file ("xof 0302bin 0032" or "... 0064"). Errors
+// name the byte offset.
+[[nodiscard]] Result<Document> ParseBinary(std::string_view bytes);
+
+enum class BinaryOptions : unsigned {
+    None = 0,
+    // Write the definitions of every template the document declared.
+    Templates = 1u << 0,
+};
+
+[[nodiscard]] constexpr BinaryOptions operator|(BinaryOptions a, BinaryOptions b)
+{
+    return static_cast<BinaryOptions>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+
+[[nodiscard]] constexpr bool HasOption(BinaryOptions options, BinaryOptions option)
+{
+    return (static_cast<unsigned>(options) & static_cast<unsigned>(option)) != 0;
+}
+
+// Writes "xof 0302bin 0032", the template definitions and the document's
+// objects. Each object's values form integer lists and float lists (4-byte
+// singles, so DOUBLE members lose precision), switching where the member type
+// switches; texts are string records. Without BinaryOptions::Templates,
+// declared templates that differ from the standard template of their name
+// are still written (a reader could not know them otherwise); the standard
+// ones are not. The document must be consistent as the readers make it (every
+// text value indexes its object's texts).
+[[nodiscard]] std::string WriteBinary(const Document& document, BinaryOptions options);
+
+// The same bytes as WriteBinary(ParseText(text)), or the same error, written
+// while the text is read, without building the model.
+[[nodiscard]] Result<std::string> TextToBinary(std::string_view text, BinaryOptions options);
+
+}  // namespace verdin::xof
