@@ -3,6 +3,7 @@
 
 #include "cli/ConsoleReport.h"
 #include "convert/JobStarter.h"
+#include "d3drm/BinaryXStep.h"
 
 #include <CLI/CLI.hpp>
 
@@ -32,6 +33,22 @@ void AddSwitch(CLI::App& app, const std::string& name, bool& value, const std::s
     app.add_flag("--" + name + ",!--no-" + name, value, help);
 }
 
+// Each text .x file replaced by its binary form, as the binary step does it.
+bool ConvertTextFiles(const std::vector<std::string>& files, verdin::ReportLog& report, verdin::OptionFlags& options)
+{
+    verdin::ConvertParams params;
+    params.report = &report;
+    params.cancel = &g_cancel;
+    params.options = &options;
+    verdin::CConvertJob job(params);
+    bool converted = true;
+    for (const std::string& file : files) {
+        job.Log(file + ":");
+        converted &= verdin::ConvertToBinaryX(job, file);
+    }
+    return converted;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -48,6 +65,10 @@ int main(int argc, char** argv)
     AddSwitch(app, "scale-rotation", scaleRotation, "Apply each object's scale and rotation (default on)");
     AddSwitch(app, "position", position, "Apply each object's position (default off)");
     AddSwitch(app, "ppm", ppm, "Convert BMP textures to PPM images (default off)");
+    bool xToBinary = false;
+    app.add_flag("--x-to-binary", xToBinary,
+                 "Convert text .x files (the FILEs) to the binary format in place instead; --templates decides "
+                 "whether their template definitions are kept");
     app.add_option("FILE", files, "COB files to convert, in this order")->required();
 
     try {
@@ -64,9 +85,12 @@ int main(int argc, char** argv)
     options.Position = position;
     options.bPPM = ppm;
 
+    verdin::ConsoleReport report(stdout);
+    if (xToBinary)
+        return ConvertTextFiles(files, report, options) ? 0 : 1;
+
     std::signal(SIGINT, OnInterrupt);
 
-    verdin::ConsoleReport report(stdout);
     std::promise<verdin::JobOutcome> ended;
     verdin::ConvertParams params;
     params.paths = files;

@@ -163,18 +163,5 @@ TEST(XFrame, UnwritableOutputIsReportedAndNotCounted)
     EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"car.cob", "car.x"}));
 }
 
-TEST(XFrame, BinaryStepWithoutComponentKeepsTheTextFile)
-{
-    TempDir dir;
-    ASSERT_TRUE(GroupAndUnknownChunks().WriteTo(dir.Path("car.cob")));
-    OptionFlags options;
-    options.BinaryXFile = 1;
-    const JobRun run = RunJob({dir.Path("car.cob")}, options);
-    EXPECT_TRUE(run.report.ends_with(
-        " No support 'Unit' chunk.\r\n\r\nCan't create Direct3DRM. Skip converting AsciiX to BinaryX.\n\r\n"
-        "Converted 1 file.\r\n"));
-    EXPECT_TRUE(ReadFile(dir.Path("car.x")).starts_with("xof 0302txt 0064\r\n"));
-}
-
 }  // namespace
 }  // namespace verdin::test

@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadText{"bad float size", "xof 0302txt 0016", ErrorCode::BadHeader, 1, 1},
         BadText{"unclosed object", kHead + "Header {\n 1;\n 0;\n 1;\n", ErrorCode::Truncated, 6, 1},
         BadText{"extra closing brace", kHead + "Header { 1; 0; 1; }\n}", ErrorCode::Syntax, 3, 1},
-        BadText{"unknown template", kHead + "Header { 1; 0; 1; }\n  Frame root {\n}", ErrorCode::UnknownTemplate, 3,
+        BadText{"unknown template", kHead + "Header { 1; 0; 1; }\n  Scene root {\n}", ErrorCode::UnknownTemplate, 3,
                 3},
         BadText{"unknown child template", kHead + "Mesh { 0; 0;\n Wheel { } }", ErrorCode::UnknownTemplate, 3, 2},
         BadText{"too few members", kHead + "Header {\n 1;\n 0;\n}", ErrorCode::Syntax, 5, 1},

@@ -6,7 +6,8 @@ namespace verdin::xof {
 
 namespace {
 
-// The standard templates, as DirectX text.
+// The standard templates, as DirectX text: those of meshes, then those of
+// frames and animations, which files from elsewhere use without declaring.
 constexpr std::string_view kStandardTemplates = R"(
 template Header {
  <3D82AB43-62DA-11cf-AB39-0020AF71E433>
@@ -132,6 +133,51 @@ template Mesh {
  DWORD nFaces;
  array MeshFace faces[nFaces];
  [...]
+}
+
+template FrameTransformMatrix {
+ <F6F23F41-7686-11cf-8F52-0040333594A3>
+ Matrix4x4 frameMatrix;
+}
+
+template Frame {
+ <3D82AB46-62DA-11cf-AB39-0020AF71E433>
+ [...]
+}
+
+template FloatKeys {
+ <10DD46A9-775B-11cf-8F52-0040333594A3>
+ DWORD nValues;
+ array FLOAT values[nValues];
+}
+
+template TimedFloatKeys {
+ <F406B180-7B3B-11cf-8F52-0040333594A3>
+ DWORD time;
+ FloatKeys tfkeys;
+}
+
+template AnimationKey {
+ <10DD46A8-775B-11cf-8F52-0040333594A3>
+ DWORD keyType;
+ DWORD nKeys;
+ array TimedFloatKeys keys[nKeys];
+}
+
+template AnimationOptions {
+ <E2BF56C0-840F-11cf-8F52-0040333594A3>
+ DWORD openclosed;
+ DWORD positionquality;
+}
+
+template Animation {
+ <3D82AB4F-62DA-11cf-AB39-0020AF71E433>
+ [...]
+}
+
+template AnimationSet {
+ <3D82AB50-62DA-11cf-AB39-0020AF71E433>
+ [Animation]
 }
 )";
 

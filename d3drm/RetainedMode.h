@@ -1,0 +1,44 @@
+#pragma once
+
+#include "xof/Document.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace verdin {
+
+// Stands where the platform's retained-mode component would: a mesh builder
+// that loads a DirectX text file and saves what it loaded in binary form.
+
+constexpr int D3DRMXOF_BINARY = 0;
+constexpr int D3DRMXOFSAVE_ALL = 15;
+constexpr int D3DRMXOFSAVE_TEMPLATES = 16;
+// The component's unspecified failure.
+constexpr std::uint32_t E_FAIL_RESULT = 0x80004005u;
+
+class MeshBuilder {
+public:
+    // 0 when the file was read; otherwise nonzero, and LoadError() says why.
+    long Load(const std::string& path);
+    // 0 when the file was written; otherwise a failure code. The file is
+    // replaced only once it is complete.
+    std::uint32_t Save(const std::string& path, int format, int options);
+
+    const std::string& LoadError() const { return m_loadError; }
+
+private:
+    std::optional<xof::Document> m_document;
+    std::string m_loadError;
+};
+
+class RetainedMode {
+public:
+    std::unique_ptr<MeshBuilder> CreateMeshBuilder() { return std::make_unique<MeshBuilder>(); }
+};
+
+// 0 and a component, or a failure code and none.
+long Direct3DRMCreate(std::unique_ptr<RetainedMode>& created);
+
+}  // namespace verdin

@@ -1,0 +1,141 @@
+#include "AssimpReader.h"
+#include "CobBodies.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <sys/wait.h>
+
+namespace verdin::test {
+namespace {
+
+// Both scenes hold the same faces with the same corners, in the same order.
+void ExpectSameScene(const LoadedScene& text, const LoadedScene& binary)
+{
+    ASSERT_TRUE(text.loaded) << text.error;
+    ASSERT_TRUE(binary.loaded) << binary.error;
+    EXPECT_EQ(binary.textures, text.textures);
+    ASSERT_EQ(binary.meshes.size(), text.meshes.size());
+    for (std::size_t m = 0; m < text.meshes.size(); ++m) {
+        const LoadedMesh& a = text.meshes[m];
+        const LoadedMesh& b = binary.meshes[m];
+        EXPECT_EQ(b.hasNormals, a.hasNormals);
+        EXPECT_EQ(b.hasUVs, a.hasUVs);
+        ASSERT_EQ(b.faces.size(), a.faces.size());
+        for (std::size_t f = 0; f < a.faces.size(); ++f) {
+            EXPECT_EQ(b.faces[f].material, a.faces[f].material);
+            ASSERT_EQ(b.faces[f].corners.size(), a.faces[f].corners.size());
+            for (std::size_t c = 0; c < a.faces[f].corners.size(); ++c) {
+                const LoadedCorner& x = a.faces[f].corners[c];
+                const LoadedCorner& y = b.faces[f].corners[c];
+                for (int i = 0; i < 3; ++i) {
+                    EXPECT_NEAR(y.position[i], x.position[i], 1e-5f);
+                    EXPECT_NEAR(y.normal[i], x.normal[i], 1e-5f);
+                }
+                EXPECT_NEAR(y.uv[0], x.uv[0], 1e-5f);
+                EXPECT_NEAR(y.uv[1], x.uv[1], 1e-5f);
+            }
+        }
+    }
+}
+
+class BinaryStep : public ::testing::Test {
+protected:
+    // Converts `cob` twice, as text and as binary, and compares what assimp reads.
+    void ConvertBothWays(const std::string& cob)
+    {
+        OptionFlags options;
+        RunJob({cob}, options);
+        const std::string x = cob.substr(0, cob.size() - 4) + ".x";
+        const LoadedScene text = LoadWithAssimp(x);
+        options.BinaryXFile = 1;
+        const JobRun run = RunJob({cob}, options);
+        EXPECT_EQ(run.outcome.converted, 1);
+        EXPECT_NE(run.report.find("\r\nBinary \r\nConverted 1 file.\r\n"), std::string::npos) << run.report;
+        EXPECT_TRUE(ReadFile(x).starts_with("xof 0302bin 0032"));
+        ExpectSameScene(text, LoadWithAssimp(x));
+    }
+
+    TempDir dir;
+};
+
+TEST_F(BinaryStep, ExamplesAndSamplesReadTheSameAsText)
+{
+    std::filesystem::copy_file(std::string(VERDIN_SOURCE_DIR) + "/examples/scene.cob", dir.Path("scene.cob"));
+    ConvertBothWays(dir.Path("scene.cob"));
+    const std::string samples = SamplesDir();
+    if (samples.empty())
+        GTEST_SKIP() << "../shared/samples is absent";
+    for (const char* name : {"molecule.cob", "spider_6_6.cob"}) {
+        std::filesystem::copy_file(samples + "/" + name, dir.Path(name));
+        ConvertBothWays(dir.Path(name));
+    }
+}
+
+TEST_F(BinaryStep, TemplatesAreSavedOnlyWithTheTemplateOption)
+{
+    ASSERT_TRUE(CobBuilder().Header().Chunk("PolH", 0, 8, 1, 0, PolHBody(NamedPolygon("p"))).End().WriteTo(dir.Path("a.cob")));
+    OptionFlags options;
+    options.BinaryXFile = 1;
+    RunJob({dir.Path("a.cob")}, options);
+    const std::string withTemplates = ReadFile(dir.Path("a.x"));
+    EXPECT_EQ(withTemplates.substr(16, 2), std::string("\x1f\x00", 2));  // the TEMPLATE token
+    options.AddTemplates = 0;
+    const JobRun run = RunJob({dir.Path("a.cob")}, options);
+    const std::string without = ReadFile(dir.Path("a.x"));
+    EXPECT_TRUE(without.starts_with("xof 0302bin 0032"));
+    EXPECT_NE(without.substr(16, 2), std::string("\x1f\x00", 2));
+    EXPECT_LT(without.size() + 1000, withTemplates.size());
+}
+
+int Shell(const std::string& command)
+{
+    const int result = std::system(command.c_str());
+    return WIFEXITED(result) ? WEXITSTATUS(result) : -1;
+}
+
+TEST_F(BinaryStep, TextFilesFromElsewhereConvertOnTheirOwn)
+{
+    const std::string handWritten = "xof 0302txt 0064\n"
+                                    "Frame Root {\n FrameTransformMatrix {\n  1.000000,0.000000,0.000000,0.000000,0.000000,1.000000,0.000000,0.000000,\n"
+                                    "  0.000000,0.000000,1.000000,0.000000,2.000000,0.000000,0.000000,1.000000;;\n }\n"
+                                    " Mesh tri {\n  3; 0;0;0;, 1;0;0;, 0;1;0;;\n  1; 3;0,1,2;;\n"
+                                    "  MeshMaterialList { 1; 1; 0;; Material red { 1;0;0;1;; 9; 0;0;0;; 0;0;0;; } }\n"
+                                    " }\n}\n";
+    ASSERT_TRUE(CobBuilder().Bytes(handWritten).WriteTo(dir.Path("hand.x")));
+    ASSERT_TRUE(CobBuilder().Bytes("xof 0302txt 0064\nMesh { 3; 1;2;3;, }\n").WriteTo(dir.Path("broken.x")));
+    const std::string out = dir.Path("out");
+    const int status = Shell("'" VERDIN_CLI "' --x-to-binary '" + dir.Path("hand.x") + "' '" + dir.Path("broken.x") +
+                             "' >'" + out + "'");
+    EXPECT_EQ(status, 1);
+    const std::string report = ReadFile(out);
+    EXPECT_NE(report.find(dir.Path("hand.x") + ":\nBinary \n"), std::string::npos) << report;
+    EXPECT_NE(report.find(dir.Path("broken.x") + ":\n\nCan't load Direct3DRMMeshBuilder(" + dir.Path("broken.x") +
+                          "). Skip converting AsciiX to BinaryX.\n line 2"),
+              std::string::npos)
+        << report;
+    EXPECT_EQ(ReadFile(dir.Path("broken.x")), "xof 0302txt 0064\nMesh { 3; 1;2;3;, }\n");
+    const LoadedScene scene = LoadWithAssimp(dir.Path("hand.x"));
+    ASSERT_TRUE(scene.loaded) << scene.error;
+    EXPECT_EQ(scene.FaceCount(), 1u);
+}
+
+TEST_F(BinaryStep, FailedSaveKeepsTheTextFile)
+{
+    ASSERT_TRUE(CobBuilder().Bytes("xof 0302txt 0064\nHeader { 1; 0; 1; }\n").WriteTo(dir.Path("a.x")));
+    // No file may be written: the save fails as on a full disk.
+    const int status = Shell("bash -c \"trap '' XFSZ; ulimit -f 0; exec '" VERDIN_CLI "' --x-to-binary '" +
+                             dir.Path("a.x") + "'\" | cat >'" + dir.Path("out") + "'");
+    EXPECT_EQ(status, 0);  // the pipe's status; the report tells
+    EXPECT_NE(ReadFile(dir.Path("out")).find("\nCan't save Direct3DRMMeshBuilder as '" + dir.Path("a.x") +
+                                             "'(D3DRMMeshBuilder::Save()==2147500037). Skip converting AsciiX to BinaryX.\n"),
+              std::string::npos)
+        << ReadFile(dir.Path("out"));
+    EXPECT_EQ(ReadFile(dir.Path("a.x")), "xof 0302txt 0064\nHeader { 1; 0; 1; }\n");
+}
+
+}  // namespace
+}  // namespace verdin::test
