@@ -1,8 +1,24 @@
 #!/usr/bin/env bash
 # Sets up and builds Verdin, then runs every test.
+#   ./test.sh              the ordinary build, in build/
+#   ./test.sh --sanitize   everything built and run under AddressSanitizer and
+#                          UndefinedBehaviorSanitizer, in build-sanitize/
 set -euo pipefail
 cd "$(dirname "$0")"
+
+build_dir=build
+cmake_options=()
+case "${1:-}" in
+    "") ;;
+    --sanitize)
+        build_dir=build-sanitize
+        cmake_options=(-DVERDIN_SANITIZE=ON)
+        export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+        export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+        ;;
+    *) echo "usage: ./test.sh [--sanitize]" >&2; exit 2 ;;
+esac
 source scripts/setup.sh
 
-cd build
+cd "$build_dir"
 ctest --output-on-failure --timeout 600

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need on Debian 12, then builds into build/.
+# Installs what the build and the tests need on Debian 12, then builds into
+# ${build_dir:-build} with the CMake options in ${cmake_options[@]}.
 # Sourced by run.sh and test.sh.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config locales libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libassimp-dev netpbm qt6-base-dev qt6-qpa-plugins fonts-ipafont-gothic)
+packages=(cmake ninja-build g++ clang-14 libclang-rt-14-dev pkg-config locales libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libassimp-dev netpbm qt6-base-dev qt6-qpa-plugins fonts-ipafont-gothic)
 # Locales the tests run under: a comma for a decimal point, and a double-byte character set.
 locales=("de_DE UTF-8 de_DE.UTF-8" "zh_TW BIG5 zh_TW.BIG5")
 
@@ -33,5 +34,6 @@ for entry in "${locales[@]}"; do
     fi
 done
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build
+build_dir=${build_dir:-build}
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${cmake_options[@]+"${cmake_options[@]}"} >/dev/null
+cmake --build "$build_dir"

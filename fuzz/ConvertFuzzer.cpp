@@ -1,0 +1,58 @@
+// Converts arbitrary bytes as a COB file, with the five options taken from
+// the first byte, in a folder of its own.
+
+#include "convert/ConvertJob.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+class NullReport : public verdin::ReportLog {
+public:
+    void AppendText(std::string_view) override {}
+    void ClearText() override {}
+};
+
+std::filesystem::path WorkFolder()
+{
+    const std::filesystem::path base =
+        std::filesystem::exists("/dev/shm") ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path();
+    const std::filesystem::path folder = base / ("verdin-fuzz-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    static const std::filesystem::path folder = WorkFolder();
+    const std::string cob = (folder / "model.cob").string();
+    {
+        std::ofstream out(cob, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
+    }
+
+    verdin::OptionFlags options;
+    options.AddTemplates = data[0] & 1;
+    options.BinaryXFile = (data[0] >> 1) & 1;
+    options.Position = (data[0] >> 2) & 1;
+    options.ScaleAndRotation = (data[0] >> 3) & 1;
+    options.bPPM = (data[0] >> 4) & 1;
+    NullReport report;
+    std::atomic<int> cancel{0};
+    verdin::ConvertParams params;
+    params.paths = {cob};
+    params.report = &report;
+    params.cancel = &cancel;
+    params.options = &options;
+    verdin::CConvertJob job(params);
+    verdin::RunConvertJob(job);
+    return 0;
+}

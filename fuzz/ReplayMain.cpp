@@ -1,0 +1,42 @@
+// Runs a fuzz target over the files given (or the files in the folders
+// given), so the kept corpus is replayed by the ordinary test suite.
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace {
+
+void Replay(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::size_t replayed = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::filesystem::path path(argv[i]);
+        if (std::filesystem::is_directory(path)) {
+            for (const auto& entry : std::filesystem::recursive_directory_iterator(path))
+                if (entry.is_regular_file()) {
+                    Replay(entry.path());
+                    ++replayed;
+                }
+        } else {
+            Replay(path);
+            ++replayed;
+        }
+    }
+    std::printf("replayed %zu inputs\n", replayed);
+    return replayed > 0 ? 0 : 1;
+}
