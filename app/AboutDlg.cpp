@@ -1,0 +1,39 @@
+#include "app/AboutDlg.h"
+
+#include "app/Icons.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace verdin {
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("About"));
+
+    auto* icon = new QLabel(this);
+    icon->setPixmap(ApplicationIcon().pixmap(32, 32));
+    auto* version = new QLabel(m_strVersion, this);
+    version->setObjectName(QStringLiteral("version"));
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* name = new QHBoxLayout;
+    name->setSpacing(0);
+    name->addWidget(new QLabel(QStringLiteral("Quorvane Converter ver."), this));
+    name->addWidget(version);
+    name->addStretch();
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
+    layout->addLayout(name, 0, 1);
+    layout->addWidget(new QLabel(QStringLiteral("Copyright (C) Quorvane"), this), 1, 1);
+    layout->addWidget(ok, 2, 0, 1, 2, Qt::AlignHCenter);
+    layout->setColumnMinimumWidth(1, 220);
+    setFixedSize(sizeHint());
+}
+
+}  // namespace verdin

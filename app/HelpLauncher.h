@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace verdin {
+
+// A program found to open a kind of file, ready to start without a shell.
+struct AssociatedCommand {
+    QString program;
+    QStringList arguments;
+    QString registered;  // the command line as the desktop entry gives it
+};
+
+// The file:/// URL of the help page "Verdin.htm" in the given directory.
+QString HelpPageUrl(const QString& appDir);
+
+// The MIME type of files with the extension (".html"); empty when unknown.
+QString MimeTypeForExtension(const QString& extension);
+
+// The desktop entry that the desktop opens the MIME type with, as
+// `xdg-mime query default` tells it ("firefox.desktop"); empty when there is
+// none or the tool is missing.
+QString DefaultDesktopEntry(const QString& mimeType);
+
+// The Exec line of the desktop entry found first in the application folders,
+// with the argument in place of %f, %F, %u or %U, or appended when the line
+// has none of them. Nothing when the entry or its Exec line is missing or
+// cannot be read.
+std::optional<AssociatedCommand> CommandForDesktopEntry(const QString& desktopEntry,
+                                                        const QStringList& applicationDirs,
+                                                        const QString& argument);
+
+// Splits a desktop entry's Exec value into program and arguments, as the
+// desktop entry format quotes them, and puts the argument in. Nothing when
+// the value is empty or its quotes do not close.
+std::optional<QStringList> ExpandExecLine(const QString& exec, const QString& argument);
+
+}  // namespace verdin

@@ -1,0 +1,108 @@
+#include "app/MainFrame.h"
+
+#include "app/Icons.h"
+#include "app/OptionBar.h"
+#include "app/VerdinApp.h"
+#include "app/VerdinView.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+
+namespace verdin {
+
+CMainFrame::CMainFrame(CVerdinApp& app) : m_app(app)
+{
+    setWindowIcon(ApplicationIcon());
+    resize(630, 440);
+    CreateOptionBar();
+    m_pView = new CVerdinView(app, this);
+    setCentralWidget(m_pView);
+    CreateActions();
+    CreateStatusBar();
+
+    connect(m_pView, &CVerdinView::ConvertingChanged, m_wndOptionBar,
+            [this](bool converting) { m_wndOptionBar->ShowConvertButton(!converting); });
+    connect(m_wndOptionBar, &COptionBar::ConvertClicked, m_pView, &CVerdinView::OnConvert);
+    connect(m_wndOptionBar, &COptionBar::HelpClicked, &m_app, &CVerdinApp::OnShowHelp);
+    connect(m_wndOptionBar, &COptionBar::AboutClicked, &m_app, &CVerdinApp::OnAppAbout);
+}
+
+CMainFrame::~CMainFrame()
+{
+    // The job reads the bar's flags and writes to the view's report window.
+    m_pView->CancelAndWait();
+    m_app.m_pOptionBar = nullptr;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    m_pView->CancelAndWait();
+    event->accept();
+}
+
+void CMainFrame::CreateOptionBar()
+{
+    m_wndOptionBar = new COptionBar;
+    m_pOptionDock = new QDockWidget(this);
+    m_pOptionDock->setObjectName(QStringLiteral("OptionBar"));
+    m_pOptionDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    m_pOptionDock->setAllowedAreas(Qt::AllDockWidgetAreas);
+    m_pOptionDock->setWidget(m_wndOptionBar);
+    addDockWidget(Qt::RightDockWidgetArea, m_pOptionDock);
+    m_app.m_pOptionBar = m_wndOptionBar;
+}
+
+void CMainFrame::CreateActions()
+{
+    const auto action = [this](const QString& text, const QString& prompt, QList<QKeySequence> keys) {
+        auto* created = new QAction(text, this);
+        created->setStatusTip(prompt);
+        created->setShortcuts(keys);
+        return created;
+    };
+
+    QAction* exit =
+        action(QStringLiteral("E&xit\tAlt+F4"), QStringLiteral("Exit"), {QKeySequence(Qt::ALT | Qt::Key_F4)});
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    QAction* deleteAll =
+        action(QStringLiteral("&Delete all\tCtrl+D, Del"), QStringLiteral("Delete all COB from list window."),
+               {QKeySequence(Qt::CTRL | Qt::Key_D), QKeySequence(Qt::Key_Delete)});
+    connect(deleteAll, &QAction::triggered, m_pView, &CVerdinView::OnDeleteAll);
+    QAction* help = action(QStringLiteral("&Help\tF1"), QStringLiteral("Show help file."), {QKeySequence(Qt::Key_F1)});
+    connect(help, &QAction::triggered, &m_app, &CVerdinApp::OnShowHelp);
+    QAction* about =
+        action(QStringLiteral("&About\tF9"), QStringLiteral("Show copyright and version."), {QKeySequence(Qt::Key_F9)});
+    connect(about, &QAction::triggered, &m_app, &CVerdinApp::OnAppAbout);
+    // Enter anywhere in the window converts, as the "Convert!" button does.
+    auto* convert = new QAction(QStringLiteral("Convert!"), this);
+    convert->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    connect(convert, &QAction::triggered, m_pView, &CVerdinView::OnConvert);
+    addAction(convert);
+
+    menuBar()->addMenu(QStringLiteral("&File"))->addAction(exit);
+    menuBar()->addMenu(QStringLiteral("&Edit"))->addAction(deleteAll);
+    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    helpMenu->addAction(help);
+    helpMenu->addAction(about);
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    // Hidden while a menu item's prompt is shown.
+    bar->addWidget(new QLabel(QStringLiteral("ﾚﾃﾞｨ")), 1);
+    // Qt cannot read the lock keys' states, so the indicators stay greyed.
+    for (const char* indicator : {"ｶﾅ", "CAP", "NUM", "SCRL"}) {
+        auto* pane = new QLabel(QString::fromUtf8(indicator));
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
+        pane->setEnabled(false);
+        bar->addPermanentWidget(pane);
+    }
+}
+
+}  // namespace verdin

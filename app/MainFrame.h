@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QDockWidget;
+
+namespace verdin {
+
+class COptionBar;
+class CVerdinApp;
+class CVerdinView;
+
+// The main window: the file list in the middle, the option bar docked at the
+// right, the menus and the status bar.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit CMainFrame(CVerdinApp& app);
+    ~CMainFrame() override;
+
+    CVerdinView* View() const { return m_pView; }
+    COptionBar* OptionBar() const { return m_wndOptionBar; }
+    QDockWidget* OptionDock() const { return m_pOptionDock; }
+
+protected:
+    // A running job is cancelled and waited for before the window goes.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateOptionBar();
+    void CreateActions();
+    void CreateStatusBar();
+
+    CVerdinApp& m_app;
+    COptionBar* m_wndOptionBar = nullptr;
+    QDockWidget* m_pOptionDock = nullptr;
+    CVerdinView* m_pView = nullptr;
+};
+
+}  // namespace verdin

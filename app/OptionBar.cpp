@@ -1,0 +1,75 @@
+#include "app/OptionBar.h"
+
+#include "app/OptionSettings.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QPushButton>
+
+namespace verdin {
+
+COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
+{
+    LoadOptions(m_options);
+
+    QCheckBox* templates = CreateCheckBox(QStringLiteral("Add &Template"), "AddTemplates", m_options.AddTemplates);
+    QCheckBox* binary = CreateCheckBox(QStringLiteral("&Binary X File"), "BinaryXFile", m_options.BinaryXFile);
+    QCheckBox* scaleRotation = CreateCheckBox(QStringLiteral("&Scale && Rotation infomation"), "ScaleAndRotation",
+                                              m_options.ScaleAndRotation);
+    QCheckBox* position = CreateCheckBox(QStringLiteral("&Position infomation"), "Position", m_options.Position);
+    QCheckBox* ppm = CreateCheckBox(QStringLiteral("PP&M texture"), "bPPM", m_options.bPPM);
+
+    m_btnConvert = new QPushButton(QStringLiteral("Convert!"), this);
+    m_btnConvert->setObjectName(QStringLiteral("Convert"));
+    m_btnConvert->setDefault(true);
+    m_btnConvert->setMinimumHeight(46);
+    m_btnConvert->setStatusTip(QStringLiteral("Convert listing files"));
+    // The Help and About buttons keep their place while "Convert!" is hidden.
+    QSizePolicy keepPlace = m_btnConvert->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    m_btnConvert->setSizePolicy(keepPlace);
+    auto* help = new QPushButton(QStringLiteral("&?"), this);
+    auto* about = new QPushButton(QStringLiteral("&!"), this);
+    for (QPushButton* small : {help, about})
+        small->setFixedWidth(22);
+    connect(m_btnConvert, &QPushButton::clicked, this, &COptionBar::ConvertClicked);
+    connect(help, &QPushButton::clicked, this, &COptionBar::HelpClicked);
+    connect(about, &QPushButton::clicked, this, &COptionBar::AboutClicked);
+
+    auto* layout = new QGridLayout(this);
+    int row = 0;
+    for (QCheckBox* box : {templates, binary, scaleRotation, position, ppm})
+        layout->addWidget(box, row++, 0, 1, 2);
+    layout->setRowStretch(row++, 1);
+    layout->addWidget(m_btnConvert, row, 0, 2, 1);
+    layout->addWidget(help, row, 1);
+    layout->addWidget(about, row + 1, 1);
+
+    // The keyboard visits the controls in the order of the bar's template,
+    // which is not the order on screen.
+    QWidget* tabOrder[] = {templates, binary, scaleRotation, m_btnConvert, help, about, position, ppm};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+}
+
+COptionBar::~COptionBar()
+{
+    SaveOptions(m_options);
+}
+
+void COptionBar::ShowConvertButton(bool visible)
+{
+    m_btnConvert->setVisible(visible);
+}
+
+QCheckBox* COptionBar::CreateCheckBox(const QString& text, const char* name, std::atomic<int>& flag)
+{
+    auto* box = new QCheckBox(text, this);
+    box->setObjectName(QLatin1String(name));
+    box->setChecked(IsOn(flag));
+    connect(box, &QCheckBox::toggled, this,
+            [&flag](bool checked) { flag.store(checked ? 1 : 0, std::memory_order_relaxed); });
+    return box;
+}
+
+}  // namespace verdin

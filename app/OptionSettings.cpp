@@ -1,0 +1,47 @@
+#include "app/OptionSettings.h"
+
+#include <QSettings>
+
+#include <array>
+
+namespace verdin {
+
+namespace {
+
+struct OptionValue {
+    const char* key;
+    std::atomic<int> OptionFlags::*flag;
+    int defaultValue;
+};
+
+// Read and written in this order.
+constexpr std::array<OptionValue, 5> kOptionValues = {{
+    {"AddTemplates", &OptionFlags::AddTemplates, 1},
+    {"BinaryXFile", &OptionFlags::BinaryXFile, 0},
+    {"ScaleAndRotation", &OptionFlags::ScaleAndRotation, 1},
+    {"Position", &OptionFlags::Position, 0},
+    {"bPPM", &OptionFlags::bPPM, 0},
+}};
+
+}  // namespace
+
+void LoadOptions(OptionFlags& options)
+{
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("Settings"));
+    for (const OptionValue& value : kOptionValues) {
+        bool valid = false;
+        const int stored = settings.value(QLatin1String(value.key)).toInt(&valid);
+        (options.*value.flag).store(valid ? stored : value.defaultValue, std::memory_order_relaxed);
+    }
+}
+
+void SaveOptions(const OptionFlags& options)
+{
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("Settings"));
+    for (const OptionValue& value : kOptionValues)
+        settings.setValue(QLatin1String(value.key), (options.*value.flag).load(std::memory_order_relaxed));
+}
+
+}  // namespace verdin

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "convert/OptionFlags.h"
+
+namespace verdin {
+
+// The five options in the user's settings (organisation and application as
+// set on the application object, group "Settings"). A missing value gives
+// its default: AddTemplates 1, BinaryXFile 0, ScaleAndRotation 1, Position 0,
+// bPPM 0.
+void LoadOptions(OptionFlags& options);
+void SaveOptions(const OptionFlags& options);
+
+}  // namespace verdin

@@ -1,0 +1,87 @@
+#include "app/VerdinApp.h"
+
+#include "app/AboutDlg.h"
+#include "app/HelpLauncher.h"
+#include "app/MainFrame.h"
+#include "app/VerdinView.h"
+#include "xfile/PathHelpers.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace verdin {
+
+namespace {
+
+const QString kDocumentTitle = QStringLiteral("Quorvane Converter ver.1.06");
+
+// The first argument stands for the document the window shows; it has to be
+// a file that can be read.
+bool CanOpenDocument(const std::string& path)
+{
+    const QString name = QFile::decodeName(QByteArray::fromStdString(path));
+    QFile file(name);
+    return !QFileInfo(name).isDir() && file.open(QIODevice::ReadOnly);
+}
+
+}  // namespace
+
+CVerdinApp::CVerdinApp(std::vector<std::string> arguments) : m_arguments(std::move(arguments)) {}
+
+CVerdinApp::~CVerdinApp() = default;
+
+bool CVerdinApp::InitInstance()
+{
+    m_strAppDir = QCoreApplication::applicationDirPath() + u'/';
+
+    QString title = kDocumentTitle;
+    if (!m_arguments.empty()) {
+        if (!CanOpenDocument(m_arguments.front())) {
+            ShowMessage(QStringLiteral("%1 を開くことができません。")
+                            .arg(QFile::decodeName(QByteArray::fromStdString(m_arguments.front()))));
+            return false;
+        }
+        title = QFile::decodeName(QByteArray::fromStdString(PathFileName(m_arguments.front())));
+    }
+
+    m_pMainFrame = std::make_unique<CMainFrame>(*this);
+    m_pMainFrame->setWindowTitle(title + QStringLiteral(" - Verdin"));
+    m_pMainFrame->show();
+    m_pMainFrame->View()->OnInitialUpdate();
+    return true;
+}
+
+void CVerdinApp::OnAppAbout()
+{
+    CAboutDlg(m_pMainFrame.get()).exec();
+}
+
+void CVerdinApp::OnShowHelp()
+{
+    RunAssociatedProgram(QStringLiteral(".html"), HelpPageUrl(m_strAppDir));
+}
+
+void CVerdinApp::RunAssociatedProgram(const QString& extension, const QString& argument)
+{
+    const QString mimeType = MimeTypeForExtension(extension);
+    const QString desktopEntry = mimeType.isEmpty() ? QString() : DefaultDesktopEntry(mimeType);
+    const std::optional<AssociatedCommand> command = CommandForDesktopEntry(
+        desktopEntry, QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation), argument);
+    if (!command) {
+        ShowMessage(QStringLiteral("%1に関連づけられたソフトが見つかりません。").arg(extension));
+        return;
+    }
+    if (!QProcess::startDetached(command->program, command->arguments))
+        ShowMessage(QStringLiteral("%1の実行ができませんでした。").arg(command->registered));
+}
+
+void CVerdinApp::ShowMessage(const QString& text)
+{
+    QMessageBox::warning(m_pMainFrame.get(), QStringLiteral("Verdin"), text);
+}
+
+}  // namespace verdin

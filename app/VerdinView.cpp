@@ -1,0 +1,148 @@
+#include "app/VerdinView.h"
+
+#include "app/Icons.h"
+#include "app/OptionBar.h"
+#include "app/VerdinApp.h"
+#include "convert/JobStarter.h"
+
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QFile>
+#include <QMessageBox>
+#include <QMimeData>
+
+namespace verdin {
+
+CVerdinView::CVerdinView(CVerdinApp& app, QWidget* parent)
+    : QListWidget(parent), m_app(app), m_icon(CobFileIcon()), m_reportDlg(this)
+{
+    setViewMode(QListView::IconMode);
+    setIconSize(QSize(32, 32));
+    setGridSize(QSize(96, 64));
+    setMovement(QListView::Static);
+    setResizeMode(QListView::Adjust);
+    setWordWrap(true);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setDragDropMode(QAbstractItemView::DropOnly);
+    setDropIndicatorShown(false);
+    viewport()->setAcceptDrops(true);  // a static icon view turns drops off there
+    m_reportDlg.m_pCancel = &m_bCancel;
+}
+
+void CVerdinView::OnInitialUpdate()
+{
+    AddCommandLineFiles();
+    if (!m_app.Arguments().empty())
+        OnConvert();
+}
+
+void CVerdinView::AddCommandLineFiles()
+{
+    for (const std::string& argument : m_app.Arguments())
+        m_files.AddFile(argument);
+    SortByTitle();
+}
+
+void CVerdinView::SortByTitle()
+{
+    m_files.SortByTitle();
+    ShowItems();
+}
+
+void CVerdinView::CancelAndWait()
+{
+    if (!m_bConverting)
+        return;
+    m_bCancel.store(1, std::memory_order_relaxed);
+    // The worker may be waiting for a report line to be shown; joining it
+    // here would never return.
+    while (m_bConverting)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+std::vector<std::string> CVerdinView::LocalFilePaths(const QMimeData& data)
+{
+    std::vector<std::string> paths;
+    for (const QUrl& url : data.urls())
+        if (url.isLocalFile())
+            paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+    return paths;
+}
+
+void CVerdinView::OnConvert()
+{
+    if (m_files.Empty() || m_bConverting)
+        return;
+    m_bConverting = true;
+    m_bCancel.store(0, std::memory_order_relaxed);
+
+    m_reportDlg.ClearText();
+    m_reportDlg.show();
+    m_reportDlg.ShowJobButtons(true);
+    Q_EMIT ConvertingChanged(true);
+
+    ConvertParams params;
+    params.paths = m_files.Paths();
+    params.report = &m_reportDlg;
+    params.cancel = &m_bCancel;
+    params.options = &m_app.m_pOptionBar->Options();
+    params.endMessage = [this](const JobOutcome&) {
+        QMetaObject::invokeMethod(this, &CVerdinView::OnConvertFinished, Qt::QueuedConnection);
+    };
+    m_worker = StartConvertJob(params);
+    if (!m_worker) {
+        QMessageBox::critical(this, QStringLiteral("Verdin"), QStringLiteral("変換を開始できませんでした。"));
+        OnConvertFinished();
+    }
+}
+
+void CVerdinView::OnConvertFinished()
+{
+    if (m_worker) {
+        m_worker->join();  // it has sent its last report line and only returns now
+        m_worker.reset();
+    }
+    m_reportDlg.ShowJobButtons(false);
+    Q_EMIT ConvertingChanged(false);
+    m_bConverting = false;
+    if (!m_app.Arguments().empty())
+        QCoreApplication::quit();
+}
+
+void CVerdinView::OnDeleteAll()
+{
+    m_files.Clear();
+    ShowItems();
+}
+
+void CVerdinView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!LocalFilePaths(*event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void CVerdinView::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!LocalFilePaths(*event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void CVerdinView::dropEvent(QDropEvent* event)
+{
+    for (const std::string& path : LocalFilePaths(*event->mimeData()))
+        m_files.AddFile(path);
+    SortByTitle();
+    event->acceptProposedAction();
+}
+
+void CVerdinView::ShowItems()
+{
+    clear();
+    for (const FileList::Entry& entry : m_files.Entries()) {
+        auto* item =
+            new QListWidgetItem(m_icon, QFile::decodeName(QByteArray::fromStdString(entry.title)), this);
+        item->setToolTip(QFile::decodeName(QByteArray::fromStdString(entry.path)));
+    }
+}
+
+}  // namespace verdin

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "app/FileList.h"
+#include "app/ReportDlg.h"
+
+#include <QIcon>
+#include <QListWidget>
+
+#include <atomic>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+class QMimeData;
+
+namespace verdin {
+
+class CVerdinApp;
+
+// The list of COB files to convert, shown as icons with their titles. It
+// takes dropped files, starts the conversion job and shows its report.
+class CVerdinView : public QListWidget {
+    Q_OBJECT
+
+public:
+    CVerdinView(CVerdinApp& app, QWidget* parent = nullptr);
+
+    // Lists the command-line files and, when there were arguments, converts
+    // them at once.
+    void OnInitialUpdate();
+
+    void AddCommandLineFiles();
+    void SortByTitle();
+
+    // Sets the cancel flag of a running job and waits for its end while still
+    // showing its report lines.
+    void CancelAndWait();
+
+    bool IsConverting() const { return m_bConverting; }
+    const FileList& Files() const { return m_files; }
+    CReportDlg& ReportDlg() { return m_reportDlg; }
+
+    // The local files among dropped URLs, as file-system paths.
+    static std::vector<std::string> LocalFilePaths(const QMimeData& data);
+
+public Q_SLOTS:
+    void OnConvert();
+    void OnConvertFinished();
+    void OnDeleteAll();
+
+Q_SIGNALS:
+    void ConvertingChanged(bool converting);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void ShowItems();
+
+    CVerdinApp& m_app;
+    bool m_bConverting = false;
+    const QIcon m_icon;
+    std::atomic<int> m_bCancel{0};
+    CReportDlg m_reportDlg;
+    FileList m_files;
+    std::optional<std::thread> m_worker;
+};
+
+}  // namespace verdin

@@ -1,0 +1,22 @@
+// verdin: the desktop converter from COB files to DirectX .x files.
+
+#include "app/VerdinApp.h"
+
+#include <QApplication>
+
+#include <clocale>
+
+int main(int argc, char** argv)
+{
+    std::setlocale(LC_CTYPE, "");  // file names follow the user's character set
+
+    QApplication application(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Quorvane"));
+    QCoreApplication::setApplicationName(QStringLiteral("Verdin"));
+
+    // QApplication has taken its own options out of argv.
+    verdin::CVerdinApp app(std::vector<std::string>(argv + 1, argv + argc));
+    if (!app.InitInstance())
+        return 1;
+    return QApplication::exec();
+}

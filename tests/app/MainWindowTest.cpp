@@ -1,0 +1,461 @@
+#include "AppTestSupport.h"
+#include "TestSupport.h"
+
+#include "app/AboutDlg.h"
+#include "app/MainFrame.h"
+#include "app/OptionBar.h"
+#include "app/VerdinApp.h"
+#include "app/VerdinView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDockWidget>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+
+using namespace verdin;
+
+namespace {
+
+QCheckBox* Box(CMainFrame& frame, const char* name)
+{
+    return frame.OptionBar()->findChild<QCheckBox*>(QLatin1String(name));
+}
+
+QPushButton* ConvertButton(CMainFrame& frame)
+{
+    return frame.OptionBar()->findChild<QPushButton*>(QStringLiteral("Convert"));
+}
+
+QStringList ItemTexts(const CVerdinView& view)
+{
+    QStringList texts;
+    for (int row = 0; row < view.count(); ++row)
+        texts.append(view.item(row)->text());
+    return texts;
+}
+
+QString ReportText(CVerdinView& view)
+{
+    return view.ReportDlg().Edit()->toPlainText();
+}
+
+// Closes the next message box as soon as it shows and hands back its text.
+class MessageBoxCloser : public QObject {
+public:
+    MessageBoxCloser()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                m_text = box->text();
+                box->accept();
+            }
+        });
+        m_timer.start(20);
+    }
+    const QString& Text() const { return m_text; }
+
+private:
+    QTimer m_timer;
+    QString m_text;
+};
+
+// Sets an environment variable for the life of the object.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const QByteArray& value)
+        : m_name(name), m_hadValue(qEnvironmentVariableIsSet(name)), m_oldValue(qgetenv(name))
+    {
+        qputenv(name, value);
+    }
+    ~ScopedEnvironment()
+    {
+        if (m_hadValue)
+            qputenv(m_name, m_oldValue);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    bool m_hadValue;
+    QByteArray m_oldValue;
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        test::UseTemporarySettings(m_settingsDir);
+        std::setlocale(LC_CTYPE, "");
+    }
+
+    void init()
+    {
+        test::ClearSettings();
+        m_dir = std::make_unique<test::TempDir>();
+    }
+
+    void cleanup()
+    {
+        m_app.reset();
+        m_dir.reset();
+    }
+
+    void firstStartGivesTheDefaultsAndExitStoresThem()
+    {
+        CMainFrame& frame = Start();
+        QVERIFY(Box(frame, "AddTemplates")->isChecked());
+        QVERIFY(!Box(frame, "BinaryXFile")->isChecked());
+        QVERIFY(Box(frame, "ScaleAndRotation")->isChecked());
+        QVERIFY(!Box(frame, "Position")->isChecked());
+        QVERIFY(!Box(frame, "bPPM")->isChecked());
+        QVERIFY(QSettings().allKeys().isEmpty());  // nothing is written while the program runs
+
+        QVERIFY(frame.close());
+        m_app.reset();
+        QSettings settings;
+        settings.beginGroup(QStringLiteral("Settings"));
+        QCOMPARE(settings.childKeys().size(), 5);
+        QCOMPARE(settings.value(QStringLiteral("AddTemplates")).toInt(), 1);
+        QCOMPARE(settings.value(QStringLiteral("BinaryXFile")).toInt(), 0);
+        QCOMPARE(settings.value(QStringLiteral("ScaleAndRotation")).toInt(), 1);
+        QCOMPARE(settings.value(QStringLiteral("Position")).toInt(), 0);
+        QCOMPARE(settings.value(QStringLiteral("bPPM")).toInt(), 0);
+    }
+
+    void aCheckedBoxIsCheckedAtTheNextStart()
+    {
+        CMainFrame& first = Start();
+        QVERIFY(first.OptionBar() == m_app->m_pOptionBar);
+        QCheckBox* ppm = Box(first, "bPPM");
+        QTest::mouseClick(ppm, Qt::LeftButton, {}, QPoint(ppm->height() / 2, ppm->height() / 2));
+        QCOMPARE(first.OptionBar()->Options().bPPM.load(), 1);
+        Box(first, "AddTemplates")->click();
+        QCOMPARE(first.OptionBar()->Options().AddTemplates.load(), 0);
+        m_app.reset();
+        QCOMPARE(QSettings().value(QStringLiteral("Settings/bPPM")).toInt(), 1);
+
+        CMainFrame& second = Start();
+        QVERIFY(Box(second, "bPPM")->isChecked());
+        QVERIFY(!Box(second, "AddTemplates")->isChecked());
+        QCOMPARE(second.OptionBar()->Options().bPPM.load(), 1);
+    }
+
+    void theWindowAsItOpens()
+    {
+        CMainFrame& frame = Start();
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Quorvane Converter ver.1.06 - Verdin"));
+        QCOMPARE(frame.size(), QSize(630, 440));
+        QCOMPARE(frame.dockWidgetArea(frame.OptionDock()), Qt::RightDockWidgetArea);
+        QCOMPARE(frame.OptionDock()->allowedAreas(), Qt::AllDockWidgetAreas);
+        QVERIFY(frame.OptionDock()->features() & QDockWidget::DockWidgetFloatable);
+        QVERIFY(ConvertButton(frame)->isVisible());
+
+        QStringList menus;
+        for (QAction* menu : frame.menuBar()->actions()) {
+            QStringList items;
+            for (QAction* item : menu->menu()->actions())
+                items.append(item->text());
+            menus.append(menu->text() + ": " + items.join(" | "));
+        }
+        QCOMPARE(menus, QStringList({"&File: E&xit\tAlt+F4", "&Edit: &Delete all\tCtrl+D, Del",
+                                     "&Help: &Help\tF1 | &About\tF9"}));
+
+        QStringList panes;
+        for (QLabel* pane : frame.statusBar()->findChildren<QLabel*>())
+            panes.append(pane->text());
+        QCOMPARE(panes, QStringList({"ﾚﾃﾞｨ", "ｶﾅ", "CAP", "NUM", "SCRL"}));
+    }
+
+    void droppedCobFilesAreListedSortedByTitle()
+    {
+        CMainFrame& frame = Start();
+        CVerdinView& view = *frame.View();
+        test::DropFiles(view.viewport(), {m_dir->Path("b.scn"), m_dir->Path("a.COB"), m_dir->Path("c.txt")});
+        QCOMPARE(ItemTexts(view), QStringList({"a", "b"}));
+        QCOMPARE(view.Files().Paths(), std::vector<std::string>({m_dir->Path("a.COB"), m_dir->Path("b.scn")}));
+
+        test::DropFiles(view.viewport(), {m_dir->Path("B.cob")});
+        QCOMPARE(ItemTexts(view), QStringList({"a", "b", "B"}));
+
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        QTest::keyClick(&frame, Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(view.count(), 0);
+        test::DropFiles(view.viewport(), {m_dir->Path("a.cob"), m_dir->Path("a.cob")});
+        QCOMPARE(ItemTexts(view), QStringList({"a", "a"}));
+        QTest::keyClick(&frame, Qt::Key_Delete);
+        QCOMPARE(view.count(), 0);
+    }
+
+    void convertWithAnEmptyListDoesNothing()
+    {
+        CMainFrame& frame = Start();
+        ConvertButton(frame)->click();
+        QVERIFY(!frame.View()->IsConverting());
+        QVERIFY(!frame.View()->ReportDlg().isVisible());
+        QVERIFY(ConvertButton(frame)->isVisible());
+    }
+
+    void theReportShowsTheJobsLinesInOrder()
+    {
+        const std::vector<std::string> paths = WriteCobs({"a.cob", "b.cob"}, 2);
+        CMainFrame& frame = Start();
+        CVerdinView& view = *frame.View();
+        test::DropFiles(view.viewport(), {paths[1], paths[0]});
+
+        ConvertButton(frame)->click();
+        QVERIFY(view.IsConverting());
+        QVERIFY(view.ReportDlg().isVisible());
+        QVERIFY(view.ReportDlg().CancelButton()->isVisible());
+        QVERIFY(!view.ReportDlg().OkButton()->isVisible());
+        QVERIFY(!ConvertButton(frame)->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!view.IsConverting(), 20000);
+
+        const QString expected = test::AsShown(test::RunJob(paths).report);
+        QVERIFY(expected.endsWith(QStringLiteral("\nConverted 2 files.\n")));
+        QCOMPARE(ReportText(view), expected);
+        QVERIFY(view.ReportDlg().isVisible());
+        QVERIFY(view.ReportDlg().OkButton()->isVisible());
+        QVERIFY(!view.ReportDlg().CancelButton()->isVisible());
+        QVERIFY(ConvertButton(frame)->isVisible());
+        QVERIFY(std::filesystem::exists(m_dir->Path("a.x")));
+        QVERIFY(std::filesystem::exists(m_dir->Path("b.x")));
+    }
+
+    void enterDuringAJobDoesNothingAndAfterItStartsTheNext()
+    {
+        const std::vector<std::string> paths = WriteCobs({"a.cob", "b.cob"}, 2);
+        CMainFrame& frame = Start();
+        CVerdinView& view = *frame.View();
+        test::DropFiles(view.viewport(), paths);
+        const QString oneJob = test::AsShown(test::RunJob(paths).report);
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+
+        // The worker cannot pass its first report line until events are
+        // processed, so the job is surely running at the second Enter.
+        QTest::keyClick(&frame, Qt::Key_Return);
+        QVERIFY(view.IsConverting());
+        QTest::keyClick(&frame, Qt::Key_Enter);
+        QVERIFY(view.IsConverting());
+        QTRY_VERIFY_WITH_TIMEOUT(!view.IsConverting(), 20000);
+        QCOMPARE(ReportText(view), oneJob);
+
+        view.ReportDlg().OkButton()->click();
+        frame.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &frame);
+        QTest::keyClick(&frame, Qt::Key_Return);
+        QVERIFY(view.IsConverting());
+        QCOMPARE(ReportText(view), QString());  // cleared before the first line
+        QTRY_VERIFY_WITH_TIMEOUT(!view.IsConverting(), 20000);
+        QCOMPARE(ReportText(view), oneJob);
+    }
+
+    void deleteAllDuringAJobLeavesTheJobAlone()
+    {
+        const std::vector<std::string> paths = WriteCobs({"a.cob", "b.cob"}, 1);
+        CMainFrame& frame = Start();
+        CVerdinView& view = *frame.View();
+        test::DropFiles(view.viewport(), paths);
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+
+        ConvertButton(frame)->click();
+        QTest::keyClick(&frame, Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(view.count(), 0);
+        QVERIFY(view.Files().Empty());
+        QVERIFY(view.IsConverting());
+        QTRY_VERIFY_WITH_TIMEOUT(!view.IsConverting(), 20000);
+        QVERIFY(ReportText(view).endsWith(QStringLiteral("\nConverted 2 files.\n")));
+        QVERIFY(std::filesystem::exists(m_dir->Path("b.x")));
+        QVERIFY(ConvertButton(frame)->isVisible());
+    }
+
+    void cancelStopsOpeningFiles()
+    {
+        const std::vector<std::string> paths = WriteCobs({"a.cob", "b.cob", "c.cob", "d.cob"}, 3);
+        CMainFrame& frame = Start();
+        CVerdinView& view = *frame.View();
+        test::DropFiles(view.viewport(), paths);
+
+        // Until events are processed the worker cannot get past the first
+        // file's first report line.
+        ConvertButton(frame)->click();
+        view.ReportDlg().CancelButton()->click();
+        QVERIFY(!view.ReportDlg().isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!view.IsConverting(), 20000);
+
+        const QString report = ReportText(view);
+        QVERIFY2(report.endsWith(QStringLiteral("aborted.\n")), qPrintable(report));
+        for (const char* later : {"b", "c", "d"}) {
+            QVERIFY(!report.contains(QString::fromStdString(m_dir->Path(later + std::string(".cob")))));
+            QVERIFY(!std::filesystem::exists(m_dir->Path(later + std::string(".x"))));
+        }
+        QVERIFY(ConvertButton(frame)->isVisible());
+    }
+
+    void aBoxClickedDuringAJobReachesTheWorker()
+    {
+        const std::vector<std::string> paths = WriteCobs({"a.cob"}, 1);
+        CMainFrame& frame = Start();
+        test::DropFiles(frame.View()->viewport(), paths);
+        ConvertButton(frame)->click();
+        Box(frame, "Position")->click();
+        QCOMPARE(frame.OptionBar()->Options().Position.load(std::memory_order_relaxed), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(!frame.View()->IsConverting(), 20000);
+    }
+
+    void closingDuringAJobCancelsAndWaitsForIt()
+    {
+        const std::vector<std::string> paths = WriteCobs({"a.cob", "b.cob", "c.cob", "d.cob", "e.cob"}, 5);
+        CMainFrame& frame = Start();
+        CVerdinView& view = *frame.View();
+        test::DropFiles(view.viewport(), paths);
+
+        ConvertButton(frame)->click();
+        QVERIFY(view.IsConverting());
+        QVERIFY(frame.close());
+        QVERIFY(!view.IsConverting());
+        QVERIFY2(ReportText(view).endsWith(QStringLiteral("aborted.\n")), qPrintable(ReportText(view)));
+        QVERIFY(!std::filesystem::exists(m_dir->Path("b.x")));
+        m_app.reset();
+        QCOMPARE(QSettings().value(QStringLiteral("Settings/AddTemplates")).toInt(), 1);
+    }
+
+    void destroyingTheWindowDuringAJobWaitsForIt()
+    {
+        const std::vector<std::string> paths = WriteCobs({"a.cob", "b.cob"}, 2);
+        CMainFrame& frame = Start();
+        test::DropFiles(frame.View()->viewport(), paths);
+        ConvertButton(frame)->click();
+        m_app.reset();
+        QVERIFY(!std::filesystem::exists(m_dir->Path("b.x")));
+    }
+
+    void startedWithAFileThatIsNoCobFileItStaysOpenWithAnEmptyList()
+    {
+        const std::string notes = m_dir->Path("notes.txt");
+        QVERIFY(test::WriteCob(notes, 0));
+        CMainFrame& frame = Start({notes});
+        QCOMPARE(frame.windowTitle(), QStringLiteral("notes.txt - Verdin"));
+        QCOMPARE(frame.View()->count(), 0);
+        QVERIFY(!frame.View()->IsConverting());
+        QVERIFY(frame.isVisible());
+    }
+
+    void aFirstArgumentThatCannotBeOpenedEndsStartUp()
+    {
+        const std::string missing = m_dir->Path("missing.cob");
+        MessageBoxCloser closer;
+        m_app = std::make_unique<CVerdinApp>(std::vector<std::string>{missing, m_dir->Path("other.cob")});
+        QVERIFY(!m_app->InitInstance());
+        QVERIFY(closer.Text().contains(QString::fromStdString(missing)));
+        QVERIFY(!m_app->MainFrame());
+    }
+
+    void helpSaysWhenNoProgramIsRegistered()
+    {
+        QTemporaryDir empty;
+        ScopedEnvironment path("PATH", empty.path().toLocal8Bit());  // no xdg-mime
+        Start();
+        MessageBoxCloser closer;
+        m_app->OnShowHelp();
+        QCOMPARE(closer.Text(), QStringLiteral(".htmlに関連づけられたソフトが見つかりません。"));
+    }
+
+    void helpOpensThePageWithTheRegisteredProgram()
+    {
+        QTemporaryDir desktop;
+        const QString record = desktop.filePath("opened.txt");
+        WriteExecutable(desktop.filePath("bin/xdg-mime"), "#!/bin/sh\necho browser.desktop\n");
+        WriteExecutable(desktop.filePath("bin/browser"), "#!/bin/sh\necho \"$@\" > \"" + record.toLocal8Bit() + "\"\n");
+        WriteExecutable(desktop.filePath("data/applications/browser.desktop"),
+                        "[Desktop Entry]\nType=Application\nExec=" + desktop.filePath("bin/browser").toLocal8Bit() +
+                            " --new-window %u\n");
+        ScopedEnvironment path("PATH", desktop.filePath("bin").toLocal8Bit());
+        ScopedEnvironment dataHome("XDG_DATA_HOME", desktop.filePath("data").toLocal8Bit());
+        ScopedEnvironment dataDirs("XDG_DATA_DIRS", desktop.filePath("none").toLocal8Bit());
+        Start();
+
+        m_app->OnShowHelp();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile(record).size() > 0, 10000);
+        QFile opened(record);
+        QVERIFY(opened.open(QIODevice::ReadOnly));
+        const QUrl page = QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/Verdin.htm");
+        QCOMPARE(opened.readAll().trimmed(), "--new-window " + page.toEncoded());
+    }
+
+    void helpSaysWhenTheRegisteredProgramCannotBeStarted()
+    {
+        QTemporaryDir desktop;
+        WriteExecutable(desktop.filePath("bin/xdg-mime"), "#!/bin/sh\necho browser.desktop\n");
+        WriteExecutable(desktop.filePath("data/applications/browser.desktop"),
+                        "[Desktop Entry]\nExec=/nonexistent/browser %u\n");
+        ScopedEnvironment path("PATH", desktop.filePath("bin").toLocal8Bit());
+        ScopedEnvironment dataHome("XDG_DATA_HOME", desktop.filePath("data").toLocal8Bit());
+        ScopedEnvironment dataDirs("XDG_DATA_DIRS", desktop.filePath("none").toLocal8Bit());
+        Start();
+
+        MessageBoxCloser closer;
+        m_app->OnShowHelp();
+        QCOMPARE(closer.Text(), QStringLiteral("/nonexistent/browser %uの実行ができませんでした。"));
+    }
+
+    void theAboutBoxShowsTheVersion()
+    {
+        CAboutDlg about;
+        QCOMPARE(about.findChild<QLabel*>(QStringLiteral("version"))->text(), QStringLiteral("1.06"));
+        QCOMPARE(about.windowTitle(), QStringLiteral("About"));
+    }
+
+private:
+    CMainFrame& Start(std::vector<std::string> arguments = {})
+    {
+        m_app.reset();
+        m_app = std::make_unique<CVerdinApp>(std::move(arguments));
+        [this] { QVERIFY(m_app->InitInstance()); }();
+        return *m_app->MainFrame();
+    }
+
+    std::vector<std::string> WriteCobs(std::initializer_list<const char*> names, int meshes)
+    {
+        std::vector<std::string> paths;
+        for (const char* name : names) {
+            paths.push_back(m_dir->Path(name));
+            test::WriteCob(paths.back(), meshes);
+        }
+        return paths;
+    }
+
+    static void WriteExecutable(const QString& path, const QByteArray& text)
+    {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+    }
+
+    QTemporaryDir m_settingsDir;
+    std::unique_ptr<test::TempDir> m_dir;
+    std::unique_ptr<CVerdinApp> m_app;
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

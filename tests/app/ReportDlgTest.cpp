@@ -1,0 +1,127 @@
+#include "app/ReportDlg.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <atomic>
+#include <thread>
+
+using verdin::CReportDlg;
+
+class ReportDlgTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_cancel = 0;
+        m_dialog = std::make_unique<CReportDlg>();
+        m_dialog->m_pCancel = &m_cancel;
+    }
+    void cleanup() { m_dialog.reset(); }
+
+    void linesAreAppendedUnchangedWithOneLineEndEach()
+    {
+        m_dialog->AppendText("C:/models/a.cob:\r\n");
+        m_dialog->AppendText(" writing cube mesh:");
+        m_dialog->AppendText("V=8 ");
+        m_dialog->AppendText("\r");
+        m_dialog->AppendText("\nConverted 1 file.\r\n");
+        QCOMPARE(m_dialog->Edit()->toPlainText(),
+                 QStringLiteral("C:/models/a.cob:\n writing cube mesh:V=8 \nConverted 1 file.\n"));
+        m_dialog->ClearText();
+        QCOMPARE(m_dialog->Edit()->toPlainText(), QString());
+    }
+
+    void textGoesWhereTheCaretStands()
+    {
+        m_dialog->AppendText("one\r\nthree\r\n");
+        QTextCursor caret = m_dialog->Edit()->textCursor();
+        caret.setPosition(4);
+        m_dialog->Edit()->setTextCursor(caret);
+        m_dialog->AppendText("two\r\n");
+        QCOMPARE(m_dialog->Edit()->toPlainText(), QStringLiteral("one\ntwo\nthree\n"));
+    }
+
+    void theLogGrowsWithoutLimit()
+    {
+        const std::string line(78, 'x');
+        for (int i = 0; i < 1000; ++i)
+            m_dialog->AppendText(line + "\r\n");
+        QCOMPARE(m_dialog->Edit()->toPlainText().size(), 1000 * 79);
+        QCOMPARE(m_dialog->Edit()->blockCount(), 1001);
+    }
+
+    void appendFromAnotherThreadReturnsOnceTheLineIsShown()
+    {
+        std::atomic<int> shown{0};
+        connect(m_dialog->Edit()->document(), &QTextDocument::contentsChanged, this, [&shown] { ++shown; });
+        std::atomic<int> early{0};
+        std::atomic<bool> done{false};
+        constexpr int lines = 200;
+        std::thread worker([&] {
+            for (int i = 0; i < lines; ++i) {
+                m_dialog->AppendText("line " + std::to_string(i) + "\r\n");
+                if (shown.load() < i + 1)
+                    ++early;
+            }
+            done = true;
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(done.load(), 10000);
+        worker.join();
+        QCOMPARE(early.load(), 0);
+        const QStringList shownLines = m_dialog->Edit()->toPlainText().split(u'\n');
+        QCOMPARE(shownLines.size(), lines + 1);
+        for (int i = 0; i < lines; ++i)
+            QCOMPARE(shownLines[i], QStringLiteral("line %1").arg(i));
+    }
+
+    void cancelSetsTheFlagAndHidesTheWindow()
+    {
+        m_dialog->ShowJobButtons(true);
+        m_dialog->show();
+        QVERIFY(m_dialog->CancelButton()->isVisible());
+        QVERIFY(!m_dialog->OkButton()->isVisible());
+        m_dialog->CancelButton()->click();
+        QCOMPARE(m_cancel.load(), 1);
+        QVERIFY(!m_dialog->isVisible());
+    }
+
+    void escapeAndTheCloseBoxActAsCancel()
+    {
+        m_dialog->show();
+        QTest::keyClick(m_dialog.get(), Qt::Key_Escape);
+        QCOMPARE(m_cancel.load(), 1);
+        QVERIFY(!m_dialog->isVisible());
+
+        m_cancel = 0;
+        m_dialog->show();
+        QVERIFY(m_dialog->close());
+        QCOMPARE(m_cancel.load(), 1);
+        QVERIFY(!m_dialog->isVisible());
+    }
+
+    void okOnlyHidesTheWindow()
+    {
+        m_dialog->AppendText("Converted 0 files.\r\n");
+        m_dialog->ShowJobButtons(false);
+        m_dialog->show();
+        QVERIFY(m_dialog->OkButton()->isVisible());
+        QVERIFY(!m_dialog->CancelButton()->isVisible());
+        m_dialog->OkButton()->click();
+        QVERIFY(!m_dialog->isVisible());
+        QCOMPARE(m_cancel.load(), 0);
+        QCOMPARE(m_dialog->Edit()->toPlainText(), QStringLiteral("Converted 0 files.\n"));
+        QVERIFY(m_dialog->Edit()->isReadOnly());
+        QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Report"));
+        QCOMPARE(m_dialog->CancelButton()->text(), QStringLiteral("ｷｬﾝｾﾙ"));
+    }
+
+private:
+    std::atomic<int> m_cancel{0};
+    std::unique_ptr<CReportDlg> m_dialog;
+};
+
+QTEST_MAIN(ReportDlgTest)
+#include "ReportDlgTest.moc"

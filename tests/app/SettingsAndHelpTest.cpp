@@ -1,0 +1,149 @@
+#include "AppTestSupport.h"
+
+#include "app/HelpLauncher.h"
+#include "app/OptionSettings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTest>
+
+using namespace verdin;
+
+namespace {
+
+void WriteText(const QString& path, const QByteArray& text)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+}  // namespace
+
+class SettingsAndHelpTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { test::UseTemporarySettings(m_settingsDir); }
+    void init() { test::ClearSettings(); }
+
+    void missingValuesGiveTheDefaults()
+    {
+        OptionFlags options;
+        options.AddTemplates = 0;
+        options.ScaleAndRotation = 0;
+        options.bPPM = 1;
+        LoadOptions(options);
+        QCOMPARE(options.AddTemplates.load(), 1);
+        QCOMPARE(options.BinaryXFile.load(), 0);
+        QCOMPARE(options.ScaleAndRotation.load(), 1);
+        QCOMPARE(options.Position.load(), 0);
+        QCOMPARE(options.bPPM.load(), 0);
+    }
+
+    void savedValuesComeBack()
+    {
+        OptionFlags saved;
+        saved.AddTemplates = 0;
+        saved.BinaryXFile = 1;
+        saved.Position = 1;
+        saved.bPPM = 1;
+        SaveOptions(saved);
+
+        QSettings settings;
+        settings.beginGroup(QStringLiteral("Settings"));
+        QCOMPARE(settings.childKeys().size(), 5);
+        QCOMPARE(settings.value(QStringLiteral("BinaryXFile")).toInt(), 1);
+
+        OptionFlags loaded;
+        LoadOptions(loaded);
+        QCOMPARE(loaded.AddTemplates.load(), 0);
+        QCOMPARE(loaded.BinaryXFile.load(), 1);
+        QCOMPARE(loaded.ScaleAndRotation.load(), 1);
+        QCOMPARE(loaded.Position.load(), 1);
+        QCOMPARE(loaded.bPPM.load(), 1);
+    }
+
+    void helpPageUrl()
+    {
+        QCOMPARE(HelpPageUrl(QStringLiteral("/opt/Verdin tools/")),
+                 QStringLiteral("file:///opt/Verdin%20tools/Verdin.htm"));
+        QCOMPARE(HelpPageUrl(QStringLiteral("/usr/bin/")), QStringLiteral("file:///usr/bin/Verdin.htm"));
+    }
+
+    void htmlFilesAreTextHtml()
+    {
+        QCOMPARE(MimeTypeForExtension(QStringLiteral(".html")), QStringLiteral("text/html"));
+    }
+
+    void expandExecLine_data()
+    {
+        QTest::addColumn<QString>("exec");
+        QTest::addColumn<QStringList>("expected");
+        const QString url = QStringLiteral("file:///opt/Verdin.htm");
+        QTest::newRow("url code") << "firefox %u" << QStringList{"firefox", url};
+        QTest::newRow("list code") << "browser --new-window %U" << QStringList{"browser", "--new-window", url};
+        QTest::newRow("file code") << "viewer %F" << QStringList{"viewer", url};
+        QTest::newRow("no code: appended") << "browser" << QStringList{"browser", url};
+        QTest::newRow("code inside a word") << "viewer --open=%f" << QStringList{"viewer", "--open=" + url};
+        QTest::newRow("quoted program") << "\"/opt/My Browser/run\" %u" << QStringList{"/opt/My Browser/run", url};
+        QTest::newRow("escapes in quotes") << "sh -c \"echo \\\"\\$1\\\"\" %u"
+                                          << QStringList{"sh", "-c", "echo \"$1\"", url};
+        QTest::newRow("string escape") << "\"my\\sbrowser\" %u" << QStringList{"my browser", url};
+        QTest::newRow("other codes dropped") << "browser %i %c %k %u" << QStringList{"browser", url};
+        QTest::newRow("percent sign") << "browser --zoom=100%% %u" << QStringList{"browser", "--zoom=100%", url};
+    }
+
+    void expandExecLine()
+    {
+        QFETCH(QString, exec);
+        QFETCH(QStringList, expected);
+        const std::optional<QStringList> line = ExpandExecLine(exec, QStringLiteral("file:///opt/Verdin.htm"));
+        QVERIFY(line);
+        QCOMPARE(*line, expected);
+    }
+
+    void unusableExecLines()
+    {
+        QVERIFY(!ExpandExecLine(QString(), QStringLiteral("x")));
+        QVERIFY(!ExpandExecLine(QStringLiteral("   "), QStringLiteral("x")));
+        QVERIFY(!ExpandExecLine(QStringLiteral("\"browser %u"), QStringLiteral("x")));
+        QVERIFY(!ExpandExecLine(QStringLiteral("%i"), QStringLiteral("x")));
+    }
+
+    void findsTheDesktopEntryInTheFirstFolderThatHasIt()
+    {
+        QTemporaryDir dir;
+        const QString user = dir.filePath(QStringLiteral("user")), system = dir.filePath(QStringLiteral("system"));
+        QVERIFY(QDir().mkpath(user) && QDir().mkpath(system));
+        WriteText(system + "/web.desktop",
+                  "[Desktop Entry]\nName=Web\nExec=system-browser %u\n");
+        WriteText(user + "/web.desktop",
+                  "# comment\n[Desktop Entry]\nType=Application\nExec[de]=localised %u\nExec = user-browser --new %U\n"
+                  "\n[Desktop Action private]\nExec=user-browser --private %u\n");
+        WriteText(user + "/broken.desktop", "[Desktop Entry]\nName=No command\n");
+
+        const QString url = QStringLiteral("file:///opt/Verdin.htm");
+        const auto command = CommandForDesktopEntry(QStringLiteral("web.desktop"), {user, system}, url);
+        QVERIFY(command);
+        QCOMPARE(command->program, QStringLiteral("user-browser"));
+        QCOMPARE(command->arguments, QStringList({QStringLiteral("--new"), url}));
+        QCOMPARE(command->registered, QStringLiteral("user-browser --new %U"));
+
+        const auto fromSystem = CommandForDesktopEntry(QStringLiteral("web.desktop"), {system}, url);
+        QVERIFY(fromSystem);
+        QCOMPARE(fromSystem->program, QStringLiteral("system-browser"));
+
+        QVERIFY(!CommandForDesktopEntry(QStringLiteral("missing.desktop"), {user, system}, url));
+        QVERIFY(!CommandForDesktopEntry(QStringLiteral("broken.desktop"), {user, system}, url));
+        QVERIFY(!CommandForDesktopEntry(QString(), {user, system}, url));
+        QVERIFY(!CommandForDesktopEntry(QStringLiteral("../user/web.desktop"), {system}, url));
+    }
+
+private:
+    QTemporaryDir m_settingsDir;
+};
+
+QTEST_GUILESS_MAIN(SettingsAndHelpTest)
+#include "SettingsAndHelpTest.moc"
