@@ -1,13 +1,13 @@
 // Converts arbitrary bytes as a COB file, with the five options taken from
 // the first byte, in a folder of its own.
 
+#include "FuzzFolder.h"
+
 #include "convert/ConvertJob.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -17,23 +17,14 @@ public:
     void ClearText() override {}
 };
 
-std::filesystem::path WorkFolder()
-{
-    const std::filesystem::path base =
-        std::filesystem::exists("/dev/shm") ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path();
-    const std::filesystem::path folder = base / ("verdin-fuzz-" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
-    return folder;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size == 0)
         return 0;
-    static const std::filesystem::path folder = WorkFolder();
-    const std::string cob = (folder / "model.cob").string();
+    static const FuzzFolder folder;
+    const std::string cob = folder.Path("model.cob");
     {
         std::ofstream out(cob, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <unistd.h>
+
+// A folder of the fuzz process's own, in memory where the system has such a
+// place, removed when the process ends.
+class FuzzFolder {
+public:
+    FuzzFolder()
+    {
+        const std::filesystem::path base = std::filesystem::exists("/dev/shm") ? std::filesystem::path("/dev/shm")
+                                                                               : std::filesystem::temp_directory_path();
+        m_path = base / ("verdin-fuzz-" + std::to_string(getpid()));
+        std::filesystem::create_directories(m_path);
+    }
+    ~FuzzFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+
+    std::string Path(const std::string& name) const { return (m_path / name).string(); }
+
+private:
+    std::filesystem::path m_path;
+};
