@@ -9,6 +9,12 @@
 
 namespace verdin {
 
+CobFile::CobFile(const std::vector<unsigned char>& bytes)
+    : m_bytes(std::make_unique_for_overwrite<unsigned char[]>(bytes.size())), m_size(bytes.size())
+{
+    std::copy(bytes.begin(), bytes.end(), m_bytes.get());
+}
+
 std::unique_ptr<CobFile> CobFile::Open(const std::string& path)
 {
     std::error_code error;
@@ -19,21 +25,28 @@ std::unique_ptr<CobFile> CobFile::Open(const std::string& path)
     if (!in)
         return nullptr;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
-    std::vector<unsigned char> bytes(error ? 0 : static_cast<std::size_t>(size));
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return std::make_unique<CobFile>(std::move(bytes));
+    const std::size_t expected = error ? 0 : static_cast<std::size_t>(size);
+    auto bytes = std::make_unique_for_overwrite<unsigned char[]>(expected);
+    in.read(reinterpret_cast<char*>(bytes.get()), static_cast<std::streamsize>(expected));
+    return std::make_unique<CobFile>(std::move(bytes), static_cast<std::size_t>(in.gcount()));
+}
+
+const unsigned char* CobFile::Take(std::size_t n)
+{
+    if (n > Remaining()) {
+        m_position = m_size;
+        throw CobEofError();
+    }
+    const unsigned char* taken = m_bytes.get() + m_position;
+    m_position += n;
+    return taken;
 }
 
 void CobFile::Read(void* out, std::size_t n)
 {
-    if (n > Remaining()) {
-        m_position = m_bytes.size();
-        throw CobEofError();
-    }
+    const unsigned char* taken = Take(n);
     if (n > 0)
-        std::memcpy(out, m_bytes.data() + m_position, n);
-    m_position += n;
+        std::memcpy(out, taken, n);
 }
 
 bool CobFile::ReadByte(unsigned char& out)
@@ -54,7 +67,7 @@ void CobFile::RequireRecords(std::int64_t count, std::size_t recordSize) const
 
 void CobFile::Seek(std::uint64_t position)
 {
-    m_position = static_cast<std::size_t>(std::min<std::uint64_t>(position, m_bytes.size()));
+    m_position = static_cast<std::size_t>(std::min<std::uint64_t>(position, m_size));
 }
 
 }  // namespace verdin

@@ -12,13 +12,16 @@ namespace verdin {
 // against what the file really has.
 class CobFile {
 public:
-    explicit CobFile(std::vector<unsigned char> bytes) : m_bytes(std::move(bytes)) {}
+    explicit CobFile(const std::vector<unsigned char>& bytes);
+    CobFile(std::unique_ptr<unsigned char[]> bytes, std::size_t size) : m_bytes(std::move(bytes)), m_size(size) {}
 
     // Reads a regular file; null when it cannot be opened or is no regular file.
     static std::unique_ptr<CobFile> Open(const std::string& path);
 
     // Copies the next n bytes; raises CobEofError when fewer are left.
     void Read(void* out, std::size_t n);
+    // The next n bytes, passed over; raises CobEofError when fewer are left.
+    const unsigned char* Take(std::size_t n);
     // The next byte, or false at the end of the file.
     bool ReadByte(unsigned char& out);
 
@@ -29,10 +32,11 @@ public:
     std::size_t Position() const { return m_position; }
     // Positions past the end are held at the end: any read there fails.
     void Seek(std::uint64_t position);
-    std::size_t Remaining() const { return m_bytes.size() - m_position; }
+    std::size_t Remaining() const { return m_size - m_position; }
 
 private:
-    std::vector<unsigned char> m_bytes;
+    std::unique_ptr<unsigned char[]> m_bytes;
+    std::size_t m_size = 0;
     std::size_t m_position = 0;
 };
 

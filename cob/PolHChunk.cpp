@@ -3,8 +3,7 @@
 #include "convert/ConvertJob.h"
 #include "xfile/NumberFormat.h"
 
-#include <algorithm>
-
+#include <bit>
 
 namespace verdin {
 
@@ -14,19 +13,56 @@ namespace {
 constexpr std::size_t kSmallestFace = 3;
 constexpr std::size_t kCornerSize = 8;
 
-void ReadFace(CConvertJob& job, CobFace& face, std::vector<std::int32_t>& cornerIndices)
+std::uint32_t Little32(const unsigned char* b)
 {
-    face.flags = ReadByte(job);
-    face.nVertices = ReadInt16(job);
-    if (!face.IsHole())
-        face.material = ReadInt16(job);
-    face.firstIndex = static_cast<std::uint32_t>(cornerIndices.size());
-    if (face.nVertices <= 0)
-        return;
+    return std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 | std::uint32_t{b[2]} << 16 | std::uint32_t{b[3]} << 24;
+}
 
-    job.m_pFile->RequireRecords(face.nVertices, kCornerSize);
-    for (int i = 0; i < 2 * face.nVertices; ++i)
-        cornerIndices.push_back(ReadInt32(job));
+std::int16_t Little16(const unsigned char* b)
+{
+    return static_cast<std::int16_t>(b[0] | b[1] << 8);
+}
+
+float LittleFloat(const unsigned char* b)
+{
+    return std::bit_cast<float>(Little32(b));
+}
+
+// The corners of `count` faces from the current position, which it keeps:
+// so that the corner table is allocated once, at its size.
+std::size_t CountCorners(CobFile& file, std::int32_t count)
+{
+    const std::size_t start = file.Position();
+    std::size_t corners = 0;
+    for (std::int32_t i = 0; i < count; ++i) {
+        const bool hole = (*file.Take(1) & CobFace::kHole) != 0;
+        const std::int16_t n = Little16(file.Take(2));
+        if (!hole)
+            file.Take(2);
+        if (n > 0) {
+            file.Take(kCornerSize * static_cast<std::size_t>(n));
+            corners += static_cast<std::size_t>(n);
+        }
+    }
+    file.Seek(start);
+    return corners;
+}
+
+CobFace ReadFace(CobFile& file, std::vector<std::int32_t>& cornerIndices)
+{
+    CobFace face;
+    face.flags = *file.Take(1);
+    face.nVertices = Little16(file.Take(2));
+    if (!face.IsHole())
+        face.material = Little16(file.Take(2));
+    face.firstIndex = static_cast<std::uint32_t>(cornerIndices.size());
+    if (face.nVertices > 0) {
+        const std::size_t values = 2 * static_cast<std::size_t>(face.nVertices);
+        const unsigned char* bytes = file.Take(4 * values);
+        for (std::size_t i = 0; i < values; ++i)
+            cornerIndices.push_back(static_cast<std::int32_t>(Little32(bytes + 4 * i)));
+    }
+    return face;
 }
 
 }  // namespace
@@ -44,23 +80,33 @@ bool CPolHChunk::Read(CConvertJob& job)
 
     CobFile& file = *job.m_pFile;
     m_nVertices = ReadInt32(job);
-    file.RequireRecords(m_nVertices, 3 * sizeof(float));
-    m_pVertices.reserve(static_cast<std::size_t>(std::max(m_nVertices, 0)));
-    for (std::int32_t i = 0; i < m_nVertices; ++i)
-        m_pVertices.push_back(ReadCobVector(job));
+    if (m_nVertices > 0) {
+        const auto count = static_cast<std::size_t>(m_nVertices);
+        file.RequireRecords(m_nVertices, 12);
+        const unsigned char* bytes = file.Take(12 * count);
+        m_pVertices.reserve(count);
+        for (std::size_t i = 0; i < count; ++i, bytes += 12)
+            m_pVertices.push_back({LittleFloat(bytes), LittleFloat(bytes + 4), LittleFloat(bytes + 8)});
+    }
 
     m_nUVs = ReadInt32(job);
-    file.RequireRecords(m_nUVs, 2 * sizeof(float));
-    m_pUVs.reserve(static_cast<std::size_t>(std::max(m_nUVs, 0)));
-    for (std::int32_t i = 0; i < m_nUVs; ++i)
-        m_pUVs.push_back(ReadCobUV(job));
+    if (m_nUVs > 0) {
+        const auto count = static_cast<std::size_t>(m_nUVs);
+        file.RequireRecords(m_nUVs, 8);
+        const unsigned char* bytes = file.Take(8 * count);
+        m_pUVs.reserve(count);
+        for (std::size_t i = 0; i < count; ++i, bytes += 8)
+            m_pUVs.push_back({LittleFloat(bytes), LittleFloat(bytes + 4)});
+    }
 
     m_nFaces = ReadInt32(job);
-    file.RequireRecords(m_nFaces, kSmallestFace);
-    if (m_nFaces > 0)
-        m_pFaces.resize(static_cast<std::size_t>(m_nFaces));
-    for (CobFace& face : m_pFaces)
-        ReadFace(job, face, m_cornerIndices);
+    if (m_nFaces > 0) {
+        file.RequireRecords(m_nFaces, kSmallestFace);
+        m_cornerIndices.reserve(2 * CountCorners(file, m_nFaces));
+        m_pFaces.reserve(static_cast<std::size_t>(m_nFaces));
+        for (std::int32_t i = 0; i < m_nFaces; ++i)
+            m_pFaces.push_back(ReadFace(file, m_cornerIndices));
+    }
     return true;
 }
 

@@ -51,6 +51,15 @@ TEST(NumberFormat, FloatsMatchPrintfInTheCLocale)
             continue;
         ASSERT_EQ(FormatFloat(f), PrintfF(f)) << std::bit_cast<std::uint32_t>(f);
     }
+    for (int i = 0; i < 200000; ++i) {
+        // Random 64-bit patterns over every magnitude up to 2^60.
+        const auto bits = (static_cast<std::uint64_t>(random()) << 32 | random()) & ~(std::uint64_t{0x7FF} << 52);
+        const double value = std::bit_cast<double>(bits | static_cast<std::uint64_t>(random() % (1023 + 60)) << 52);
+        ASSERT_EQ(FormatFloat(value), PrintfF(value)) << value;
+    }
+    for (double boundary : {std::ldexp(1.0, 43), std::nextafter(std::ldexp(1.0, 43), 0.0), std::ldexp(1.0, -20),
+                            std::ldexp(1.0, -21), std::ldexp(3.0, -22), -std::ldexp(1.0, -21), 8796093022207.9999995})
+        EXPECT_EQ(FormatFloat(boundary), PrintfF(boundary)) << boundary;
     std::uniform_real_distribution<double> nearOne(-1000.0, 1000.0);
     for (int i = 0; i < 200000; ++i) {
         const double value = nearOne(random);

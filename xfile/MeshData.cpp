@@ -74,30 +74,26 @@ void MeshWorkingData::BuildMaterialTable(const CChunkList& chunks)
 // face is bound to a record of its vertex holding exactly its coordinate.
 void MeshWorkingData::SplitVertices()
 {
-    const auto& stored = m_polygon.m_pVertices;
-    m_vertices.resize(stored.size());
-    for (std::size_t v = 0; v < stored.size(); ++v) {
-        m_vertices[v].m_nIndex = static_cast<std::int32_t>(v);
-        m_vertices[v].m_point = stored[v];
-    }
-    m_cornerVertices.resize(m_polygon.m_cornerIndices.size() / 2);
-    for (std::size_t c = 0; c < m_cornerVertices.size(); ++c)
-        m_cornerVertices[c] = m_polygon.m_cornerIndices[2 * c];
+    const auto stored = static_cast<std::int32_t>(m_polygon.m_pVertices.size());
+    m_vertices.reserve(static_cast<std::size_t>(stored));
+    for (std::int32_t v = 0; v < stored; ++v)
+        m_vertices.push_back({{}, v, CMeshVertex::kNone, CMeshVertex::kNone, false});
+    m_cornerVertices.reserve(m_polygon.m_cornerIndices.size() / 2);
+    for (std::size_t c = 0; c < m_polygon.m_cornerIndices.size(); c += 2)
+        m_cornerVertices.push_back(m_polygon.m_cornerIndices[c]);
 
     const auto& faces = m_polygon.m_pFaces;
     for (std::size_t i = 0; i < faces.size(); ++i) {
-        if (!IsWritten(i))
-            continue;
-        const CMat1Chunk* material = FaceMaterial(faces[i]);
-        if (!IsTextured(material))
+        if (!IsWritten(i) || !IsTextured(FaceMaterial(faces[i])))
             continue;
         m_bMeshTextured = true;
+        const auto slot = static_cast<std::int32_t>(MaterialSlot(faces[i]));
         for (int j = 0; j < CornerCount(faces[i]); ++j)
-            BindCorner(faces[i], StoredCorner(faces[i], j), material);
+            BindCorner(faces[i], StoredCorner(faces[i], j), slot);
     }
 }
 
-void MeshWorkingData::BindCorner(const CobFace& face, int storedCorner, const CMat1Chunk* material)
+void MeshWorkingData::BindCorner(const CobFace& face, int storedCorner, std::int32_t material)
 {
     const auto corner = m_polygon.Corners(face).subspan(2 * static_cast<std::size_t>(storedCorner), 2);
     const std::int32_t v = corner[0];
@@ -113,27 +109,23 @@ void MeshWorkingData::BindCorner(const CobFace& face, int storedCorner, const CM
     if (!first.m_bAssigned) {
         first.m_bAssigned = true;
         first.m_uv = uv;
-        first.m_pMaterial = material;
+        first.m_nMaterial = material;
         return;
     }
     std::int32_t last = v;
-    for (std::int32_t r = v; r != CMeshVertex::kNoNext; r = m_vertices[static_cast<std::size_t>(r)].m_nNext) {
+    for (std::int32_t r = v; r != CMeshVertex::kNone; r = m_vertices[static_cast<std::size_t>(r)].m_nNext) {
         CMeshVertex& record = m_vertices[static_cast<std::size_t>(r)];
         if (record.m_uv.u == uv.u && record.m_uv.v == uv.v) {
-            written = record.m_nIndex;
-            record.m_pMaterial = material;
+            written = r;
+            record.m_nMaterial = material;
             return;
         }
         last = r;
     }
-    CMeshVertex added;
-    added.m_nIndex = static_cast<std::int32_t>(m_vertices.size());
-    added.m_point = m_vertices[static_cast<std::size_t>(v)].m_point;
-    added.m_uv = uv;
-    added.m_pMaterial = material;
-    m_vertices[static_cast<std::size_t>(last)].m_nNext = added.m_nIndex;
-    written = added.m_nIndex;
-    m_vertices.push_back(added);
+    const auto added = static_cast<std::int32_t>(m_vertices.size());
+    m_vertices[static_cast<std::size_t>(last)].m_nNext = added;
+    written = added;
+    m_vertices.push_back({uv, v, material, CMeshVertex::kNone, false});
 }
 
 }  // namespace verdin

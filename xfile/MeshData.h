@@ -14,16 +14,15 @@ class CMat1Chunk;
 
 // One vertex of the written vertex list. The first records are the polygon
 // object's own vertices; splitting appends one for every further texture
-// coordinate a vertex needs.
+// coordinate a vertex needs. A record's index is its place in the list.
 struct CMeshVertex {
-    static constexpr std::int32_t kNoNext = -1;
+    static constexpr std::int32_t kNone = -1;
 
-    std::int32_t m_nIndex = 0;
-    CobVector m_point;
-    bool m_bAssigned = false;
     CobUV m_uv;
-    const CMat1Chunk* m_pMaterial = nullptr;  // of the last textured face bound to it
-    std::int32_t m_nNext = kNoNext;           // next record made from the same vertex
+    std::int32_t m_nSource = 0;           // the stored vertex it stands for
+    std::int32_t m_nMaterial = kNone;     // slot of the last textured face bound to it
+    std::int32_t m_nNext = kNone;         // next record made from the same vertex
+    bool m_bAssigned = false;
 };
 
 // What the sub-block writers of one mesh share.
@@ -61,13 +60,23 @@ public:
     }
 
     const std::vector<CMeshVertex>& Vertices() const { return m_vertices; }
+    const CobVector& Position(const CMeshVertex& vertex) const
+    {
+        return m_polygon.m_pVertices[static_cast<std::size_t>(vertex.m_nSource)];
+    }
+    // The material whose texture a vertex's coordinate belongs to, or null.
+    const CMat1Chunk* BoundMaterial(const CMeshVertex& vertex) const
+    {
+        return vertex.m_nMaterial == CMeshVertex::kNone ? nullptr
+                                                         : m_meshMaterials[static_cast<std::size_t>(vertex.m_nMaterial)];
+    }
     bool Textured() const { return m_bMeshTextured; }
 
 private:
     void BuildMaterialTable(const CChunkList& chunks);
     void CheckFaces();
     void SplitVertices();
-    void BindCorner(const CobFace& face, int storedCorner, const CMat1Chunk* material);
+    void BindCorner(const CobFace& face, int storedCorner, std::int32_t material);
 
     const CPolHChunk& m_polygon;
     std::vector<std::uint8_t> m_written;

@@ -29,30 +29,25 @@ Placement CurrentPlacement(const CobMatrix& position, const OptionFlags& options
     return placement;
 }
 
-void AppendPlaced(std::string& line, const Placement& p, const CobVector& point)
-{
-    const double x = point.x, y = point.y, z = point.z;
-    for (int r = 0; r < 3; ++r) {
-        AppendFloat(line, p.m[r][0] * x + p.m[r][1] * y + p.m[r][2] * z + p.m[r][3]);
-        line += ';';
-    }
-}
-
 }  // namespace
 
 void WriteVertexList(CConvertJob& job, XTextFile& out, const MeshWorkingData& mesh)
 {
     const auto& vertices = mesh.Vertices();
-    std::string line;
-    AppendInt(line, static_cast<long long>(vertices.size()));
-    line += ";\n";
-    out.Write(line);
+    out.Int(static_cast<long long>(vertices.size()));
+    out.Text(";");
+    out.EndLine();
     for (std::size_t w = 0; w < vertices.size(); ++w) {
-        line.clear();
         // The options are read for every vertex: a change applies from the next one.
-        AppendPlaced(line, CurrentPlacement(mesh.Polygon().m_position, *job.m_pOptions), vertices[w].m_point);
-        line += w + 1 < vertices.size() ? ",\n" : ";\n";
-        out.Write(line);
+        const Placement p = CurrentPlacement(mesh.Polygon().m_position, *job.m_pOptions);
+        const CobVector& point = mesh.Position(vertices[w]);
+        const double x = point.x, y = point.y, z = point.z;
+        for (int r = 0; r < 3; ++r) {
+            out.Float(p.m[r][0] * x + p.m[r][1] * y + p.m[r][2] * z + p.m[r][3]);
+            out.Text(";");
+        }
+        out.Text(w + 1 < vertices.size() ? "," : ";");
+        out.EndLine();
     }
     job.m_pReport->AppendText("V=" + FormatInt(mesh.Polygon().m_nVertices) + " ");
 }
@@ -60,25 +55,23 @@ void WriteVertexList(CConvertJob& job, XTextFile& out, const MeshWorkingData& me
 void WriteFaceList(CConvertJob& job, XTextFile& out, const MeshWorkingData& mesh)
 {
     const CPolHChunk& polygon = mesh.Polygon();
-    std::string line;
-    AppendInt(line, mesh.WrittenFaceCount());
-    line += ";\n";
-    out.Write(line);
+    out.Int(mesh.WrittenFaceCount());
+    out.Text(";");
+    out.EndLine();
     std::int32_t remaining = mesh.WrittenFaceCount();
     for (std::size_t i = 0; i < polygon.m_pFaces.size(); ++i) {
         if (!mesh.IsWritten(i))
             continue;
         const CobFace& face = polygon.m_pFaces[i];
         const int corners = MeshWorkingData::CornerCount(face);
-        line.clear();
-        AppendInt(line, corners);
-        line += ';';
+        out.Int(corners);
+        out.Text(";");
         for (int j = 0; j < corners; ++j) {
-            AppendInt(line, mesh.WrittenVertex(face, MeshWorkingData::StoredCorner(face, j)));
-            line += j + 1 < corners ? ',' : ';';
+            out.Int(mesh.WrittenVertex(face, MeshWorkingData::StoredCorner(face, j)));
+            out.Text(j + 1 < corners ? "," : ";");
         }
-        line += --remaining > 0 ? ",\n" : ";\n";
-        out.Write(line);
+        out.Text(--remaining > 0 ? "," : ";");
+        out.EndLine();
     }
     job.m_pReport->AppendText("F=" + FormatInt(mesh.WrittenFaceCount()) + " ");
 }

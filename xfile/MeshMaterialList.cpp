@@ -38,26 +38,25 @@ void WriteMaterial(XTextFile& out, const CMat1Chunk* material)
 void WriteMeshMaterialList(XTextFile& out, const MeshWorkingData& mesh)
 {
     const CPolHChunk& polygon = mesh.Polygon();
-    std::string text = "MeshMaterialList{\n";
-    AppendInt(text, static_cast<long long>(mesh.Materials().size()));
-    text += ";\n";
-    AppendInt(text, mesh.WrittenFaceCount());
-    text += ";\n";
+    out.Write("MeshMaterialList{\n");
+    out.Int(static_cast<long long>(mesh.Materials().size()));
+    out.Text(";");
+    out.EndLine();
+    out.Int(mesh.WrittenFaceCount());
+    out.Text(";");
+    out.EndLine();
     bool first = true;
     for (std::size_t i = 0; i < polygon.m_pFaces.size(); ++i) {
         if (!mesh.IsWritten(i))
             continue;
-        if (!first)
-            text += ",\n";
-        first = false;
-        AppendInt(text, static_cast<long long>(mesh.MaterialSlot(polygon.m_pFaces[i])));
-        if (text.size() > 4096) {
-            out.Write(text);
-            text.clear();
+        if (!first) {
+            out.Text(",");
+            out.EndLine();
         }
+        first = false;
+        out.Int(static_cast<long long>(mesh.MaterialSlot(polygon.m_pFaces[i])));
     }
-    text += ";\n";
-    out.Write(text);
+    out.Write(";\n");
     for (const CMat1Chunk* material : mesh.Materials())
         WriteMaterial(out, material);
     out.Write("}\n");

@@ -121,55 +121,45 @@ CobVector FaceNormal(CConvertJob& job, const CPolHChunk& polygon, std::size_t fa
     return candidate->Unit(length);
 }
 
-class NormalsBuilder {
+std::uint8_t FacetOf(const CMat1Chunk* material)
+{
+    return material ? material->m_cFacet : 'f';
+}
+
+// The normals of one mesh, made face by face in the order they are written.
+// A flat face has one normal, any other one per corner, in written order.
+class NormalsMaker {
 public:
-    NormalsBuilder(CConvertJob& job, const MeshWorkingData& mesh)
+    NormalsMaker(CConvertJob& job, const MeshWorkingData& mesh)
         : m_job(job), m_mesh(mesh), m_polygon(mesh.Polygon()), m_vertexFaces(CollectVertexFaces(mesh))
     {
         m_faceNormals.resize(m_polygon.m_pFaces.size());
         for (std::size_t i = 0; i < m_faceNormals.size(); ++i)
             if (mesh.IsWritten(i))
                 m_faceNormals[i] = FaceNormal(job, m_polygon, i);
-        m_smoothSums.resize(m_polygon.m_pVertices.size());
-        m_cornerNormals.resize(m_polygon.m_cornerIndices.size() / 2);
-        for (std::size_t i = 0; i < m_faceNormals.size(); ++i)
-            if (mesh.IsWritten(i))
-                AddFace(i);
+        m_smooth.resize(m_polygon.m_pVertices.size());
     }
 
-    const std::vector<CobVector>& Normals() const { return m_normals; }
-    std::int32_t CornerNormal(const CobFace& face, int storedCorner) const
-    {
-        return m_cornerNormals[face.firstIndex / 2 + static_cast<std::size_t>(storedCorner)];
-    }
-
-private:
-    void AddFace(std::size_t i)
+    // Appends the normals of written face i to `normals`.
+    void MakeFace(std::size_t i, std::vector<CobVector>& normals)
     {
         const CobFace& face = m_polygon.m_pFaces[i];
         const CMat1Chunk* material = m_mesh.FaceMaterial(face);
-        const std::uint8_t facet = material ? material->m_cFacet : 'f';
-        const int n = MeshWorkingData::CornerCount(face);
+        const std::uint8_t facet = FacetOf(material);
         if (facet == 'f') {
-            for (int k = 0; k < n; ++k)
-                Corner(face, k) = static_cast<std::int32_t>(m_normals.size());
-            m_normals.push_back(m_faceNormals[i]);
+            normals.push_back(m_faceNormals[i]);
             return;
         }
-        const float threshold = AutoAngleThreshold(material);
-        for (int j = 0; j < n; ++j) {
+        const float threshold = facet == 's' ? 0 : AutoAngleThreshold(material);
+        const auto corners = m_polygon.Corners(face);
+        for (int j = 0; j < MeshWorkingData::CornerCount(face); ++j) {
             const int k = MeshWorkingData::StoredCorner(face, j);
-            const std::int32_t v = m_polygon.Corners(face)[2 * static_cast<std::size_t>(k)];
-            Corner(face, k) = static_cast<std::int32_t>(m_normals.size());
-            m_normals.push_back(facet == 's' ? SmoothNormal(v) : AutoAngleNormal(v, m_faceNormals[i], threshold));
+            const std::int32_t v = corners[2 * static_cast<std::size_t>(k)];
+            normals.push_back(facet == 's' ? SmoothNormal(v) : AutoAngleNormal(v, m_faceNormals[i], threshold));
         }
     }
 
-    std::int32_t& Corner(const CobFace& face, int storedCorner)
-    {
-        return m_cornerNormals[face.firstIndex / 2 + static_cast<std::size_t>(storedCorner)];
-    }
-
+private:
     static float AutoAngleThreshold(const CMat1Chunk* material)
     {
         const float angle = static_cast<float>(material->m_nAutoFacetAngle) * kDegreesToRadians;
@@ -180,7 +170,7 @@ private:
     // of length 0 is still reported at every corner.
     CobVector SmoothNormal(std::int32_t v)
     {
-        std::optional<Sum>& sum = m_smoothSums[static_cast<std::size_t>(v)];
+        std::optional<Sum>& sum = m_smooth[static_cast<std::size_t>(v)];
         if (!sum) {
             sum.emplace();
             for (std::int32_t g : m_vertexFaces.Of(v))
@@ -217,63 +207,70 @@ private:
     const CPolHChunk& m_polygon;
     VertexFaces m_vertexFaces;
     std::vector<CobVector> m_faceNormals;
-    std::vector<std::optional<Sum>> m_smoothSums;
-    std::vector<std::int32_t> m_cornerNormals;
-    std::vector<CobVector> m_normals;
+    std::vector<std::optional<Sum>> m_smooth;
 };
-
-void AppendVector(std::string& text, const CobVector& v)
-{
-    for (float component : {v.x, v.y, v.z}) {
-        AppendFloat(text, component);
-        text += ';';
-    }
-}
 
 }  // namespace
 
 void WriteMeshNormals(CConvertJob& job, XTextFile& out, const MeshWorkingData& mesh)
 {
-    const NormalsBuilder normals(job, mesh);
-    const auto& list = normals.Normals();
-    std::string text = "MeshNormals{\n";
-    AppendInt(text, static_cast<long long>(list.size()));
-    text += ";\n";
-    for (std::size_t n = 0; n < list.size(); ++n) {
-        AppendVector(text, list[n]);
-        text += n + 1 < list.size() ? ",\n" : ";\n";
-        if (text.size() > 4096) {
-            out.Write(text);
-            text.clear();
+    const CPolHChunk& polygon = mesh.Polygon();
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < polygon.m_pFaces.size(); ++i)
+        if (mesh.IsWritten(i))
+            count += FacetOf(mesh.FaceMaterial(polygon.m_pFaces[i])) == 'f'
+                         ? 1
+                         : static_cast<std::size_t>(MeshWorkingData::CornerCount(polygon.m_pFaces[i]));
+
+    NormalsMaker maker(job, mesh);
+    out.Write("MeshNormals{\n");
+    out.Int(static_cast<long long>(count));
+    out.Text(";");
+    out.EndLine();
+    std::vector<CobVector> normals;
+    std::size_t written = 0;
+    for (std::size_t i = 0; i < polygon.m_pFaces.size(); ++i) {
+        if (!mesh.IsWritten(i))
+            continue;
+        normals.clear();
+        maker.MakeFace(i, normals);
+        for (const CobVector& normal : normals) {
+            for (float component : {normal.x, normal.y, normal.z}) {
+                out.Float(component);
+                out.Text(";");
+            }
+            out.Text(++written < count ? "," : ";");
+            out.EndLine();
         }
     }
-    AppendInt(text, mesh.WrittenFaceCount());
-    text += ";\n";
+    out.Int(mesh.WrittenFaceCount());
+    out.Text(";");
+    out.EndLine();
 
-    const CPolHChunk& polygon = mesh.Polygon();
+    // A flat face repeats its one normal; any other numbers its own in order.
+    std::int64_t base = 0;
     bool first = true;
     for (std::size_t i = 0; i < polygon.m_pFaces.size(); ++i) {
         if (!mesh.IsWritten(i))
             continue;
-        if (!first)
-            text += ",\n";
+        if (!first) {
+            out.Text(",");
+            out.EndLine();
+        }
         first = false;
         const CobFace& face = polygon.m_pFaces[i];
+        const bool flat = FacetOf(mesh.FaceMaterial(face)) == 'f';
         const int corners = MeshWorkingData::CornerCount(face);
-        AppendInt(text, corners);
-        text += ';';
+        out.Int(corners);
+        out.Text(";");
         for (int j = 0; j < corners; ++j) {
-            AppendInt(text, normals.CornerNormal(face, MeshWorkingData::StoredCorner(face, j)));
-            text += j + 1 < corners ? ',' : ';';
+            out.Int(flat ? base : base + j);
+            out.Text(j + 1 < corners ? "," : ";");
         }
-        if (text.size() > 4096) {
-            out.Write(text);
-            text.clear();
-        }
+        base += flat ? 1 : corners;
     }
-    text += ";\n}\n";
-    out.Write(text);
-    job.m_pReport->AppendText("N=" + FormatInt(static_cast<long long>(list.size())) + " ");
+    out.Write(";\n}\n");
+    job.m_pReport->AppendText("N=" + FormatInt(static_cast<long long>(count)) + " ");
 }
 
 }  // namespace verdin

@@ -13,32 +13,29 @@ void WriteMeshTextureCoords(CConvertJob& job, XTextFile& out, const MeshWorkingD
     if (!mesh.Textured())
         return;
     const auto& vertices = mesh.Vertices();
-    std::string text = "MeshTextureCoords{\n";
-    AppendInt(text, static_cast<long long>(vertices.size()));
-    text += ";\n";
+    out.Write("MeshTextureCoords{\n");
+    out.Int(static_cast<long long>(vertices.size()));
+    out.Text(";");
+    out.EndLine();
     const double su = scale.u, sv = scale.v;
     for (const CMeshVertex& vertex : vertices) {
         const double u = vertex.m_uv.u, v = vertex.m_uv.v;
         float mappedU, mappedV;
-        if (vertex.m_pMaterial) {
-            const CobMap& map = vertex.m_pMaterial->m_textureMap;
+        if (const CMat1Chunk* material = mesh.BoundMaterial(vertex)) {
+            const CobMap& map = material->m_textureMap;
             mappedU = static_cast<float>(map.repeat.u * u * su + map.offset.u);
             mappedV = static_cast<float>(map.repeat.v * sv * v + map.offset.v);
         } else {
             mappedU = static_cast<float>(u * su);
             mappedV = static_cast<float>(sv * v);
         }
-        AppendFloat(text, mappedU);
-        text += ';';
-        AppendFloat(text, mappedV);
-        text += ";\n";
-        if (text.size() > 4096) {
-            out.Write(text);
-            text.clear();
-        }
+        out.Float(mappedU);
+        out.Text(";");
+        out.Float(mappedV);
+        out.Text(";");
+        out.EndLine();
     }
-    text += ";\n}\n";
-    out.Write(text);
+    out.Write(";\n}\n");
     job.m_pReport->AppendText("T=" + FormatInt(static_cast<long long>(vertices.size())) + " ");
 }
 

@@ -1,5 +1,7 @@
 #include "xfile/XTextFile.h"
 
+#include "xfile/NumberFormat.h"
+
 namespace verdin {
 
 namespace {
@@ -25,6 +27,23 @@ void XTextFile::Write(std::string_view text)
         m_buffer += "\r\n";
         text.remove_prefix(lineEnd + 1);
     }
+    if (m_buffer.size() >= kFlushSize)
+        Flush();
+}
+
+void XTextFile::Int(long long value)
+{
+    AppendInt(m_buffer, value);
+}
+
+void XTextFile::Float(double value)
+{
+    AppendFloat(m_buffer, value);
+}
+
+void XTextFile::EndLine()
+{
+    m_buffer += "\r\n";
     if (m_buffer.size() >= kFlushSize)
         Flush();
 }

@@ -15,6 +15,14 @@ public:
     // False when the file cannot be written.
     bool Open(const std::string& path);
     void Write(std::string_view text);
+
+    // The pieces of a line, appended as they are: text holding no line end,
+    // numbers as "%d" and "%f" write them; then the line end.
+    void Text(std::string_view text) { m_buffer.append(text); }
+    void Int(long long value);
+    void Float(double value);
+    void EndLine();
+
     // Puts the file in place; false, leaving any earlier file as it was, when
     // a byte could not be written.
     bool Commit();
