@@ -3,6 +3,7 @@
 
 #include "cli/ConsoleReport.h"
 #include "convert/JobStarter.h"
+#include "convert/ParallelJob.h"
 #include "d3drm/BinaryXStep.h"
 
 #include <CLI/CLI.hpp>
@@ -31,6 +32,11 @@ extern "C" void OnInterrupt(int)
 void AddSwitch(CLI::App& app, const std::string& name, bool& value, const std::string& help)
 {
     app.add_flag("--" + name + ",!--no-" + name, value, help);
+}
+
+int ExitStatus(const verdin::JobOutcome& outcome)
+{
+    return !outcome.aborted && outcome.converted == outcome.files ? 0 : 1;
 }
 
 // Each text .x file replaced by its binary form, as the binary step does it.
@@ -65,6 +71,9 @@ int main(int argc, char** argv)
     AddSwitch(app, "scale-rotation", scaleRotation, "Apply each object's scale and rotation (default on)");
     AddSwitch(app, "position", position, "Apply each object's position (default off)");
     AddSwitch(app, "ppm", ppm, "Convert BMP textures to PPM images (default off)");
+    int threads = 1;
+    app.add_option("-j,--jobs", threads, "Convert on this many threads at once (the report keeps the file order)")
+        ->check(CLI::Range(1, 256));
     bool xToBinary = false;
     app.add_flag("--x-to-binary", xToBinary,
                  "Convert text .x files (the FILEs) to the binary format in place instead; --templates decides "
@@ -97,6 +106,11 @@ int main(int argc, char** argv)
     params.report = &report;
     params.cancel = &g_cancel;
     params.options = &options;
+    if (threads > 1) {
+        const verdin::JobOutcome outcome = verdin::RunParallelJob(params, threads);
+        std::fflush(stdout);
+        return ExitStatus(outcome);
+    }
     params.endMessage = [&ended](const verdin::JobOutcome& outcome) { ended.set_value(outcome); };
 
     std::optional<std::thread> worker = verdin::StartConvertJob(params);
@@ -107,5 +121,5 @@ int main(int argc, char** argv)
     const verdin::JobOutcome outcome = ended.get_future().get();
     worker->join();
     std::fflush(stdout);
-    return !outcome.aborted && outcome.converted == outcome.files ? 0 : 1;
+    return ExitStatus(outcome);
 }

@@ -76,13 +76,17 @@ JobOutcome RunConvertJob(CConvertJob& job)
     outcome.files += static_cast<int>(job.m_strList.size());
 
     outcome.aborted = job.Cancelled();
-    if (outcome.aborted)
-        job.Log("aborted.");
-    else if (outcome.converted == 1)
-        job.Log("Converted 1 file.");
-    else
-        job.Log("Converted " + FormatInt(outcome.converted) + " files.");
+    job.Log(ClosingLine(outcome));
     return outcome;
+}
+
+std::string ClosingLine(const JobOutcome& outcome)
+{
+    if (outcome.aborted)
+        return "aborted.";
+    if (outcome.converted == 1)
+        return "Converted 1 file.";
+    return "Converted " + FormatInt(outcome.converted) + " files.";
 }
 
 unsigned ConvertThreadProc(ConvertParams* params)

@@ -16,6 +16,8 @@
 
 namespace verdin {
 
+class TextureTurns;
+
 // How a job ended, handed to whoever waits for the end of the job.
 struct JobOutcome {
     int converted = 0;
@@ -55,6 +57,10 @@ public:
     JobEndMessage m_endMessage;
     std::atomic<int>* m_pCancel;
     OptionFlags* m_pOptions;
+    // When files are converted side by side: their turns at the textures,
+    // and this file's place in the list.
+    TextureTurns* m_pTurns = nullptr;
+    std::size_t m_nFileIndex = 0;
 };
 
 // Converts one file, m_strPath; true when it counts as converted.
@@ -62,6 +68,9 @@ bool ConvertOneFile(CConvertJob& job);
 
 // Converts every file of the job and logs the closing line.
 JobOutcome RunConvertJob(CConvertJob& job);
+
+// The job's last report line, without its line end.
+std::string ClosingLine(const JobOutcome& outcome);
 
 // The worker thread's body: takes over the parameters, sets their event, runs
 // the job and finally sends the end message. Returns 1.

@@ -3,6 +3,7 @@
 #include "cob/Mat1Chunk.h"
 #include "cob/PolHChunk.h"
 #include "convert/ConvertJob.h"
+#include "convert/TextureTurns.h"
 #include "d3drm/BinaryXStep.h"
 #include "texture/TextureScale.h"
 #include "xfile/MeshData.h"
@@ -61,9 +62,13 @@ void WriteMesh(CConvertJob& job, XTextFile& out, const CPolHChunk& polygon, cons
 // enlarged to power-of-two sides sets the scale of every mesh's coordinates.
 void RunTexturePass(CConvertJob& job, const std::string& outputName, TextureScale& textureScale)
 {
+    if (job.m_pTurns)
+        job.m_pTurns->Wait(job.m_nFileIndex);
     for (const auto& chunk : job.m_chunks)
         if (chunk->m_nType == CHUNK_MAT1 && IsTextured(static_cast<const CMat1Chunk*>(chunk.get())))
             RunTextureStep(job, static_cast<CMat1Chunk&>(*chunk), outputName, textureScale);
+    if (job.m_pTurns)
+        job.m_pTurns->Pass(job.m_nFileIndex);
 }
 
 // False when the user cancelled before every polygon object was written.

@@ -1,0 +1,123 @@
+#include "convert/ParallelJob.h"
+
+#include "convert/TextureTurns.h"
+#include "xfile/XFileWriter.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <thread>
+
+namespace verdin {
+
+namespace {
+
+class BufferReport : public ReportLog {
+public:
+    void AppendText(std::string_view text) override { m_text += text; }
+    void ClearText() override { m_text.clear(); }
+    std::string& Text() { return m_text; }
+
+private:
+    std::string m_text;
+};
+
+struct FileState {
+    BufferReport report;
+    bool started = false;
+    bool finished = false;
+    bool converted = false;
+    std::size_t sameOutputBefore = 0;  // 1 + index of the previous file with its output name, or 0
+};
+
+class ParallelJob {
+public:
+    explicit ParallelJob(const ConvertParams& params) : m_params(params), m_files(params.paths.size()), m_turns(m_files.size())
+    {
+        std::map<std::string, std::size_t> lastWithOutput;
+        for (std::size_t i = 0; i < m_files.size(); ++i) {
+            auto [previous, first] = lastWithOutput.try_emplace(XFileNameFor(params.paths[i]), i);
+            if (!first) {
+                m_files[i].sameOutputBefore = previous->second + 1;
+                previous->second = i;
+            }
+        }
+    }
+
+    JobOutcome Run(int threads)
+    {
+        std::vector<std::jthread> workers;
+        for (int t = 0; t < threads; ++t)
+            workers.emplace_back([this] { Work(); });
+
+        JobOutcome outcome;
+        outcome.files = static_cast<int>(m_files.size());
+        for (std::size_t i = 0; i < m_files.size(); ++i) {
+            std::unique_lock lock(m_mutex);
+            m_changed.wait(lock, [&] { return m_files[i].finished || (m_bNoMoreFiles && !m_files[i].started); });
+            if (!m_files[i].finished)
+                break;  // cancelled before this file was taken
+            m_params.report->AppendText(m_files[i].report.Text());
+            outcome.converted += m_files[i].converted;
+        }
+        workers.clear();
+
+        outcome.aborted = m_params.cancel->load(std::memory_order_relaxed) != 0;
+        m_params.report->AppendText(ClosingLine(outcome) + "\r\n");
+        return outcome;
+    }
+
+private:
+    // Takes files in list order; every wait is for an earlier file, which
+    // some worker has already taken, so no wait lasts for ever.
+    void Work()
+    {
+        CConvertJob job(m_params);
+        job.m_pTurns = &m_turns;
+        for (;;) {
+            std::size_t i;
+            {
+                std::unique_lock lock(m_mutex);
+                if (m_next == m_files.size() || m_params.cancel->load(std::memory_order_relaxed) == 1) {
+                    m_bNoMoreFiles = true;
+                    m_changed.notify_all();
+                    return;
+                }
+                i = m_next++;
+                m_files[i].started = true;
+                const std::size_t before = m_files[i].sameOutputBefore;
+                m_changed.wait(lock, [&] { return before == 0 || m_files[before - 1].finished; });
+            }
+            job.m_strPath = m_params.paths[i];
+            job.m_pReport = &m_files[i].report;
+            job.m_nFileIndex = i;
+            const bool converted = ConvertOneFile(job);
+            m_turns.Pass(i);
+            {
+                std::lock_guard lock(m_mutex);
+                m_files[i].converted = converted;
+                m_files[i].finished = true;
+            }
+            m_changed.notify_all();
+        }
+    }
+
+    const ConvertParams& m_params;
+    std::vector<FileState> m_files;
+    TextureTurns m_turns;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::size_t m_next = 0;
+    bool m_bNoMoreFiles = false;
+};
+
+}  // namespace
+
+JobOutcome RunParallelJob(const ConvertParams& params, int threads)
+{
+    ParallelJob job(params);
+    return job.Run(threads);
+}
+
+}  // namespace verdin
