@@ -15,6 +15,9 @@
 #include <cstdlib>
 #include <future>
 #include <iostream>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -59,6 +62,11 @@ bool ConvertTextFiles(const std::vector<std::string>& files, verdin::ReportLog& 
 
 int main(int argc, char** argv)
 {
+#ifdef __GLIBC__
+    // Large models free big arrays and allocate others; kept in the heap,
+    // freed memory is used again instead of being faulted in afresh.
+    mallopt(M_MMAP_MAX, 0);
+#endif
     std::setlocale(LC_ALL, "");  // file names follow the user's character set
 
     bool templates = true, binary = false, scaleRotation = true, position = false, ppm = false;

@@ -31,15 +31,10 @@ std::unique_ptr<CobFile> CobFile::Open(const std::string& path)
     return std::make_unique<CobFile>(std::move(bytes), static_cast<std::size_t>(in.gcount()));
 }
 
-const unsigned char* CobFile::Take(std::size_t n)
+void CobFile::ThrowPastEnd()
 {
-    if (n > Remaining()) {
-        m_position = m_size;
-        throw CobEofError();
-    }
-    const unsigned char* taken = m_bytes.get() + m_position;
-    m_position += n;
-    return taken;
+    m_position = m_size;
+    throw CobEofError();
 }
 
 void CobFile::Read(void* out, std::size_t n)

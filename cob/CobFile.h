@@ -21,7 +21,14 @@ public:
     // Copies the next n bytes; raises CobEofError when fewer are left.
     void Read(void* out, std::size_t n);
     // The next n bytes, passed over; raises CobEofError when fewer are left.
-    const unsigned char* Take(std::size_t n);
+    const unsigned char* Take(std::size_t n)
+    {
+        if (n > Remaining())
+            ThrowPastEnd();
+        const unsigned char* taken = m_bytes.get() + m_position;
+        m_position += n;
+        return taken;
+    }
     // The next byte, or false at the end of the file.
     bool ReadByte(unsigned char& out);
 
@@ -35,6 +42,8 @@ public:
     std::size_t Remaining() const { return m_size - m_position; }
 
 private:
+    [[noreturn]] void ThrowPastEnd();
+
     std::unique_ptr<unsigned char[]> m_bytes;
     std::size_t m_size = 0;
     std::size_t m_position = 0;

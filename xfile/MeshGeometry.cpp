@@ -35,7 +35,7 @@ void WriteVertexList(CConvertJob& job, XTextFile& out, const MeshWorkingData& me
 {
     const auto& vertices = mesh.Vertices();
     out.Int(static_cast<long long>(vertices.size()));
-    out.Text(";");
+    out.Char(';');
     out.EndLine();
     for (std::size_t w = 0; w < vertices.size(); ++w) {
         // The options are read for every vertex: a change applies from the next one.
@@ -44,9 +44,9 @@ void WriteVertexList(CConvertJob& job, XTextFile& out, const MeshWorkingData& me
         const double x = point.x, y = point.y, z = point.z;
         for (int r = 0; r < 3; ++r) {
             out.Float(p.m[r][0] * x + p.m[r][1] * y + p.m[r][2] * z + p.m[r][3]);
-            out.Text(";");
+            out.Char(';');
         }
-        out.Text(w + 1 < vertices.size() ? "," : ";");
+        out.Char(w + 1 < vertices.size() ? ',' : ';');
         out.EndLine();
     }
     job.m_pReport->AppendText("V=" + FormatInt(mesh.Polygon().m_nVertices) + " ");
@@ -56,7 +56,7 @@ void WriteFaceList(CConvertJob& job, XTextFile& out, const MeshWorkingData& mesh
 {
     const CPolHChunk& polygon = mesh.Polygon();
     out.Int(mesh.WrittenFaceCount());
-    out.Text(";");
+    out.Char(';');
     out.EndLine();
     std::int32_t remaining = mesh.WrittenFaceCount();
     for (std::size_t i = 0; i < polygon.m_pFaces.size(); ++i) {
@@ -65,12 +65,12 @@ void WriteFaceList(CConvertJob& job, XTextFile& out, const MeshWorkingData& mesh
         const CobFace& face = polygon.m_pFaces[i];
         const int corners = MeshWorkingData::CornerCount(face);
         out.Int(corners);
-        out.Text(";");
+        out.Char(';');
         for (int j = 0; j < corners; ++j) {
             out.Int(mesh.WrittenVertex(face, MeshWorkingData::StoredCorner(face, j)));
-            out.Text(j + 1 < corners ? "," : ";");
+            out.Char(j + 1 < corners ? ',' : ';');
         }
-        out.Text(--remaining > 0 ? "," : ";");
+        out.Char(--remaining > 0 ? ',' : ';');
         out.EndLine();
     }
     job.m_pReport->AppendText("F=" + FormatInt(mesh.WrittenFaceCount()) + " ");

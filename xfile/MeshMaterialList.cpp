@@ -40,17 +40,17 @@ void WriteMeshMaterialList(XTextFile& out, const MeshWorkingData& mesh)
     const CPolHChunk& polygon = mesh.Polygon();
     out.Write("MeshMaterialList{\n");
     out.Int(static_cast<long long>(mesh.Materials().size()));
-    out.Text(";");
+    out.Char(';');
     out.EndLine();
     out.Int(mesh.WrittenFaceCount());
-    out.Text(";");
+    out.Char(';');
     out.EndLine();
     bool first = true;
     for (std::size_t i = 0; i < polygon.m_pFaces.size(); ++i) {
         if (!mesh.IsWritten(i))
             continue;
         if (!first) {
-            out.Text(",");
+            out.Char(',');
             out.EndLine();
         }
         first = false;

@@ -17,6 +17,7 @@ namespace {
 // A little below the single-precision value of pi / 180.
 const float kDegreesToRadians = std::bit_cast<float>(0x3C8EFA33u);
 constexpr CobVector kFallbackNormal{1, 0, 0};
+constexpr std::string_view kSmoothFailure = "Normalize vector error at smooth face.";
 
 struct Sum {
     double x = 0, y = 0, z = 0;
@@ -166,17 +167,20 @@ private:
         return static_cast<float>(std::cos(static_cast<double>(angle)));
     }
 
-    // The same for every corner on the vertex, so it is summed once; a sum
-    // of length 0 is still reported at every corner.
+    // The same for every corner on the vertex, so it is made once; a sum of
+    // length 0 is still reported at every corner.
     CobVector SmoothNormal(std::int32_t v)
     {
-        std::optional<Sum>& sum = m_smooth[static_cast<std::size_t>(v)];
-        if (!sum) {
-            sum.emplace();
+        std::optional<CobVector>& normal = m_smooth[static_cast<std::size_t>(v)];
+        if (!normal) {
+            Sum sum;
             for (std::int32_t g : m_vertexFaces.Of(v))
-                sum->Add(m_faceNormals[static_cast<std::size_t>(g)]);
+                sum.Add(m_faceNormals[static_cast<std::size_t>(g)]);
+            if (sum.Length() == 0)
+                return Normalised(sum, kSmoothFailure);
+            normal = sum.Unit(sum.Length());
         }
-        return Normalised(*sum, "Normalize vector error at smooth face.");
+        return *normal;
     }
 
     CobVector AutoAngleNormal(std::int32_t v, const CobVector& own, float threshold)
@@ -207,7 +211,7 @@ private:
     const CPolHChunk& m_polygon;
     VertexFaces m_vertexFaces;
     std::vector<CobVector> m_faceNormals;
-    std::vector<std::optional<Sum>> m_smooth;
+    std::vector<std::optional<CobVector>> m_smooth;
 };
 
 }  // namespace
@@ -225,7 +229,7 @@ void WriteMeshNormals(CConvertJob& job, XTextFile& out, const MeshWorkingData& m
     NormalsMaker maker(job, mesh);
     out.Write("MeshNormals{\n");
     out.Int(static_cast<long long>(count));
-    out.Text(";");
+    out.Char(';');
     out.EndLine();
     std::vector<CobVector> normals;
     std::size_t written = 0;
@@ -237,14 +241,14 @@ void WriteMeshNormals(CConvertJob& job, XTextFile& out, const MeshWorkingData& m
         for (const CobVector& normal : normals) {
             for (float component : {normal.x, normal.y, normal.z}) {
                 out.Float(component);
-                out.Text(";");
+                out.Char(';');
             }
-            out.Text(++written < count ? "," : ";");
+            out.Char(++written < count ? ',' : ';');
             out.EndLine();
         }
     }
     out.Int(mesh.WrittenFaceCount());
-    out.Text(";");
+    out.Char(';');
     out.EndLine();
 
     // A flat face repeats its one normal; any other numbers its own in order.
@@ -254,7 +258,7 @@ void WriteMeshNormals(CConvertJob& job, XTextFile& out, const MeshWorkingData& m
         if (!mesh.IsWritten(i))
             continue;
         if (!first) {
-            out.Text(",");
+            out.Char(',');
             out.EndLine();
         }
         first = false;
@@ -262,10 +266,10 @@ void WriteMeshNormals(CConvertJob& job, XTextFile& out, const MeshWorkingData& m
         const bool flat = FacetOf(mesh.FaceMaterial(face)) == 'f';
         const int corners = MeshWorkingData::CornerCount(face);
         out.Int(corners);
-        out.Text(";");
+        out.Char(';');
         for (int j = 0; j < corners; ++j) {
             out.Int(flat ? base : base + j);
-            out.Text(j + 1 < corners ? "," : ";");
+            out.Char(j + 1 < corners ? ',' : ';');
         }
         base += flat ? 1 : corners;
     }

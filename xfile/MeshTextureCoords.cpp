@@ -15,7 +15,7 @@ void WriteMeshTextureCoords(CConvertJob& job, XTextFile& out, const MeshWorkingD
     const auto& vertices = mesh.Vertices();
     out.Write("MeshTextureCoords{\n");
     out.Int(static_cast<long long>(vertices.size()));
-    out.Text(";");
+    out.Char(';');
     out.EndLine();
     const double su = scale.u, sv = scale.v;
     for (const CMeshVertex& vertex : vertices) {
@@ -30,9 +30,9 @@ void WriteMeshTextureCoords(CConvertJob& job, XTextFile& out, const MeshWorkingD
             mappedV = static_cast<float>(sv * v);
         }
         out.Float(mappedU);
-        out.Text(";");
+        out.Char(';');
         out.Float(mappedV);
-        out.Text(";");
+        out.Char(';');
         out.EndLine();
     }
     out.Write(";\n}\n");

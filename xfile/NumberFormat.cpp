@@ -4,10 +4,16 @@
 #include <cmath>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 
 namespace verdin {
 
 namespace {
+
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
 
 #ifdef __SIZEOF_INT128__
 // |value| × 10^6 rounded to an integer as printf rounds it (to nearest, ties
@@ -39,37 +45,41 @@ bool ScaledByMillion(double value, std::uint64_t& scaled)
 
 }  // namespace
 
-void AppendInt(std::string& out, long long value)
+char* WriteInt(char* out, long long value)
 {
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    return std::to_chars(out, out + kMaxIntChars, value).ptr;
 }
 
-void AppendFloat(std::string& out, double value)
+char* WriteFloat(char* out, double value)
 {
 #ifdef __SIZEOF_INT128__
     std::uint64_t scaled;
     if (ScaledByMillion(value, scaled)) {
-        char buffer[32];
-        char* end = buffer;
         if (std::signbit(value))
-            *end++ = '-';
-        end = std::to_chars(end, buffer + sizeof buffer, scaled / 1000000).ptr;
-        *end++ = '.';
-        std::uint64_t decimals = scaled % 1000000;
-        for (int digit = 5; digit >= 0; --digit) {
-            end[digit] = static_cast<char>('0' + decimals % 10);
-            decimals /= 10;
+            *out++ = '-';
+        out = std::to_chars(out, out + 20, scaled / 1000000).ptr;
+        *out++ = '.';
+        auto decimals = static_cast<std::uint32_t>(scaled % 1000000);
+        for (int pair = 2; pair >= 0; --pair) {
+            std::memcpy(out + 2 * pair, kDigitPairs + 2 * (decimals % 100), 2);
+            decimals /= 100;
         }
-        out.append(buffer, static_cast<std::size_t>(end + 6 - buffer));
-        return;
+        return out + 6;
     }
 #endif
-    // Room for the largest double in fixed notation with six decimals.
-    char buffer[320];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
-    out.append(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    return std::to_chars(out, out + kMaxFloatChars, value, std::chars_format::fixed, 6).ptr;
+}
+
+void AppendInt(std::string& out, long long value)
+{
+    char buffer[kMaxIntChars];
+    out.append(buffer, static_cast<std::size_t>(WriteInt(buffer, value) - buffer));
+}
+
+void AppendFloat(std::string& out, double value)
+{
+    char buffer[kMaxFloatChars];
+    out.append(buffer, static_cast<std::size_t>(WriteFloat(buffer, value) - buffer));
 }
 
 std::string FormatInt(long long value)

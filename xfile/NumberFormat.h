@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace verdin {
@@ -11,5 +12,12 @@ std::string FormatFloat(double value);
 
 void AppendInt(std::string& out, long long value);
 void AppendFloat(std::string& out, double value);
+
+// The same into a buffer with room for kMaxIntChars or kMaxFloatChars;
+// each returns the end of what it wrote.
+constexpr std::size_t kMaxIntChars = 24;
+constexpr std::size_t kMaxFloatChars = 320;  // the largest double, six decimals
+char* WriteInt(char* out, long long value);
+char* WriteFloat(char* out, double value);
 
 }  // namespace verdin

@@ -6,14 +6,20 @@ namespace verdin {
 
 namespace {
 
-constexpr std::size_t kFlushSize = 1 << 20;
+constexpr std::size_t kBufferSize = 1 << 20;
 
 }  // namespace
 
+XTextFile::XTextFile()
+    : m_buffer(std::make_unique_for_overwrite<char[]>(kBufferSize)),
+      m_cursor(m_buffer.get()),
+      m_end(m_buffer.get() + kBufferSize)
+{
+}
+
 bool XTextFile::Open(const std::string& path)
 {
-    m_buffer.clear();
-    m_buffer.reserve(kFlushSize);
+    m_cursor = m_buffer.get();
     return m_file.Open(path);
 }
 
@@ -21,37 +27,41 @@ void XTextFile::Write(std::string_view text)
 {
     for (;;) {
         const std::size_t lineEnd = text.find('\n');
-        m_buffer.append(text.substr(0, lineEnd));
+        Text(text.substr(0, lineEnd));
         if (lineEnd == std::string_view::npos)
-            break;
-        m_buffer += "\r\n";
+            return;
+        EndLine();
         text.remove_prefix(lineEnd + 1);
     }
-    if (m_buffer.size() >= kFlushSize)
-        Flush();
+}
+
+void XTextFile::Text(std::string_view text)
+{
+    Reserve(text.size());
+    if (text.size() > static_cast<std::size_t>(m_end - m_cursor)) {
+        m_file.Write(text.data(), text.size());  // more than the buffer holds
+        return;
+    }
+    std::memcpy(m_cursor, text.data(), text.size());
+    m_cursor += text.size();
 }
 
 void XTextFile::Int(long long value)
 {
-    AppendInt(m_buffer, value);
+    Reserve(kMaxIntChars);
+    m_cursor = WriteInt(m_cursor, value);
 }
 
 void XTextFile::Float(double value)
 {
-    AppendFloat(m_buffer, value);
-}
-
-void XTextFile::EndLine()
-{
-    m_buffer += "\r\n";
-    if (m_buffer.size() >= kFlushSize)
-        Flush();
+    Reserve(kMaxFloatChars);
+    m_cursor = WriteFloat(m_cursor, value);
 }
 
 void XTextFile::Flush()
 {
-    m_file.Write(m_buffer.data(), m_buffer.size());
-    m_buffer.clear();
+    m_file.Write(m_buffer.get(), static_cast<std::size_t>(m_cursor - m_buffer.get()));
+    m_cursor = m_buffer.get();
 }
 
 bool XTextFile::Commit()

@@ -2,6 +2,8 @@
 
 #include "xfile/FileReplacement.h"
 
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -12,16 +14,29 @@ namespace verdin {
 // same name only once it is complete.
 class XTextFile {
 public:
+    XTextFile();
+
     // False when the file cannot be written.
     bool Open(const std::string& path);
+    // Text whose "\n" become line ends.
     void Write(std::string_view text);
 
     // The pieces of a line, appended as they are: text holding no line end,
     // numbers as "%d" and "%f" write them; then the line end.
-    void Text(std::string_view text) { m_buffer.append(text); }
+    void Text(std::string_view text);
+    void Char(char c)
+    {
+        Reserve(1);
+        *m_cursor++ = c;
+    }
     void Int(long long value);
     void Float(double value);
-    void EndLine();
+    void EndLine()
+    {
+        Reserve(2);
+        *m_cursor++ = '\r';
+        *m_cursor++ = '\n';
+    }
 
     // Puts the file in place; false, leaving any earlier file as it was, when
     // a byte could not be written.
@@ -30,10 +45,17 @@ public:
     void Discard() { m_file.Discard(); }
 
 private:
+    void Reserve(std::size_t size)
+    {
+        if (static_cast<std::size_t>(m_end - m_cursor) < size)
+            Flush();
+    }
     void Flush();
 
     FileReplacement m_file;
-    std::string m_buffer;
+    std::unique_ptr<char[]> m_buffer;
+    char* m_cursor;
+    char* m_end;
 };
 
 }  // namespace verdin
