@@ -1,0 +1,160 @@
+// Conversion speed and memory on large generated models: a textured grid of a
+// million quads under each facet type, and a file of 2,000 small objects.
+// Each conversion is a run of verdin-cli, so its peak memory is its own.
+// Where the assimp command is installed, its export of the same file to .x is
+// timed in the same run.
+
+#include "CobBodies.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fcntl.h>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace verdin::test;
+
+// The generated models and their outputs, removed when the run ends.
+class BenchFolder {
+public:
+    BenchFolder() : m_path(std::filesystem::temp_directory_path() / ("verdin-bench-" + std::to_string(getpid())))
+    {
+        std::filesystem::create_directories(m_path);
+    }
+    ~BenchFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    const std::filesystem::path& Path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+const std::filesystem::path& Folder()
+{
+    static const BenchFolder folder;
+    return folder.Path();
+}
+
+// A side × side grid of quads, every corner with its own coordinate.
+CobBuilder Grid(int side, char facet)
+{
+    PolygonSpec grid = NamedPolygon("grid");
+    for (int y = 0; y <= side; ++y)
+        for (int x = 0; x <= side; ++x) {
+            const float height = static_cast<float>((x * 7 + y * 13) % 17) * 0.01f;
+            grid.vertices.push_back({static_cast<float>(x), static_cast<float>(y), height});
+            grid.uvs.push_back({static_cast<float>(x) / side, static_cast<float>(y) / side});
+        }
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            const int v = y * (side + 1) + x;
+            grid.faces.push_back({0x10, 0, {{v, v}, {v + 1, v + 1}, {v + side + 2, v + side + 2}, {v + side + 1, v + side + 1}}});
+        }
+    MaterialSpec material{0, facet, 40, {0.8f, 0.7f, 0.6f}, 0.3f, MapSpec{0x02, "grid.ppm", {0, 0}, {1, 1}}};
+    return CobBuilder().Header().Chunk("PolH", 0, 8, 1, 0, PolHBody(grid)).Chunk("Mat1", 0, 6, 2, 1, Mat1Body(material)).End();
+}
+
+CobBuilder SmallObjects(int count)
+{
+    CobBuilder cob;
+    cob.Header();
+    for (int i = 0; i < count; ++i) {
+        PolygonSpec cube = NamedPolygon("cube" + std::to_string(i));
+        const float x = static_cast<float>(i % 50) * 3, y = static_cast<float>(i / 50) * 3;
+        for (int c = 0; c < 8; ++c)
+            cube.vertices.push_back({x + (c & 1), y + ((c >> 1) & 1), static_cast<float>((c >> 2) & 1)});
+        for (auto side : {std::array{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4}, {2, 6, 7, 3}, {1, 3, 7, 5}, {0, 4, 6, 2}}) {
+            FaceSpec face;
+            for (int v : side)
+                face.corners.emplace_back(v, 0);
+            cube.faces.push_back(face);
+        }
+        cube.position = {{{1, 0, 0, x}, {0, 1, 0, y}, {0, 0, 1, 0}}};
+        cob.Chunk("PolH", 0, 8, 2 * i + 1, 0, PolHBody(cube));
+        cob.Chunk("Mat1", 0, 6, 2 * i + 2, 2 * i + 1, Mat1Body({0, 's', 30, {1, 1, 1}, 0.1f, std::nullopt}));
+    }
+    return cob.End();
+}
+
+const std::string& Model(const std::string& name)
+{
+    static std::map<std::string, std::string> paths;
+    auto& path = paths[name];
+    if (path.empty()) {
+        path = (Folder() / (name + ".cob")).string();
+        const CobBuilder cob = name == "objects" ? SmallObjects(2000) : Grid(1000, name[0]);
+        cob.WriteTo(path);
+    }
+    return path;
+}
+
+// Converts with verdin-cli; its peak resident memory in bytes.
+double ConvertWithCli(const std::string& cob)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        const int quiet = open("/dev/null", O_WRONLY);
+        dup2(quiet, STDOUT_FILENO);
+        execl(VERDIN_CLI, VERDIN_CLI, cob.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    return static_cast<double>(usage.ru_maxrss) * 1024;
+}
+
+double SecondsOf(const std::string& command)
+{
+    const auto start = std::chrono::steady_clock::now();
+    const int status = std::system(command.c_str());
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    return status == 0 ? elapsed.count() : 0;
+}
+
+void Convert(benchmark::State& state, const std::string& name)
+{
+    const std::string& cob = Model(name);
+    const std::string output = cob.substr(0, cob.size() - 4) + ".x";
+    double peak = 0;
+    double seconds = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        peak = std::max(peak, ConvertWithCli(cob));
+        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+    seconds /= static_cast<double>(state.iterations());
+
+    const double cobBytes = static_cast<double>(std::filesystem::file_size(cob));
+    const double outputBytes = static_cast<double>(std::filesystem::file_size(output));
+    state.counters["cob_MB"] = cobBytes / 1e6;
+    state.counters["x_MB"] = outputBytes / 1e6;
+    state.counters["x_MBps"] = benchmark::Counter(outputBytes / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["peak_MB"] = peak / 1e6;
+    state.counters["peak_per_cob"] = peak / cobBytes;
+    if (std::system("command -v assimp >/dev/null 2>&1") == 0) {
+        const double assimp = SecondsOf("assimp export '" + cob + "' '" + (Folder() / "assimp.x").string() +
+                                        "' -fx >/dev/null 2>&1");
+        state.counters["assimp_s"] = assimp;
+        state.counters["assimp_ratio"] = assimp / seconds;
+    }
+}
+
+BENCHMARK_CAPTURE(Convert, textured_smooth_1M_quads, std::string("smooth"))->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK_CAPTURE(Convert, textured_flat_1M_quads, std::string("flat"))->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK_CAPTURE(Convert, textured_auto_angle_1M_quads, std::string("auto"))->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK_CAPTURE(Convert, small_objects_2000, std::string("objects"))->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+
+}  // namespace

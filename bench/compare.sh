@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds Verdin and measures its conversion of large generated models against
+# assimp's export of the same files: time, .x megabytes written per second,
+# peak memory as a multiple of the COB file, and assimp's time as a ratio.
+# Goals: assimp_ratio >= 10 on the textured smooth mesh, x_MBps >= 200,
+# peak_per_cob <= 5.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/setup.sh
+command -v assimp >/dev/null || echo "note: assimp-utils is not installed; no comparison with assimp" >&2
+"$build_dir/bin/convert_bench" --benchmark_counters_tabular=true "$@"
