@@ -1,23 +1,13 @@
 // Converts arbitrary bytes as a COB file, with the five options taken from
 // the first byte, in a folder of its own.
 
-#include "FuzzFolder.h"
+#include "FuzzSupport.h"
 
 #include "convert/ConvertJob.h"
 
 #include <cstdint>
 #include <fstream>
 #include <string>
-
-namespace {
-
-class NullReport : public verdin::ReportLog {
-public:
-    void AppendText(std::string_view) override {}
-    void ClearText() override {}
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -30,20 +20,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         out.write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
     }
 
-    verdin::OptionFlags options;
+    QuietJob quiet;
+    verdin::OptionFlags& options = quiet.Options();
     options.AddTemplates = data[0] & 1;
     options.BinaryXFile = (data[0] >> 1) & 1;
     options.Position = (data[0] >> 2) & 1;
     options.ScaleAndRotation = (data[0] >> 3) & 1;
     options.bPPM = (data[0] >> 4) & 1;
-    NullReport report;
-    std::atomic<int> cancel{0};
-    verdin::ConvertParams params;
-    params.paths = {cob};
-    params.report = &report;
-    params.cancel = &cancel;
-    params.options = &options;
-    verdin::CConvertJob job(params);
+    verdin::CConvertJob& job = quiet.Job();
+    job.m_strList = {cob};
     verdin::RunConvertJob(job);
     return 0;
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "xof/Xof.h"
+
 #include <string_view>
 
 namespace verdin {
 
 // The definitions of the 19 standard DirectX file templates that a file may
 // carry ahead of its data, written with "\n" line ends.
-extern const std::string_view kTemplateBlock;
+inline constexpr const std::string_view& kTemplateBlock = xof::kMeshTemplates;
 
 }  // namespace verdin

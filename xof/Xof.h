@@ -12,6 +12,10 @@ namespace verdin::xof {
 inline constexpr int kMaxObjectDepth = 128;    // data objects inside data objects
 inline constexpr int kMaxTemplateDepth = 32;   // templates used as members of templates
 
+// The definitions of the 19 standard templates of meshes, as DirectX text with
+// "\n" line ends: what a file carries ahead of its data to declare them.
+extern const std::string_view kMeshTemplates;
+
 // Reads a DirectX text file ("xof 0302txt 0064", or another version or float
 // size). Separators are read leniently: a value may be followed by "," or ";"
 // or neither, and extra ones before children or a closing brace are ignored.

@@ -9,9 +9,6 @@ namespace verdin::xof::test {
 // Turns "\n" into the CR LF line ends of the converter's files.
 std::string Crlf(std::string_view text);
 
-// The 19 standard template definitions exactly as the converter writes them.
-extern const std::string_view kTemplateBlock;
-
 // A file as the converter writes it: header, comment line, optionally the
 // template block, the Header object and a textured two-material mesh.
 std::string TexturedMeshFile(bool withTemplates, std::string_view textureName = "wood.ppm");

@@ -1,15 +1,10 @@
-#include "xof/Document.h"
+#include "xof/Xof.h"
 
 #include "xof/src/TextReader.h"
 
 namespace verdin::xof {
 
-namespace {
-
-// The standard templates, as DirectX text: those of meshes, then those of
-// frames and animations, which files from elsewhere use without declaring.
-constexpr std::string_view kStandardTemplates = R"(
-template Header {
+const std::string_view kMeshTemplates = R"(template Header {
  <3D82AB43-62DA-11cf-AB39-0020AF71E433>
  WORD major;
  WORD minor;
@@ -134,7 +129,13 @@ template Mesh {
  array MeshFace faces[nFaces];
  [...]
 }
+)";
 
+namespace {
+
+// The templates of frames and animations, which files from elsewhere use
+// without declaring them.
+constexpr std::string_view kFrameTemplates = R"(
 template FrameTransformMatrix {
  <F6F23F41-7686-11cf-8F52-0040333594A3>
  Matrix4x4 frameMatrix;
@@ -181,10 +182,11 @@ template AnimationSet {
 }
 )";
 
+
 Document BuildStandardDocument()
 {
     Document document;
-    ReadTextBody(kStandardTemplates, 0, document);
+    ReadTextBody(std::string(kMeshTemplates) + std::string(kFrameTemplates), 0, document);
     for (Template& definition : document.templates) {
         definition.declared = false;
     }

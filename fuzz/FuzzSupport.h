@@ -1,5 +1,8 @@
 #pragma once
 
+#include "convert/ConvertJob.h"
+
+#include <atomic>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -26,4 +29,30 @@ public:
 
 private:
     std::filesystem::path m_path;
+};
+
+// A job whose report goes nowhere.
+class QuietJob : private verdin::ReportLog {
+public:
+    QuietJob() : m_job(Params()) {}
+
+    verdin::CConvertJob& Job() { return m_job; }
+    verdin::OptionFlags& Options() { return m_options; }
+
+private:
+    void AppendText(std::string_view) override {}
+    void ClearText() override {}
+
+    verdin::ConvertParams Params()
+    {
+        verdin::ConvertParams params;
+        params.report = this;
+        params.cancel = &m_cancel;
+        params.options = &m_options;
+        return params;
+    }
+
+    std::atomic<int> m_cancel{0};
+    verdin::OptionFlags m_options;
+    verdin::CConvertJob m_job;
 };
