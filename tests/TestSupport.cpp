@@ -65,7 +65,7 @@ std::string WithCrLf(std::string_view text)
 
 namespace {
 
-ConvertParams ReadingParams(ReportLog& report, std::atomic<int>& cancel, OptionFlags& options)
+ConvertParams JobParams(ReportLog& report, std::atomic<int>& cancel, OptionFlags& options)
 {
     ConvertParams params;
     params.report = &report;
@@ -76,12 +76,15 @@ ConvertParams ReadingParams(ReportLog& report, std::atomic<int>& cancel, OptionF
 
 }  // namespace
 
-CobReading::CobReading(const std::string& bytes) : m_job(ReadingParams(m_report, m_cancel, m_options))
+TestJob::TestJob() : m_job(JobParams(m_report, m_cancel, m_options)) {}
+
+CobReading::CobReading(const std::string& bytes)
 {
-    m_job.m_pFile = std::make_unique<CobFile>(std::vector<unsigned char>(bytes.begin(), bytes.end()));
+    CConvertJob& job = m_test.Job();
+    job.m_pFile = std::make_unique<CobFile>(std::vector<unsigned char>(bytes.begin(), bytes.end()));
     try {
-        if (ReadCobHeader(m_job))
-            ReadCobChunks(m_job);
+        if (ReadCobHeader(job))
+            ReadCobChunks(job);
     } catch (const CobEofError&) {
         m_bTruncated = true;
     }

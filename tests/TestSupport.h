@@ -48,12 +48,30 @@ std::string ReadFile(const std::string& path);
 // Text with every "\n" written as "\r\n", as the converter writes .x files.
 std::string WithCrLf(std::string_view text);
 
+// A job with its own report, cancel flag and options, for calling the
+// converter's steps directly.
+class TestJob {
+public:
+    TestJob();
+
+    CConvertJob& Job() { return m_job; }
+    const CConvertJob& Job() const { return m_job; }
+    OptionFlags& Options() { return m_options; }
+    const std::string& Report() const { return m_report.Text(); }
+
+private:
+    StringReport m_report;
+    std::atomic<int> m_cancel{0};
+    OptionFlags m_options;
+    CConvertJob m_job;
+};
+
 // Reads the header and chunks of COB bytes as a job does, and keeps the chunks.
 class CobReading {
 public:
     explicit CobReading(const std::string& bytes);
 
-    const std::string& Report() const { return m_report.Text(); }
+    const std::string& Report() const { return m_test.Report(); }
     bool Truncated() const { return m_bTruncated; }
 
     // The chunks of one class, in file order.
@@ -61,18 +79,15 @@ public:
     std::vector<const Chunk*> Chunks() const
     {
         std::vector<const Chunk*> found;
-        for (const auto& chunk : m_job.m_chunks)
+        for (const auto& chunk : m_test.Job().m_chunks)
             if (const auto* wanted = dynamic_cast<const Chunk*>(chunk.get()))
                 found.push_back(wanted);
         return found;
     }
-    std::size_t Count() const { return m_job.m_chunks.Count(); }
+    std::size_t Count() const { return m_test.Job().m_chunks.Count(); }
 
 private:
-    StringReport m_report;
-    std::atomic<int> m_cancel{0};
-    OptionFlags m_options;
-    CConvertJob m_job;
+    TestJob m_test;
     bool m_bTruncated = false;
 };
 

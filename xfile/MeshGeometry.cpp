@@ -54,15 +54,10 @@ void WriteVertexList(CConvertJob& job, XTextFile& out, const MeshWorkingData& me
 
 void WriteFaceList(CConvertJob& job, XTextFile& out, const MeshWorkingData& mesh)
 {
-    const CPolHChunk& polygon = mesh.Polygon();
     out.Int(mesh.WrittenFaceCount());
     out.Char(';');
     out.EndLine();
-    std::int32_t remaining = mesh.WrittenFaceCount();
-    for (std::size_t i = 0; i < polygon.m_pFaces.size(); ++i) {
-        if (!mesh.IsWritten(i))
-            continue;
-        const CobFace& face = polygon.m_pFaces[i];
+    WriteFaceEntries(out, mesh, [&](const CobFace& face) {
         const int corners = MeshWorkingData::CornerCount(face);
         out.Int(corners);
         out.Char(';');
@@ -70,7 +65,9 @@ void WriteFaceList(CConvertJob& job, XTextFile& out, const MeshWorkingData& mesh
             out.Int(mesh.WrittenVertex(face, MeshWorkingData::StoredCorner(face, j)));
             out.Char(j + 1 < corners ? ',' : ';');
         }
-        out.Char(--remaining > 0 ? ',' : ';');
+    });
+    if (mesh.WrittenFaceCount() > 0) {
+        out.Char(';');
         out.EndLine();
     }
     job.m_pReport->AppendText("F=" + FormatInt(mesh.WrittenFaceCount()) + " ");

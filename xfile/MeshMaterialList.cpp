@@ -37,7 +37,6 @@ void WriteMaterial(XTextFile& out, const CMat1Chunk* material)
 
 void WriteMeshMaterialList(XTextFile& out, const MeshWorkingData& mesh)
 {
-    const CPolHChunk& polygon = mesh.Polygon();
     out.Write("MeshMaterialList{\n");
     out.Int(static_cast<long long>(mesh.Materials().size()));
     out.Char(';');
@@ -45,17 +44,7 @@ void WriteMeshMaterialList(XTextFile& out, const MeshWorkingData& mesh)
     out.Int(mesh.WrittenFaceCount());
     out.Char(';');
     out.EndLine();
-    bool first = true;
-    for (std::size_t i = 0; i < polygon.m_pFaces.size(); ++i) {
-        if (!mesh.IsWritten(i))
-            continue;
-        if (!first) {
-            out.Char(',');
-            out.EndLine();
-        }
-        first = false;
-        out.Int(static_cast<long long>(mesh.MaterialSlot(polygon.m_pFaces[i])));
-    }
+    WriteFaceEntries(out, mesh, [&](const CobFace& face) { out.Int(static_cast<long long>(mesh.MaterialSlot(face))); });
     out.Write(";\n");
     for (const CMat1Chunk* material : mesh.Materials())
         WriteMaterial(out, material);

@@ -253,16 +253,7 @@ void WriteMeshNormals(CConvertJob& job, XTextFile& out, const MeshWorkingData& m
 
     // A flat face repeats its one normal; any other numbers its own in order.
     std::int64_t base = 0;
-    bool first = true;
-    for (std::size_t i = 0; i < polygon.m_pFaces.size(); ++i) {
-        if (!mesh.IsWritten(i))
-            continue;
-        if (!first) {
-            out.Char(',');
-            out.EndLine();
-        }
-        first = false;
-        const CobFace& face = polygon.m_pFaces[i];
+    WriteFaceEntries(out, mesh, [&](const CobFace& face) {
         const bool flat = FacetOf(mesh.FaceMaterial(face)) == 'f';
         const int corners = MeshWorkingData::CornerCount(face);
         out.Int(corners);
@@ -272,7 +263,7 @@ void WriteMeshNormals(CConvertJob& job, XTextFile& out, const MeshWorkingData& m
             out.Char(j + 1 < corners ? ',' : ';');
         }
         base += flat ? 1 : corners;
-    }
+    });
     out.Write(";\n}\n");
     job.m_pReport->AppendText("N=" + FormatInt(static_cast<long long>(count)) + " ");
 }

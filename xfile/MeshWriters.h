@@ -1,11 +1,31 @@
 #pragma once
 
+#include "xfile/MeshData.h"
+#include "xfile/XTextFile.h"
+
 namespace verdin {
 
 class CConvertJob;
-class MeshWorkingData;
-class XTextFile;
 struct TextureScale;
+
+// One entry per written face, in face order, with ",\n" between two; the
+// caller ends the list.
+template <typename WriteEntry>
+void WriteFaceEntries(XTextFile& out, const MeshWorkingData& mesh, WriteEntry writeEntry)
+{
+    const auto& faces = mesh.Polygon().m_pFaces;
+    bool first = true;
+    for (std::size_t i = 0; i < faces.size(); ++i) {
+        if (!mesh.IsWritten(i))
+            continue;
+        if (!first) {
+            out.Char(',');
+            out.EndLine();
+        }
+        first = false;
+        writeEntry(faces[i]);
+    }
+}
 
 // The members of one Mesh object, in the order they are written. Each also
 // appends its count to the mesh's report line.

@@ -30,7 +30,7 @@ protected:
     }
 
     TempDir m_dir;
-    TextureJob m_job;
+    TestJob m_job;
     TextureScale m_scale = kUnset;
     std::string m_bmp = m_dir.Path("wood.bmp");
 };
@@ -163,7 +163,7 @@ class BrokenBitmapExpander : public ::testing::TestWithParam<BrokenBitmap> {};
 TEST_P(BrokenBitmapExpander, IsReportedAndLeftAlone)
 {
     TempDir dir;
-    TextureJob job;
+    TestJob job;
     TextureScale scale = kUnset;
     ASSERT_TRUE(WriteBytes(dir.Path("wood.bmp"), GetParam().bytes));
     EXPECT_EQ(BitmapExpander(job.Job(), dir.Path("wood.bmp"), scale), 0);

@@ -23,7 +23,7 @@ protected:
     std::string Ppm() const { return ReadFile(m_dir.Path("wood.ppm")); }
 
     TempDir m_dir;
-    TextureJob m_job;
+    TestJob m_job;
     std::string m_bmp = m_dir.Path("wood.bmp");
 };
 
@@ -171,7 +171,7 @@ class BrokenBmpToPpm : public ::testing::TestWithParam<BrokenBitmap> {};
 TEST_P(BrokenBmpToPpm, IsReportedAndLeftAlone)
 {
     TempDir dir;
-    TextureJob job;
+    TestJob job;
     ASSERT_TRUE(WriteBytes(dir.Path("wood.bmp"), GetParam().bytes));
     EXPECT_EQ(BmpToPpmConverter(job.Job(), dir.Path("wood.bmp")), 0);
     EXPECT_EQ(job.Report(), "'wood.bmp':Bmp is broken at BmpToPpmConverter.\r\n");

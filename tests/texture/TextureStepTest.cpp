@@ -42,7 +42,7 @@ protected:
     void PpmOption(bool on) { m_job.Options().bPPM = on ? 1 : 0; }
 
     TempDir m_dir;
-    TextureJob m_job;
+    TestJob m_job;
     CMat1Chunk m_material;
     TextureScale m_scale = kUnset;
     std::string m_output = m_dir.Path("models/car.x");

@@ -8,21 +8,6 @@
 
 namespace verdin::test {
 
-namespace {
-
-ConvertParams JobParams(ReportLog& report, std::atomic<int>& cancel, OptionFlags& options)
-{
-    ConvertParams params;
-    params.report = &report;
-    params.cancel = &cancel;
-    params.options = &options;
-    return params;
-}
-
-}  // namespace
-
-TextureJob::TextureJob() : m_job(JobParams(m_report, m_cancel, m_options)) {}
-
 std::optional<Ppm> ParsePpm(const std::string& bytes)
 {
     std::istringstream in(bytes);

@@ -10,22 +10,6 @@
 
 namespace verdin::test {
 
-// A job whose report is kept as one text, for calling the texture code directly.
-class TextureJob {
-public:
-    TextureJob();
-
-    CConvertJob& Job() { return m_job; }
-    OptionFlags& Options() { return m_options; }
-    const std::string& Report() const { return m_report.Text(); }
-
-private:
-    StringReport m_report;
-    std::atomic<int> m_cancel{0};
-    OptionFlags m_options;
-    CConvertJob m_job;
-};
-
 // A binary PPM file read back: exactly "P6\n<w> <h>\n255\n" and w * h pixels.
 struct Ppm {
     int width = 0;
