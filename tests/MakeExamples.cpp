@@ -1,8 +1,10 @@
 // Writes the example COB files of examples/ into the folder given.
 
 #include "CobBodies.h"
+#include "texture/BmpBuilder.h"
 
 #include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,14 @@ int main(int argc, char** argv)
                    .Chunk("Mat1", 0, 5, 6, 5, Mat1Body({0, 'a', 45, {0, 0, 1}, 0, std::nullopt}))
                    .End()
                    .WriteTo(folder + "scene.cob");
+
+    // The cube's texture: an 8-bit bitmap whose sides are no powers of two.
+    {
+        std::ofstream bitmap(folder + "wood.bmp", std::ios::binary);
+        const std::string bytes = BmpBuilder(NumberedPicture(100, 60)).Bytes();
+        bitmap.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        written &= static_cast<bool>(bitmap);
+    }
 
     // Only chunks the converter passes over: the .x file holds its frame.
     written &= CobBuilder()

@@ -105,5 +105,31 @@ TEST_F(TexturePass, FailedTextureStillTexturesTheMesh)
     EXPECT_NE(Coordinates(written).find(WithCrLf("\n1.000000;0.000000;\n")), std::string::npos);
 }
 
+TEST(Examples, TexturedSceneConvertsWithPpmTextures)
+{
+    TempDir dir;
+    for (const char* name : {"scene.cob", "wood.bmp"})
+        std::filesystem::copy_file(std::string(VERDIN_SOURCE_DIR) + "/examples/" + name, dir.Path(name));
+    // The model names its texture relative to the folder the converter runs in.
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path(""));
+    OptionFlags options;
+    options.bPPM = 1;
+    const JobRun run = RunJob({"scene.cob"}, options);
+    std::filesystem::current_path(before);
+
+    EXPECT_EQ(run.outcome.converted, 1) << run.report;
+    EXPECT_NE(ReadFile(dir.Path("scene.x")).find("TextureFilename{\"wood.ppm\";}"), std::string::npos);
+    const DecodedBmp bmp = DecodeBmp(ReadFile(dir.Path("wood.bmp")));
+    EXPECT_EQ(bmp.width, 128);
+    EXPECT_EQ(bmp.height, 64);
+    TempDir scratch;
+    const auto described = RunNetpbm("pamfile", "'" + dir.Path("wood.ppm") + "'", scratch);
+    if (!described)
+        GTEST_SKIP() << "netpbm is not installed";
+    EXPECT_FALSE(described->failed);
+    EXPECT_NE(described->output.find("PPM raw, 128 by 64"), std::string::npos) << described->output;
+}
+
 }  // namespace
 }  // namespace verdin::test
