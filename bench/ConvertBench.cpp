@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -100,16 +101,21 @@ const std::string& Model(const std::string& name)
     return path;
 }
 
-// Converts with verdin-cli; its peak resident memory in bytes.
+// Converts with verdin-cli; its peak resident memory in bytes. Spawned, not
+// forked, so that none of this process's memory is counted as the child's.
 double ConvertWithCli(const std::string& cob)
 {
-    const pid_t child = fork();
-    if (child == 0) {
-        const int quiet = open("/dev/null", O_WRONLY);
-        dup2(quiet, STDOUT_FILENO);
-        execl(VERDIN_CLI, VERDIN_CLI, cob.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    std::string program = VERDIN_CLI;
+    std::string model = cob;
+    char* arguments[] = {program.data(), model.data(), nullptr};
+    pid_t child = 0;
+    const int failed = posix_spawn(&child, program.c_str(), &actions, nullptr, arguments, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (failed != 0)
+        return 0;
     int status = 0;
     rusage usage{};
     wait4(child, &status, 0, &usage);
