@@ -48,6 +48,20 @@ std::size_t CountCorners(CobFile& file, std::int32_t count)
     return corners;
 }
 
+// `count` records of `size` bytes each, decoded into `records`; nothing for a
+// count of 0 or less, and nothing allocated unless they fit in the file.
+template <typename Record, typename Decode>
+void ReadRecords(CobFile& file, std::int32_t count, std::size_t size, std::vector<Record>& records, Decode decode)
+{
+    if (count <= 0)
+        return;
+    file.RequireRecords(count, size);
+    const unsigned char* bytes = file.Take(size * static_cast<std::size_t>(count));
+    records.reserve(static_cast<std::size_t>(count));
+    for (std::int32_t i = 0; i < count; ++i, bytes += size)
+        records.push_back(decode(bytes));
+}
+
 CobFace ReadFace(CobFile& file, std::vector<std::int32_t>& cornerIndices)
 {
     CobFace face;
@@ -80,24 +94,11 @@ bool CPolHChunk::Read(CConvertJob& job)
 
     CobFile& file = *job.m_pFile;
     m_nVertices = ReadInt32(job);
-    if (m_nVertices > 0) {
-        const auto count = static_cast<std::size_t>(m_nVertices);
-        file.RequireRecords(m_nVertices, 12);
-        const unsigned char* bytes = file.Take(12 * count);
-        m_pVertices.reserve(count);
-        for (std::size_t i = 0; i < count; ++i, bytes += 12)
-            m_pVertices.push_back({LittleFloat(bytes), LittleFloat(bytes + 4), LittleFloat(bytes + 8)});
-    }
-
+    ReadRecords(file, m_nVertices, 12, m_pVertices, [](const unsigned char* b) {
+        return CobVector{LittleFloat(b), LittleFloat(b + 4), LittleFloat(b + 8)};
+    });
     m_nUVs = ReadInt32(job);
-    if (m_nUVs > 0) {
-        const auto count = static_cast<std::size_t>(m_nUVs);
-        file.RequireRecords(m_nUVs, 8);
-        const unsigned char* bytes = file.Take(8 * count);
-        m_pUVs.reserve(count);
-        for (std::size_t i = 0; i < count; ++i, bytes += 8)
-            m_pUVs.push_back({LittleFloat(bytes), LittleFloat(bytes + 4)});
-    }
+    ReadRecords(file, m_nUVs, 8, m_pUVs, [](const unsigned char* b) { return CobUV{LittleFloat(b), LittleFloat(b + 4)}; });
 
     m_nFaces = ReadInt32(job);
     if (m_nFaces > 0) {

@@ -6,7 +6,6 @@
 #include "convert/ConvertJob.h"
 
 #include <cstdint>
-#include <fstream>
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -14,11 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0)
         return 0;
     static const FuzzFolder folder;
-    const std::string cob = folder.Path("model.cob");
-    {
-        std::ofstream out(cob, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
-    }
+    const std::string cob = folder.Write("model.cob", data + 1, size - 1);
 
     QuietJob quiet;
     verdin::OptionFlags& options = quiet.Options();

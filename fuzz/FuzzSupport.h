@@ -3,7 +3,9 @@
 #include "convert/ConvertJob.h"
 
 #include <atomic>
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <system_error>
 #include <unistd.h>
@@ -26,6 +28,15 @@ public:
     }
 
     std::string Path(const std::string& name) const { return (m_path / name).string(); }
+
+    // Writes bytes as the file `name` in the folder; its path.
+    std::string Write(const std::string& name, const std::uint8_t* data, std::size_t size) const
+    {
+        const std::string path = Path(name);
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+        return path;
+    }
 
 private:
     std::filesystem::path m_path;

@@ -7,19 +7,13 @@
 #include "texture/BmpToPpmConverter.h"
 
 #include <cstdint>
-#include <fstream>
-
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size == 0)
         return 0;
     static const FuzzFolder folder;
-    const std::string bmp = folder.Path("texture.bmp");
-    {
-        std::ofstream out(bmp, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
-    }
+    const std::string bmp = folder.Write("texture.bmp", data + 1, size - 1);
     QuietJob quiet;
     verdin::CConvertJob& job = quiet.Job();
     verdin::TextureScale scale;
