@@ -1,6 +1,6 @@
 #include "app/FileList.h"
 
-#include "xfile/PathHelpers.h"
+#include "base/PathHelpers.h"
 
 #include <algorithm>
 #include <cwchar>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "convert/OptionFlags.h"
+#include "base/OptionFlags.h"
 
 namespace verdin {
 

@@ -4,7 +4,7 @@
 #include "app/HelpLauncher.h"
 #include "app/MainFrame.h"
 #include "app/VerdinView.h"
-#include "xfile/PathHelpers.h"
+#include "base/PathHelpers.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "convert/ReportLog.h"
+#include "base/ReportLog.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 #include "cob/GrouChunk.h"
 
 #include "convert/ConvertJob.h"
-#include "xfile/NumberFormat.h"
+#include "base/NumberFormat.h"
 
 namespace verdin {
 

@@ -1,7 +1,7 @@
 #include "cob/PolHChunk.h"
 
 #include "convert/ConvertJob.h"
-#include "xfile/NumberFormat.h"
+#include "base/NumberFormat.h"
 
 #include <bit>
 

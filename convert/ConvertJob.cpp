@@ -4,7 +4,7 @@
 #include "cob/CobReader.h"
 #include "xfile/XFileWriter.h"
 
-#include "xfile/NumberFormat.h"
+#include "base/NumberFormat.h"
 
 #include <new>
 

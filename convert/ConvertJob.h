@@ -3,8 +3,8 @@
 #include "cob/Chunk.h"
 #include "cob/CobFile.h"
 #include "convert/HandOverEvent.h"
-#include "convert/OptionFlags.h"
-#include "convert/ReportLog.h"
+#include "base/OptionFlags.h"
+#include "base/ReportLog.h"
 
 #include <atomic>
 #include <deque>

@@ -2,7 +2,7 @@
 
 #include "convert/ConvertJob.h"
 #include "d3drm/RetainedMode.h"
-#include "xfile/NumberFormat.h"
+#include "base/NumberFormat.h"
 
 namespace verdin {
 

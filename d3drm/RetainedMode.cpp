@@ -1,6 +1,6 @@
 #include "d3drm/RetainedMode.h"
 
-#include "xfile/FileReplacement.h"
+#include "base/FileReplacement.h"
 #include "xof/Xof.h"
 
 #include <fstream>

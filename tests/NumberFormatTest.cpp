@@ -1,4 +1,4 @@
-#include "xfile/NumberFormat.h"
+#include "base/NumberFormat.h"
 
 #include <gtest/gtest.h>
 

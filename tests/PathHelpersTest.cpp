@@ -1,4 +1,4 @@
-#include "xfile/PathHelpers.h"
+#include "base/PathHelpers.h"
 #include "xfile/XFileWriter.h"
 
 #include <gtest/gtest.h>

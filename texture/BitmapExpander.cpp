@@ -2,8 +2,8 @@
 
 #include "convert/ConvertJob.h"
 #include "texture/BmpImage.h"
-#include "xfile/FileReplacement.h"
-#include "xfile/PathHelpers.h"
+#include "base/FileReplacement.h"
+#include "base/PathHelpers.h"
 
 #include <limits>
 #include <vector>

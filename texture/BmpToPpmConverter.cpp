@@ -2,9 +2,9 @@
 
 #include "convert/ConvertJob.h"
 #include "texture/BmpImage.h"
-#include "xfile/FileReplacement.h"
-#include "xfile/NumberFormat.h"
-#include "xfile/PathHelpers.h"
+#include "base/FileReplacement.h"
+#include "base/NumberFormat.h"
+#include "base/PathHelpers.h"
 
 #include <cstdint>
 #include <vector>

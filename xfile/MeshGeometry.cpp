@@ -2,7 +2,7 @@
 #include "convert/ConvertJob.h"
 #include "xfile/MeshData.h"
 #include "xfile/MeshWriters.h"
-#include "xfile/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "xfile/XTextFile.h"
 
 namespace verdin {

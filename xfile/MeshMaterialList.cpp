@@ -2,8 +2,8 @@
 #include "cob/PolHChunk.h"
 #include "xfile/MeshData.h"
 #include "xfile/MeshWriters.h"
-#include "xfile/NumberFormat.h"
-#include "xfile/PathHelpers.h"
+#include "base/NumberFormat.h"
+#include "base/PathHelpers.h"
 #include "xfile/XTextFile.h"
 
 namespace verdin {

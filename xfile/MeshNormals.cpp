@@ -3,7 +3,7 @@
 #include "convert/ConvertJob.h"
 #include "xfile/MeshData.h"
 #include "xfile/MeshWriters.h"
-#include "xfile/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "xfile/XTextFile.h"
 
 #include <bit>

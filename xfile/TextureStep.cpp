@@ -4,7 +4,7 @@
 #include "convert/ConvertJob.h"
 #include "texture/BitmapExpander.h"
 #include "texture/BmpToPpmConverter.h"
-#include "xfile/PathHelpers.h"
+#include "base/PathHelpers.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "xfile/XTextFile.h"
 
-#include "xfile/NumberFormat.h"
+#include "base/NumberFormat.h"
 
 namespace verdin {
 

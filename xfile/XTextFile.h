@@ -1,6 +1,6 @@
 #pragma once
 
-#include "xfile/FileReplacement.h"
+#include "base/FileReplacement.h"
 
 #include <cstring>
 #include <memory>

@@ -1,7 +1,7 @@
-#include "xfile/FileReplacement.h"
+#include "base/FileReplacement.h"
 
-#include "xfile/NumberFormat.h"
-#include "xfile/PathHelpers.h"
+#include "base/NumberFormat.h"
+#include "base/PathHelpers.h"
 
 #include <cerrno>
 #include <filesystem>
