@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace verdin {
@@ -11,6 +12,14 @@ public:
     virtual ~ReportLog() = default;
     virtual void AppendText(std::string_view text) = 0;
     virtual void ClearText() = 0;
+
+    // Appends a whole line, the text and its line end, in one call.
+    void AppendLine(std::string_view text)
+    {
+        std::string line(text);
+        line += "\r\n";
+        AppendText(line);
+    }
 };
 
 }  // namespace verdin

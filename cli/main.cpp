@@ -4,6 +4,7 @@
 #include "cli/ConsoleReport.h"
 #include "convert/JobStarter.h"
 #include "convert/ParallelJob.h"
+#include "base/Version.h"
 #include "d3drm/BinaryXStep.h"
 
 #include <CLI/CLI.hpp>
@@ -43,17 +44,12 @@ int ExitStatus(const verdin::JobOutcome& outcome)
 }
 
 // Each text .x file replaced by its binary form, as the binary step does it.
-bool ConvertTextFiles(const std::vector<std::string>& files, verdin::ReportLog& report, verdin::OptionFlags& options)
+bool ConvertTextFiles(const std::vector<std::string>& files, verdin::ReportLog& report, bool templates)
 {
-    verdin::ConvertParams params;
-    params.report = &report;
-    params.cancel = &g_cancel;
-    params.options = &options;
-    verdin::CConvertJob job(params);
     bool converted = true;
     for (const std::string& file : files) {
-        job.Log(file + ":");
-        converted &= verdin::ConvertToBinaryX(job, file);
+        report.AppendLine(file + ":");
+        converted &= verdin::ConvertToBinaryX(report, file, templates);
     }
     return converted;
 }
@@ -73,7 +69,7 @@ int main(int argc, char** argv)
     std::vector<std::string> files;
 
     CLI::App app("Converts binary COB files into DirectX .x files beside them.", "verdin-cli");
-    app.set_version_flag("--version", std::string("verdin-cli ") + VERDIN_VERSION);
+    app.set_version_flag("--version", "verdin-cli " + std::string(verdin::kVersion));
     AddSwitch(app, "templates", templates, "Write the standard template block at the head of each file (default on)");
     AddSwitch(app, "binary", binary, "Save each .x file in the binary format (default off)");
     AddSwitch(app, "scale-rotation", scaleRotation, "Apply each object's scale and rotation (default on)");
@@ -95,16 +91,16 @@ int main(int argc, char** argv)
         return error.get_exit_code() == 0 ? status : 2;
     }
 
+    verdin::ConsoleReport report(stdout);
+    if (xToBinary)
+        return ConvertTextFiles(files, report, templates) ? 0 : 1;
+
     verdin::OptionFlags options;
     options.AddTemplates = templates;
     options.BinaryXFile = binary;
     options.ScaleAndRotation = scaleRotation;
     options.Position = position;
     options.bPPM = ppm;
-
-    verdin::ConsoleReport report(stdout);
-    if (xToBinary)
-        return ConvertTextFiles(files, report, options) ? 0 : 1;
 
     std::signal(SIGINT, OnInterrupt);
 

@@ -2,26 +2,26 @@
 
 #include "cob/CobEof.h"
 #include "cob/CobRecords.h"
+#include "cob/CobFile.h"
 #include "cob/CobTags.h"
-#include "convert/ConvertJob.h"
+#include "base/ReportLog.h"
 
 namespace verdin {
 
-bool CChunk::Read(CConvertJob& job)
+bool CChunk::Read(CobFile& file, ReportLog&)
 {
-    m_nMajor = ReadInt16(job);
-    m_nMinor = ReadInt16(job);
-    m_nId = ReadInt32(job);
-    m_nParentId = ReadInt32(job);
-    m_nLength = ReadInt32(job);
+    m_nMajor = ReadInt16(file);
+    m_nMinor = ReadInt16(file);
+    m_nId = ReadInt32(file);
+    m_nParentId = ReadInt32(file);
+    m_nLength = ReadInt32(file);
     if (m_nLength < -1)
         throw CobEofError();
     return true;
 }
 
-bool CChunk::Skip(CConvertJob& job)
+bool CChunk::Skip(CobFile& file, ReportLog& report)
 {
-    CobFile& file = *job.m_pFile;
     if (m_nLength != -1) {
         file.Seek(std::uint64_t{file.Position()} + static_cast<std::uint32_t>(m_nLength));
         return true;
@@ -34,7 +34,7 @@ bool CChunk::Skip(CConvertJob& job)
     unsigned char byte;
     while (filled < 4 || !IsResyncTag(window)) {
         if (!file.ReadByte(byte)) {
-            job.Log("Unexpected EOF");
+            report.AppendLine("Unexpected EOF");
             return false;
         }
         if (filled == 4) {

@@ -7,7 +7,8 @@
 
 namespace verdin {
 
-class CConvertJob;
+class CobFile;
+class ReportLog;
 
 enum ChunkType { CHUNK_GROU = 1, CHUNK_POLH = 2, CHUNK_MAT1 = 3 };
 
@@ -19,10 +20,11 @@ public:
 
     // Reads the header fields that follow the tag. A data length below -1
     // cannot be honoured and is taken for a damaged file (CobEofError).
-    virtual bool Read(CConvertJob& job);
+    virtual bool Read(CobFile& file, ReportLog& report);
     // Moves past the body: by the data length, or, when the chunk gives none,
-    // to the next tag the reader knows. False when no such tag follows.
-    bool Skip(CConvertJob& job);
+    // to the next tag the reader knows. False, after reporting it, when no
+    // such tag follows.
+    [[nodiscard]] bool Skip(CobFile& file, ReportLog& report);
 
     int m_nType = 0;
     std::int16_t m_nMajor = 0;

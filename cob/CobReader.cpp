@@ -4,7 +4,9 @@
 #include "cob/GrouChunk.h"
 #include "cob/Mat1Chunk.h"
 #include "cob/PolHChunk.h"
-#include "convert/ConvertJob.h"
+#include "base/ReportLog.h"
+#include "cob/CobEof.h"
+#include "cob/CobFile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -42,49 +44,53 @@ void PassRestOfBody(CobFile& file, const CChunk& chunk, std::size_t bodyStart)
     file.Seek(std::max<std::uint64_t>(file.Position(), lengthEnd));
 }
 
+// A body that could not be skipped ends the file: no tag follows it.
+void PassBody(CobFile& file, ReportLog& report, CChunk& chunk)
+{
+    if (!chunk.Skip(file, report))
+        throw CobEofError();
+}
+
 }  // namespace
 
-bool ReadCobHeader(CConvertJob& job)
+bool ReadCobHeader(CobFile& file, ReportLog& report, CobSignature& signature)
 {
-    CobFile& file = *job.m_pFile;
-
-    file.Read(job.m_szFileId, 9);
-    job.m_szFileId[9] = '\0';
-    if (std::memcmp(job.m_szFileId, "Caligari ", 9) != 0) {
-        job.Log("Unknown file ID " + std::string(job.m_szFileId) + ".");
+    file.Read(signature.fileId, CobSignature::kFileIdSize);
+    signature.fileId[CobSignature::kFileIdSize] = '\0';
+    if (std::memcmp(signature.fileId, "Caligari ", CobSignature::kFileIdSize) != 0) {
+        report.AppendLine("Unknown file ID " + std::string(signature.fileId) + ".");
         return false;
     }
 
-    file.Read(job.m_szVersion, 6);
-    job.m_szVersion[6] = '\0';
-    if (std::memcmp(job.m_szVersion, "V00.01", 6) != 0) {
-        job.Log("No support file version " + std::string(job.m_szVersion) + ".");
+    file.Read(signature.version, CobSignature::kVersionSize);
+    signature.version[CobSignature::kVersionSize] = '\0';
+    if (std::memcmp(signature.version, "V00.01", CobSignature::kVersionSize) != 0) {
+        report.AppendLine("No support file version " + std::string(signature.version) + ".");
         return false;
     }
 
     char storage;
     file.Read(&storage, 1);
     if (storage == 'A') {
-        job.Log("No support ascii format.");
+        report.AppendLine("No support ascii format.");
         return false;
     }
 
     char byteOrder[2];
     file.Read(byteOrder, 2);
     if (byteOrder[0] == 'H' && byteOrder[1] == 'L') {
-        job.Log("No support big endian.");
+        report.AppendLine("No support big endian.");
         return false;
     }
 
-    job.Log(" reading file...");
+    report.AppendLine(" reading file...");
     char rest[14];
     file.Read(rest, sizeof rest);
     return true;
 }
 
-void ReadCobChunks(CConvertJob& job)
+void ReadCobChunks(CobFile& file, ReportLog& report, CChunkList& chunks)
 {
-    CobFile& file = *job.m_pFile;
     for (;;) {
         char tag[5] = {};
         const std::size_t tagStart = file.Position();
@@ -94,17 +100,17 @@ void ReadCobChunks(CConvertJob& job)
 
         std::unique_ptr<CChunk> chunk = CreateChunk(tag);
         if (!chunk) {
-            job.Log(" No support '" + std::string(tag) + "' chunk.");
+            report.AppendLine(" No support '" + std::string(tag) + "' chunk.");
             CChunk unknown;
-            unknown.Read(job);
-            unknown.Skip(job);
+            unknown.Read(file, report);
+            PassBody(file, report, unknown);
             continue;
         }
-        if (chunk->Read(job)) {
+        if (chunk->Read(file, report)) {
             PassRestOfBody(file, *chunk, tagStart + kChunkHeaderSize);
-            job.m_chunks.Append(std::move(chunk));
+            chunks.Append(std::move(chunk));
         } else {
-            chunk->Skip(job);  // refused: its body was not read
+            PassBody(file, report, *chunk);  // refused: its body was not read
         }
     }
 }

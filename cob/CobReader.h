@@ -1,14 +1,28 @@
 #pragma once
 
+#include <cstddef>
+
 namespace verdin {
 
-class CConvertJob;
+class CChunkList;
+class CobFile;
+class ReportLog;
 
-// Checks the 32-byte header of the job's open file. False, after logging why,
-// when the file is not one the converter reads.
-bool ReadCobHeader(CConvertJob& job);
+// The identifying texts of a COB header, each NUL-terminated.
+struct CobSignature {
+    static constexpr std::size_t kFileIdSize = 9;
+    static constexpr std::size_t kVersionSize = 6;
 
-// Reads the chunks into job.m_chunks up to the "END " tag.
-void ReadCobChunks(CConvertJob& job);
+    char fileId[kFileIdSize + 1] = {};
+    char version[kVersionSize + 1] = {};
+};
+
+// Checks the 32-byte header at the start of the file and keeps its
+// identifying texts. False, after reporting why, when the file is not one the
+// converter reads.
+[[nodiscard]] bool ReadCobHeader(CobFile& file, ReportLog& report, CobSignature& signature);
+
+// Reads the chunks that follow the header into `chunks`, up to the "END " tag.
+void ReadCobChunks(CobFile& file, ReportLog& report, CChunkList& chunks);
 
 }  // namespace verdin

@@ -1,6 +1,6 @@
 #include "cob/CobRecords.h"
 
-#include "convert/ConvertJob.h"
+#include "cob/CobFile.h"
 
 #include <bit>
 
@@ -15,93 +15,93 @@ std::uint32_t LittleEndian32(const unsigned char* b)
 }
 
 template <std::size_t N>
-void ReadFloats(CConvertJob& job, float* out)
+void ReadFloats(CobFile& file, float* out)
 {
     unsigned char bytes[4 * N];
-    job.m_pFile->Read(bytes, sizeof bytes);
+    file.Read(bytes, sizeof bytes);
     for (std::size_t i = 0; i < N; ++i)
         out[i] = std::bit_cast<float>(LittleEndian32(bytes + 4 * i));
 }
 
 }  // namespace
 
-std::uint8_t ReadByte(CConvertJob& job)
+std::uint8_t ReadByte(CobFile& file)
 {
     std::uint8_t value;
-    job.m_pFile->Read(&value, 1);
+    file.Read(&value, 1);
     return value;
 }
 
-std::int16_t ReadInt16(CConvertJob& job)
+std::int16_t ReadInt16(CobFile& file)
 {
     unsigned char b[2];
-    job.m_pFile->Read(b, 2);
+    file.Read(b, 2);
     return static_cast<std::int16_t>(b[0] | b[1] << 8);
 }
 
-std::int32_t ReadInt32(CConvertJob& job)
+std::int32_t ReadInt32(CobFile& file)
 {
     unsigned char b[4];
-    job.m_pFile->Read(b, 4);
+    file.Read(b, 4);
     return static_cast<std::int32_t>(LittleEndian32(b));
 }
 
-float ReadFloat(CConvertJob& job)
+float ReadFloat(CobFile& file)
 {
     float value;
-    ReadFloats<1>(job, &value);
+    ReadFloats<1>(file, &value);
     return value;
 }
 
-CobVector ReadCobVector(CConvertJob& job)
+CobVector ReadCobVector(CobFile& file)
 {
     float v[3];
-    ReadFloats<3>(job, v);
+    ReadFloats<3>(file, v);
     return {v[0], v[1], v[2]};
 }
 
-CobUV ReadCobUV(CConvertJob& job)
+CobUV ReadCobUV(CobFile& file)
 {
     float v[2];
-    ReadFloats<2>(job, v);
+    ReadFloats<2>(file, v);
     return {v[0], v[1]};
 }
 
-CobString ReadCobString(CConvertJob& job)
+CobString ReadCobString(CobFile& file)
 {
     CobString string;
-    string.length = ReadInt16(job);
+    string.length = ReadInt16(file);
     if (string.length > 0) {
-        job.m_pFile->RequireRecords(string.length, 1);
+        file.RequireRecords(string.length, 1);
         string.text.resize(static_cast<std::size_t>(string.length));
-        job.m_pFile->Read(string.text.data(), string.text.size());
+        file.Read(string.text.data(), string.text.size());
     }
     return string;
 }
 
-CobName ReadCobName(CConvertJob& job)
+CobName ReadCobName(CobFile& file)
 {
     CobName name;
-    name.duplicateCount = ReadInt16(job);
-    name.name = ReadCobString(job);
+    name.duplicateCount = ReadInt16(file);
+    name.name = ReadCobString(file);
     return name;
 }
 
-CobAxes ReadCobAxes(CConvertJob& job)
+CobAxes ReadCobAxes(CobFile& file)
 {
     CobAxes axes;
-    axes.centre = ReadCobVector(job);
-    axes.xAxis = ReadCobVector(job);
-    axes.yAxis = ReadCobVector(job);
-    axes.zAxis = ReadCobVector(job);
+    axes.centre = ReadCobVector(file);
+    axes.xAxis = ReadCobVector(file);
+    axes.yAxis = ReadCobVector(file);
+    axes.zAxis = ReadCobVector(file);
     return axes;
 }
 
-CobMatrix ReadCobMatrix(CConvertJob& job)
+CobMatrix ReadCobMatrix(CobFile& file)
 {
     CobMatrix matrix;
     for (auto& row : matrix.m)
-        ReadFloats<4>(job, row);
+        ReadFloats<4>(file, row);
     return matrix;
 }
 

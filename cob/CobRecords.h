@@ -5,7 +5,7 @@
 
 namespace verdin {
 
-class CConvertJob;
+class CobFile;
 
 // Records of a COB file, held as stored.
 
@@ -40,17 +40,17 @@ struct CobMatrix {
     float m[3][4] = {};
 };
 
-// Each reader takes the next record from the job's open file and raises
+// Each reader takes the next record from the file and raises
 // CobEofError unless every byte of it is there.
-std::uint8_t ReadByte(CConvertJob& job);
-std::int16_t ReadInt16(CConvertJob& job);
-std::int32_t ReadInt32(CConvertJob& job);
-float ReadFloat(CConvertJob& job);
-CobVector ReadCobVector(CConvertJob& job);
-CobUV ReadCobUV(CConvertJob& job);
-CobString ReadCobString(CConvertJob& job);
-CobName ReadCobName(CConvertJob& job);
-CobAxes ReadCobAxes(CConvertJob& job);
-CobMatrix ReadCobMatrix(CConvertJob& job);
+std::uint8_t ReadByte(CobFile& file);
+std::int16_t ReadInt16(CobFile& file);
+std::int32_t ReadInt32(CobFile& file);
+float ReadFloat(CobFile& file);
+CobVector ReadCobVector(CobFile& file);
+CobUV ReadCobUV(CobFile& file);
+CobString ReadCobString(CobFile& file);
+CobName ReadCobName(CobFile& file);
+CobAxes ReadCobAxes(CobFile& file);
+CobMatrix ReadCobMatrix(CobFile& file);
 
 }  // namespace verdin

@@ -1,20 +1,21 @@
 #include "cob/GrouChunk.h"
 
-#include "convert/ConvertJob.h"
 #include "base/NumberFormat.h"
+#include "base/ReportLog.h"
+#include "cob/CobFile.h"
 
 namespace verdin {
 
-bool CGrouChunk::Read(CConvertJob& job)
+bool CGrouChunk::Read(CobFile& file, ReportLog& report)
 {
-    CChunk::Read(job);
+    CChunk::Read(file, report);
     if (m_nMajor != 0 || m_nMinor != 1) {
-        job.Log("No support Grou chunk version " + FormatInt(m_nMajor) + "." + FormatInt(m_nMinor));
+        report.AppendLine("No support Grou chunk version " + FormatInt(m_nMajor) + "." + FormatInt(m_nMinor));
         return false;
     }
-    m_name = ReadCobName(job);
-    m_axes = ReadCobAxes(job);
-    m_position = ReadCobMatrix(job);
+    m_name = ReadCobName(file);
+    m_axes = ReadCobAxes(file);
+    m_position = ReadCobMatrix(file);
     return true;
 }
 

@@ -8,7 +8,7 @@ namespace verdin {
 // A group: a name and a placement, kept but applied to nothing.
 class CGrouChunk : public CChunk {
 public:
-    bool Read(CConvertJob& job) override;
+    bool Read(CobFile& file, ReportLog& report) override;
 
     CobName m_name;
     CobAxes m_axes;

@@ -1,7 +1,8 @@
 #include "cob/Mat1Chunk.h"
 
-#include "convert/ConvertJob.h"
 #include "base/NumberFormat.h"
+#include "base/ReportLog.h"
+#include "cob/CobFile.h"
 
 namespace verdin {
 
@@ -19,47 +20,46 @@ bool NextIsSubRecord(CobFile& file, char letter)
     return false;
 }
 
-CobMap ReadMap(CConvertJob& job, bool placed)
+CobMap ReadMap(CobFile& file, bool placed)
 {
     CobMap map;
-    map.flags = ReadByte(job);
-    map.name = ReadCobString(job);
+    map.flags = ReadByte(file);
+    map.name = ReadCobString(file);
     if (placed) {
-        map.offset = ReadCobUV(job);
-        map.repeat = ReadCobUV(job);
+        map.offset = ReadCobUV(file);
+        map.repeat = ReadCobUV(file);
     }
     return map;
 }
 
 }  // namespace
 
-bool CMat1Chunk::Read(CConvertJob& job)
+bool CMat1Chunk::Read(CobFile& file, ReportLog& report)
 {
-    CChunk::Read(job);
+    CChunk::Read(file, report);
     if (m_nMajor != 0 || m_nMinor > 6) {
-        job.Log("No support Mat1 chunk version " + FormatInt(m_nMajor) + "." + FormatInt(m_nMinor));
+        report.AppendLine("No support Mat1 chunk version " + FormatInt(m_nMajor) + "." + FormatInt(m_nMinor));
         return false;
     }
-    m_nMaterial = ReadInt16(job);
-    m_cShader = ReadByte(job);
-    m_cFacet = ReadByte(job);
-    m_nAutoFacetAngle = ReadByte(job);
-    m_colour = ReadCobVector(job);
-    m_fAlpha = ReadFloat(job);
-    m_fAmbient = ReadFloat(job);
-    m_fSpecular = ReadFloat(job);
-    m_fExponent = ReadFloat(job);
-    m_fRefraction = ReadFloat(job);
+    m_nMaterial = ReadInt16(file);
+    m_cShader = ReadByte(file);
+    m_cFacet = ReadByte(file);
+    m_nAutoFacetAngle = ReadByte(file);
+    m_colour = ReadCobVector(file);
+    m_fAlpha = ReadFloat(file);
+    m_fAmbient = ReadFloat(file);
+    m_fSpecular = ReadFloat(file);
+    m_fExponent = ReadFloat(file);
+    m_fRefraction = ReadFloat(file);
 
-    CobFile& file = *job.m_pFile;
     for (;;) {
         if (NextIsSubRecord(file, 'e')) {
-            m_envMap = ReadMap(job, false);
+            m_envMap = ReadMap(file, false);
         } else if (NextIsSubRecord(file, 't')) {
-            m_textureMap = ReadMap(job, true);
+            m_textureMap = ReadMap(file, true);
         } else if (NextIsSubRecord(file, 'b')) {
-            m_bumpMap = ReadMap(job, true);
-            m_fBumpAmplitude = ReadFloat(job);
+            m_bumpMap = ReadMap(file, true);
+            m_fBumpAmplitude = ReadFloat(file);
         } else {
             return true;
         }

@@ -20,7 +20,7 @@ struct CobMap {
 // A material of a polygon object, as stored.
 class CMat1Chunk : public CChunk {
 public:
-    bool Read(CConvertJob& job) override;
+    bool Read(CobFile& file, ReportLog& report) override;
 
     std::int16_t m_nMaterial = 0;
     std::uint8_t m_cShader = 0;

@@ -1,7 +1,8 @@
 #include "cob/PolHChunk.h"
 
-#include "convert/ConvertJob.h"
 #include "base/NumberFormat.h"
+#include "base/ReportLog.h"
+#include "cob/CobFile.h"
 
 #include <bit>
 
@@ -81,26 +82,25 @@ CobFace ReadFace(CobFile& file, std::vector<std::int32_t>& cornerIndices)
 
 }  // namespace
 
-bool CPolHChunk::Read(CConvertJob& job)
+bool CPolHChunk::Read(CobFile& file, ReportLog& report)
 {
-    CChunk::Read(job);
+    CChunk::Read(file, report);
     if (m_nMajor != 0 || m_nMinor < 2) {
-        job.Log("No support PolH chunk version " + FormatInt(m_nMajor) + "." + FormatInt(m_nMinor));
+        report.AppendLine("No support PolH chunk version " + FormatInt(m_nMajor) + "." + FormatInt(m_nMinor));
         return false;
     }
-    m_name = ReadCobName(job);
-    m_axes = ReadCobAxes(job);
-    m_position = ReadCobMatrix(job);
+    m_name = ReadCobName(file);
+    m_axes = ReadCobAxes(file);
+    m_position = ReadCobMatrix(file);
 
-    CobFile& file = *job.m_pFile;
-    m_nVertices = ReadInt32(job);
+    m_nVertices = ReadInt32(file);
     ReadRecords(file, m_nVertices, 12, m_pVertices, [](const unsigned char* b) {
         return CobVector{LittleFloat(b), LittleFloat(b + 4), LittleFloat(b + 8)};
     });
-    m_nUVs = ReadInt32(job);
+    m_nUVs = ReadInt32(file);
     ReadRecords(file, m_nUVs, 8, m_pUVs, [](const unsigned char* b) { return CobUV{LittleFloat(b), LittleFloat(b + 4)}; });
 
-    m_nFaces = ReadInt32(job);
+    m_nFaces = ReadInt32(file);
     if (m_nFaces > 0) {
         file.RequireRecords(m_nFaces, kSmallestFace);
         m_cornerIndices.reserve(2 * CountCorners(file, m_nFaces));

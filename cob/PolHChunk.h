@@ -26,7 +26,7 @@ struct CobFace {
 // A polygon object, as stored.
 class CPolHChunk : public CChunk {
 public:
-    bool Read(CConvertJob& job) override;
+    bool Read(CobFile& file, ReportLog& report) override;
 
     // The (vertex index, UV index) pairs of a face, flattened; empty when it
     // has no corners.

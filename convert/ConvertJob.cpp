@@ -1,10 +1,8 @@
 #include "convert/ConvertJob.h"
 
-#include "cob/CobEof.h"
-#include "cob/CobReader.h"
-#include "xfile/XFileWriter.h"
-
 #include "base/NumberFormat.h"
+#include "cob/CobEof.h"
+#include "convert/JobSteps.h"
 
 #include <new>
 
@@ -21,9 +19,7 @@ CConvertJob::CConvertJob(const ConvertParams& params)
 
 void CConvertJob::Log(std::string_view line)
 {
-    std::string text(line);
-    text += "\r\n";
-    m_pReport->AppendText(text);
+    m_pReport->AppendLine(line);
 }
 
 namespace {
@@ -37,7 +33,7 @@ void AbandonFile(CConvertJob& job, std::string_view reason)
 
 }  // namespace
 
-bool ConvertOneFile(CConvertJob& job)
+bool ConvertOneFile(CConvertJob& job, const TexturePassRunner& runTexturePass)
 {
     job.Log(job.m_strPath + ":");
     try {
@@ -52,7 +48,7 @@ bool ConvertOneFile(CConvertJob& job)
         }
         ReadCobChunks(job);
         job.m_pFile.reset();
-        const bool written = WriteXFile(job) == 1;
+        const bool written = WriteXFile(job, runTexturePass) == 1;
         job.m_chunks.Clear();
         return written;
     } catch (const CobEofError&) {

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "base/OptionFlags.h"
+#include "base/ReportLog.h"
 #include "cob/Chunk.h"
 #include "cob/CobFile.h"
 #include "convert/HandOverEvent.h"
-#include "base/OptionFlags.h"
-#include "base/ReportLog.h"
+#include "xfile/XFileWriter.h"
 
 #include <atomic>
 #include <deque>
@@ -15,8 +16,6 @@
 #include <vector>
 
 namespace verdin {
-
-class TextureTurns;
 
 // How a job ended, handed to whoever waits for the end of the job.
 struct JobOutcome {
@@ -38,7 +37,7 @@ struct ConvertParams {
     OptionFlags* options = nullptr;
 };
 
-// The worker's state for one job; the reader and the X writer work through it.
+// The worker's state for one job.
 class CConvertJob {
 public:
     explicit CConvertJob(const ConvertParams& params);
@@ -57,14 +56,11 @@ public:
     JobEndMessage m_endMessage;
     std::atomic<int>* m_pCancel;
     OptionFlags* m_pOptions;
-    // When files are converted side by side: their turns at the textures,
-    // and this file's place in the list.
-    TextureTurns* m_pTurns = nullptr;
-    std::size_t m_nFileIndex = 0;
 };
 
-// Converts one file, m_strPath; true when it counts as converted.
-bool ConvertOneFile(CConvertJob& job);
+// Converts one file, m_strPath; true when it counts as converted. The texture
+// pass runs through `runTexturePass` when one is given.
+bool ConvertOneFile(CConvertJob& job, const TexturePassRunner& runTexturePass = {});
 
 // Converts every file of the job and logs the closing line.
 JobOutcome RunConvertJob(CConvertJob& job);

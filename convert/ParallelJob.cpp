@@ -74,7 +74,6 @@ private:
     void Work()
     {
         CConvertJob job(m_params);
-        job.m_pTurns = &m_turns;
         for (;;) {
             std::size_t i;
             {
@@ -91,9 +90,12 @@ private:
             }
             job.m_strPath = m_params.paths[i];
             job.m_pReport = &m_files[i].report;
-            job.m_nFileIndex = i;
-            const bool converted = ConvertOneFile(job);
-            m_turns.Pass(i);
+            const bool converted = ConvertOneFile(job, [this, i](const std::function<void()>& texturePass) {
+                m_turns.Wait(i);
+                texturePass();
+                m_turns.Pass(i);
+            });
+            m_turns.Pass(i);  // also when the file never reached its texture pass
             {
                 std::lock_guard lock(m_mutex);
                 m_files[i].converted = converted;

@@ -5,6 +5,7 @@
 
 #include "convert/ConvertJob.h"
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -13,17 +14,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0)
         return 0;
     static const FuzzFolder folder;
-    const std::string cob = folder.Write("model.cob", data + 1, size - 1);
 
-    QuietJob quiet;
-    verdin::OptionFlags& options = quiet.Options();
+    verdin::OptionFlags options;
     options.AddTemplates = data[0] & 1;
     options.BinaryXFile = (data[0] >> 1) & 1;
     options.Position = (data[0] >> 2) & 1;
     options.ScaleAndRotation = (data[0] >> 3) & 1;
     options.bPPM = (data[0] >> 4) & 1;
-    verdin::CConvertJob& job = quiet.Job();
-    job.m_strList = {cob};
+    QuietReport report;
+    std::atomic<int> cancel{0};
+    verdin::ConvertParams params;
+    params.paths = {folder.Write("model.cob", data + 1, size - 1)};
+    params.report = &report;
+    params.cancel = &cancel;
+    params.options = &options;
+    verdin::CConvertJob job(params);
     verdin::RunConvertJob(job);
     return 0;
 }

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "convert/ConvertJob.h"
+#include "base/ReportLog.h"
 
-#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -42,28 +41,9 @@ private:
     std::filesystem::path m_path;
 };
 
-// A job whose report goes nowhere.
-class QuietJob : private verdin::ReportLog {
+// A report that goes nowhere.
+class QuietReport : public verdin::ReportLog {
 public:
-    QuietJob() : m_job(Params()) {}
-
-    verdin::CConvertJob& Job() { return m_job; }
-    verdin::OptionFlags& Options() { return m_options; }
-
-private:
     void AppendText(std::string_view) override {}
     void ClearText() override {}
-
-    verdin::ConvertParams Params()
-    {
-        verdin::ConvertParams params;
-        params.report = this;
-        params.cancel = &m_cancel;
-        params.options = &m_options;
-        return params;
-    }
-
-    std::atomic<int> m_cancel{0};
-    verdin::OptionFlags m_options;
-    verdin::CConvertJob m_job;
 };

@@ -14,12 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     static const FuzzFolder folder;
     const std::string bmp = folder.Write("texture.bmp", data + 1, size - 1);
-    QuietJob quiet;
-    verdin::CConvertJob& job = quiet.Job();
+    QuietReport report;
     verdin::TextureScale scale;
     if (data[0] & 1)
-        verdin::BmpToPpmConverter(job, bmp);
-    else if (verdin::BitmapExpander(job, bmp, scale) == 1)
-        verdin::BmpToPpmConverter(job, bmp);
+        verdin::BmpToPpmConverter(report, bmp);
+    else if (verdin::BitmapExpander(report, bmp, scale) == 1)
+        verdin::BmpToPpmConverter(report, bmp);
     return 0;
 }

@@ -80,11 +80,11 @@ TestJob::TestJob() : m_job(JobParams(m_report, m_cancel, m_options)) {}
 
 CobReading::CobReading(const std::string& bytes)
 {
-    CConvertJob& job = m_test.Job();
-    job.m_pFile = std::make_unique<CobFile>(std::vector<unsigned char>(bytes.begin(), bytes.end()));
+    CobFile file(std::vector<unsigned char>(bytes.begin(), bytes.end()));
+    CobSignature signature;
     try {
-        if (ReadCobHeader(job))
-            ReadCobChunks(job);
+        if (ReadCobHeader(file, m_report, signature))
+            ReadCobChunks(file, m_report, m_chunks);
     } catch (const CobEofError&) {
         m_bTruncated = true;
     }

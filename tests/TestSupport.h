@@ -71,7 +71,7 @@ class CobReading {
 public:
     explicit CobReading(const std::string& bytes);
 
-    const std::string& Report() const { return m_test.Report(); }
+    const std::string& Report() const { return m_report.Text(); }
     bool Truncated() const { return m_bTruncated; }
 
     // The chunks of one class, in file order.
@@ -79,15 +79,16 @@ public:
     std::vector<const Chunk*> Chunks() const
     {
         std::vector<const Chunk*> found;
-        for (const auto& chunk : m_test.Job().m_chunks)
+        for (const auto& chunk : m_chunks)
             if (const auto* wanted = dynamic_cast<const Chunk*>(chunk.get()))
                 found.push_back(wanted);
         return found;
     }
-    std::size_t Count() const { return m_test.Job().m_chunks.Count(); }
+    std::size_t Count() const { return m_chunks.Count(); }
 
 private:
-    TestJob m_test;
+    StringReport m_report;
+    CChunkList m_chunks;
     bool m_bTruncated = false;
 };
 

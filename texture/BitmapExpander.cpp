@@ -1,8 +1,8 @@
 #include "texture/BitmapExpander.h"
 
-#include "convert/ConvertJob.h"
 #include "texture/BmpImage.h"
 #include "base/FileReplacement.h"
+#include "base/ReportLog.h"
 #include "base/PathHelpers.h"
 
 #include <limits>
@@ -68,18 +68,18 @@ std::uint64_t PowerOfTwoAtLeast(std::uint64_t side)
     return power;
 }
 
-int BitmapExpander(CConvertJob& job, std::string path, TextureScale& textureScale)
+int BitmapExpander(ReportLog& report, std::string path, TextureScale& textureScale)
 {
     BmpImage image;
     switch (image.Read(path)) {
     case BmpStatus::CannotOpen:
-        job.Log("Can't open " + path + " at BitmapExpander.");
+        report.AppendLine("Can't open " + path + " at BitmapExpander.");
         return 0;
     case BmpStatus::NotEightBit:
-        job.Log("Bmp must be 8bit/pixel at BitmapExpander.");
+        report.AppendLine("Bmp must be 8bit/pixel at BitmapExpander.");
         return 0;
     case BmpStatus::Broken:
-        job.Log("'" + PathFileName(path) + "':Bmp is broken at BitmapExpander.");
+        report.AppendLine("'" + PathFileName(path) + "':Bmp is broken at BitmapExpander.");
         return 0;
     case BmpStatus::Ok:
         break;
@@ -87,13 +87,13 @@ int BitmapExpander(CConvertJob& job, std::string path, TextureScale& textureScal
     const std::uint64_t newWidth = PowerOfTwoAtLeast(image.Width());
     const std::uint64_t newHeight = PowerOfTwoAtLeast(image.Rows());
     if (!FitsHeaderFields(newWidth, newHeight)) {
-        job.Log("'" + PathFileName(path) + "':Bmp is too large at BitmapExpander.");
+        report.AppendLine("'" + PathFileName(path) + "':Bmp is too large at BitmapExpander.");
         return 0;
     }
     // A top-down bitmap whose sides are powers of two already is left as it is.
     if (newWidth != image.Width() || newHeight != image.Rows()) {
         if (!WriteExpanded(image, path, static_cast<std::uint32_t>(newWidth), static_cast<std::uint32_t>(newHeight))) {
-            job.Log("Can't write " + path + " at BitmapExpander.");
+            report.AppendLine("Can't write " + path + " at BitmapExpander.");
             return 0;
         }
     }

@@ -7,7 +7,7 @@
 
 namespace verdin {
 
-class CConvertJob;
+class ReportLog;
 
 // The smallest power of two that is at least `side` (1 for 0 and 1).
 std::uint64_t PowerOfTwoAtLeast(std::uint64_t side);
@@ -17,6 +17,6 @@ std::uint64_t PowerOfTwoAtLeast(std::uint64_t side);
 // the part of the new picture that the old one covers. 1 when the file now
 // has power-of-two sides; 0 when the file and textureScale are untouched,
 // with one report line saying why.
-int BitmapExpander(CConvertJob& job, std::string path, TextureScale& textureScale);
+int BitmapExpander(ReportLog& report, std::string path, TextureScale& textureScale);
 
 }  // namespace verdin

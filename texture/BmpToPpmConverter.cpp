@@ -1,8 +1,8 @@
 #include "texture/BmpToPpmConverter.h"
 
-#include "convert/ConvertJob.h"
 #include "texture/BmpImage.h"
 #include "base/FileReplacement.h"
+#include "base/ReportLog.h"
 #include "base/NumberFormat.h"
 #include "base/PathHelpers.h"
 
@@ -44,25 +44,25 @@ std::string PpmNameFor(const std::string& bmpPath)
     return PathDirectory(bmpPath) + PathTitle(bmpPath) + ".ppm";
 }
 
-int BmpToPpmConverter(CConvertJob& job, std::string path)
+int BmpToPpmConverter(ReportLog& report, std::string path)
 {
     BmpImage image;
     switch (image.Read(path)) {
     case BmpStatus::CannotOpen:
-        job.Log("Can't open " + path + " for read at BmpToPpmConverter.");
+        report.AppendLine("Can't open " + path + " for read at BmpToPpmConverter.");
         return 0;
     case BmpStatus::NotEightBit:
-        job.Log("'" + PathFileName(path) + "':Bmp must be 8bits/pixel at BmpToPpmConverter.");
+        report.AppendLine("'" + PathFileName(path) + "':Bmp must be 8bits/pixel at BmpToPpmConverter.");
         return 0;
     case BmpStatus::Broken:
-        job.Log("'" + PathFileName(path) + "':Bmp is broken at BmpToPpmConverter.");
+        report.AppendLine("'" + PathFileName(path) + "':Bmp is broken at BmpToPpmConverter.");
         return 0;
     case BmpStatus::Ok:
         break;
     }
     const std::string ppmName = PpmNameFor(path);
     if (!WritePpm(image, ppmName)) {
-        job.Log("Can't write " + ppmName + " at BmpToPpmConverter.");
+        report.AppendLine("Can't write " + ppmName + " at BmpToPpmConverter.");
         return 0;
     }
     return 1;

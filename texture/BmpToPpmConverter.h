@@ -4,7 +4,7 @@
 
 namespace verdin {
 
-class CConvertJob;
+class ReportLog;
 
 // The PPM file that BmpToPpmConverter writes for a bitmap: same folder and
 // title, ".ppm".
@@ -14,6 +14,6 @@ std::string PpmNameFor(const std::string& bmpPath);
 // PpmNameFor(path), top row first; the bitmap itself is only read. 1 when the
 // PPM file is complete, 0 when nothing was written, with one report line
 // saying why.
-int BmpToPpmConverter(CConvertJob& job, std::string path);
+int BmpToPpmConverter(ReportLog& report, std::string path);
 
 }  // namespace verdin

@@ -1,8 +1,9 @@
+#include "base/NumberFormat.h"
+#include "base/OptionFlags.h"
+#include "base/ReportLog.h"
 #include "cob/PolHChunk.h"
-#include "convert/ConvertJob.h"
 #include "xfile/MeshData.h"
 #include "xfile/MeshWriters.h"
-#include "base/NumberFormat.h"
 #include "xfile/XTextFile.h"
 
 namespace verdin {
@@ -31,7 +32,7 @@ Placement CurrentPlacement(const CobMatrix& position, const OptionFlags& options
 
 }  // namespace
 
-void WriteVertexList(CConvertJob& job, XTextFile& out, const MeshWorkingData& mesh)
+void WriteVertexList(ReportLog& report, const OptionFlags& options, XTextFile& out, const MeshWorkingData& mesh)
 {
     const auto& vertices = mesh.Vertices();
     out.Int(static_cast<long long>(vertices.size()));
@@ -39,7 +40,7 @@ void WriteVertexList(CConvertJob& job, XTextFile& out, const MeshWorkingData& me
     out.EndLine();
     for (std::size_t w = 0; w < vertices.size(); ++w) {
         // The options are read for every vertex: a change applies from the next one.
-        const Placement p = CurrentPlacement(mesh.Polygon().m_position, *job.m_pOptions);
+        const Placement p = CurrentPlacement(mesh.Polygon().m_position, options);
         const CobVector& point = mesh.Position(vertices[w]);
         const double x = point.x, y = point.y, z = point.z;
         for (int r = 0; r < 3; ++r) {
@@ -49,10 +50,10 @@ void WriteVertexList(CConvertJob& job, XTextFile& out, const MeshWorkingData& me
         out.Char(w + 1 < vertices.size() ? ',' : ';');
         out.EndLine();
     }
-    job.m_pReport->AppendText("V=" + FormatInt(mesh.Polygon().m_nVertices) + " ");
+    report.AppendText("V=" + FormatInt(mesh.Polygon().m_nVertices) + " ");
 }
 
-void WriteFaceList(CConvertJob& job, XTextFile& out, const MeshWorkingData& mesh)
+void WriteFaceList(ReportLog& report, XTextFile& out, const MeshWorkingData& mesh)
 {
     out.Int(mesh.WrittenFaceCount());
     out.Char(';');
@@ -70,7 +71,7 @@ void WriteFaceList(CConvertJob& job, XTextFile& out, const MeshWorkingData& mesh
         out.Char(';');
         out.EndLine();
     }
-    job.m_pReport->AppendText("F=" + FormatInt(mesh.WrittenFaceCount()) + " ");
+    report.AppendText("F=" + FormatInt(mesh.WrittenFaceCount()) + " ");
 }
 
 }  // namespace verdin

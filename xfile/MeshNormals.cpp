@@ -1,9 +1,9 @@
+#include "base/NumberFormat.h"
+#include "base/ReportLog.h"
 #include "cob/Mat1Chunk.h"
 #include "cob/PolHChunk.h"
-#include "convert/ConvertJob.h"
 #include "xfile/MeshData.h"
 #include "xfile/MeshWriters.h"
-#include "base/NumberFormat.h"
 #include "xfile/XTextFile.h"
 
 #include <bit>
@@ -87,7 +87,7 @@ VertexFaces CollectVertexFaces(const MeshWorkingData& mesh)
 }
 
 // The normal at the corner whose two edges come closest to a right angle.
-CobVector FaceNormal(CConvertJob& job, const CPolHChunk& polygon, std::size_t faceIndex)
+CobVector FaceNormal(ReportLog& report, const CPolHChunk& polygon, std::size_t faceIndex)
 {
     const CobFace& face = polygon.m_pFaces[faceIndex];
     const auto corners = polygon.Corners(face);
@@ -116,7 +116,7 @@ CobVector FaceNormal(CConvertJob& job, const CPolHChunk& polygon, std::size_t fa
         return kFallbackNormal;
     const double length = candidate->Length();
     if (length == 0) {
-        job.Log("  Can't normalize vector at face normal No." + FormatInt(static_cast<long long>(faceIndex)) + ".");
+        report.AppendLine("  Can't normalize vector at face normal No." + FormatInt(static_cast<long long>(faceIndex)) + ".");
         return kFallbackNormal;
     }
     return candidate->Unit(length);
@@ -131,13 +131,13 @@ std::uint8_t FacetOf(const CMat1Chunk* material)
 // A flat face has one normal, any other one per corner, in written order.
 class NormalsMaker {
 public:
-    NormalsMaker(CConvertJob& job, const MeshWorkingData& mesh)
-        : m_job(job), m_mesh(mesh), m_polygon(mesh.Polygon()), m_vertexFaces(CollectVertexFaces(mesh))
+    NormalsMaker(ReportLog& report, const MeshWorkingData& mesh)
+        : m_report(report), m_mesh(mesh), m_polygon(mesh.Polygon()), m_vertexFaces(CollectVertexFaces(mesh))
     {
         m_faceNormals.resize(m_polygon.m_pFaces.size());
         for (std::size_t i = 0; i < m_faceNormals.size(); ++i)
             if (mesh.IsWritten(i))
-                m_faceNormals[i] = FaceNormal(job, m_polygon, i);
+                m_faceNormals[i] = FaceNormal(report, m_polygon, i);
         m_smooth.resize(m_polygon.m_pVertices.size());
     }
 
@@ -200,13 +200,13 @@ private:
     {
         const double length = sum.Length();
         if (length == 0) {
-            m_job.Log(failure);
+            m_report.AppendLine(failure);
             return kFallbackNormal;
         }
         return sum.Unit(length);
     }
 
-    CConvertJob& m_job;
+    ReportLog& m_report;
     const MeshWorkingData& m_mesh;
     const CPolHChunk& m_polygon;
     VertexFaces m_vertexFaces;
@@ -216,7 +216,7 @@ private:
 
 }  // namespace
 
-void WriteMeshNormals(CConvertJob& job, XTextFile& out, const MeshWorkingData& mesh)
+void WriteMeshNormals(ReportLog& report, XTextFile& out, const MeshWorkingData& mesh)
 {
     const CPolHChunk& polygon = mesh.Polygon();
     std::size_t count = 0;
@@ -226,7 +226,7 @@ void WriteMeshNormals(CConvertJob& job, XTextFile& out, const MeshWorkingData& m
                          ? 1
                          : static_cast<std::size_t>(MeshWorkingData::CornerCount(polygon.m_pFaces[i]));
 
-    NormalsMaker maker(job, mesh);
+    NormalsMaker maker(report, mesh);
     out.Write("MeshNormals{\n");
     out.Int(static_cast<long long>(count));
     out.Char(';');
@@ -265,7 +265,7 @@ void WriteMeshNormals(CConvertJob& job, XTextFile& out, const MeshWorkingData& m
         base += flat ? 1 : corners;
     });
     out.Write(";\n}\n");
-    job.m_pReport->AppendText("N=" + FormatInt(static_cast<long long>(count)) + " ");
+    report.AppendText("N=" + FormatInt(static_cast<long long>(count)) + " ");
 }
 
 }  // namespace verdin

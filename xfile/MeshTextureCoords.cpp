@@ -1,14 +1,14 @@
+#include "base/NumberFormat.h"
+#include "base/ReportLog.h"
 #include "cob/Mat1Chunk.h"
-#include "convert/ConvertJob.h"
 #include "texture/TextureScale.h"
 #include "xfile/MeshData.h"
 #include "xfile/MeshWriters.h"
-#include "base/NumberFormat.h"
 #include "xfile/XTextFile.h"
 
 namespace verdin {
 
-void WriteMeshTextureCoords(CConvertJob& job, XTextFile& out, const MeshWorkingData& mesh, const TextureScale& scale)
+void WriteMeshTextureCoords(ReportLog& report, XTextFile& out, const MeshWorkingData& mesh, const TextureScale& scale)
 {
     if (!mesh.Textured())
         return;
@@ -36,7 +36,7 @@ void WriteMeshTextureCoords(CConvertJob& job, XTextFile& out, const MeshWorkingD
         out.EndLine();
     }
     out.Write(";\n}\n");
-    job.m_pReport->AppendText("T=" + FormatInt(static_cast<long long>(vertices.size())) + " ");
+    report.AppendText("T=" + FormatInt(static_cast<long long>(vertices.size())) + " ");
 }
 
 }  // namespace verdin

@@ -5,7 +5,8 @@
 
 namespace verdin {
 
-class CConvertJob;
+class ReportLog;
+struct OptionFlags;
 struct TextureScale;
 
 // One entry per written face, in face order, with ",\n" between two; the
@@ -29,10 +30,10 @@ void WriteFaceEntries(XTextFile& out, const MeshWorkingData& mesh, WriteEntry wr
 
 // The members of one Mesh object, in the order they are written. Each also
 // appends its count to the mesh's report line.
-void WriteVertexList(CConvertJob& job, XTextFile& out, const MeshWorkingData& mesh);
-void WriteFaceList(CConvertJob& job, XTextFile& out, const MeshWorkingData& mesh);
+void WriteVertexList(ReportLog& report, const OptionFlags& options, XTextFile& out, const MeshWorkingData& mesh);
+void WriteFaceList(ReportLog& report, XTextFile& out, const MeshWorkingData& mesh);
 void WriteMeshMaterialList(XTextFile& out, const MeshWorkingData& mesh);
-void WriteMeshNormals(CConvertJob& job, XTextFile& out, const MeshWorkingData& mesh);
-void WriteMeshTextureCoords(CConvertJob& job, XTextFile& out, const MeshWorkingData& mesh, const TextureScale& scale);
+void WriteMeshNormals(ReportLog& report, XTextFile& out, const MeshWorkingData& mesh);
+void WriteMeshTextureCoords(ReportLog& report, XTextFile& out, const MeshWorkingData& mesh, const TextureScale& scale);
 
 }  // namespace verdin

@@ -1,10 +1,11 @@
 #include "xfile/TextureStep.h"
 
+#include "base/OptionFlags.h"
+#include "base/PathHelpers.h"
+#include "base/ReportLog.h"
 #include "cob/Mat1Chunk.h"
-#include "convert/ConvertJob.h"
 #include "texture/BitmapExpander.h"
 #include "texture/BmpToPpmConverter.h"
-#include "base/PathHelpers.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -47,13 +48,13 @@ void NamePpmFile(CobString& texture)
 
 }  // namespace
 
-void RunTextureStep(CConvertJob& job, CMat1Chunk& material, const std::string& outputName,
-                    TextureScale& textureScale)
+void RunTextureStep(ReportLog& report, CMat1Chunk& material, const std::string& outputName,
+                    TextureScale& textureScale, const std::atomic<int>& ppm)
 {
     CobString& texture = material.m_textureMap.name;
     const std::string source = texture.Shown();
     if (source.empty()) {
-        job.Log(" No texture file name.");
+        report.AppendLine(" No texture file name.");
         return;
     }
     const std::string destination = PathDirectory(outputName) + PathFileName(source);
@@ -63,19 +64,19 @@ void RunTextureStep(CConvertJob& job, CMat1Chunk& material, const std::string& o
     // A texture that already lies in the output folder cannot be copied onto
     // itself, yet is there to be worked on.
     if (!CopyTexture(source, destination) && !EqualIgnoringCase(source, destination) && bmp) {
-        job.Log(" Can't copy " + source + " file to " + destination + ".");
+        report.AppendLine(" Can't copy " + source + " file to " + destination + ".");
         return;
     }
-    job.Log(" copy " + source + " to " + destination + ".");
+    report.AppendLine(" copy " + source + " to " + destination + ".");
 
     if (!bmp && !EqualIgnoringCase(extension, "ppm")) {
-        job.Log(" No support " + extension + " texture file format.");
+        report.AppendLine(" No support " + extension + " texture file format.");
         return;
     }
-    if (BitmapExpander(job, destination, textureScale) == 0)
+    if (BitmapExpander(report, destination, textureScale) == 0)
         return;
-    if (IsOn(job.m_pOptions->bPPM) && BmpToPpmConverter(job, destination) == 1) {
-        job.Log(" converted " + destination + " to ppm.");
+    if (IsOn(ppm) && BmpToPpmConverter(report, destination) == 1) {
+        report.AppendLine(" converted " + destination + " to ppm.");
         NamePpmFile(texture);
     }
 }

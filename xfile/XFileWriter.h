@@ -1,17 +1,36 @@
 #pragma once
 
+#include <atomic>
+#include <functional>
 #include <string>
 
 namespace verdin {
 
-class CConvertJob;
+class CChunkList;
+class ReportLog;
+struct OptionFlags;
+
+// Runs a file's texture pass. A driver that converts files side by side hands
+// one that waits for the file's turn, so that textures shared by several files
+// end up as one file after the other would leave them.
+using TexturePassRunner = std::function<void(const std::function<void()>& texturePass)>;
+
+// What the X writer works with besides the chunks: the report, the options it
+// reads at the moment it needs them, and the cancel flag it reads before each
+// mesh.
+struct XFileWriting {
+    ReportLog& report;
+    const OptionFlags& options;
+    const std::atomic<int>& cancel;
+    TexturePassRunner runTexturePass;  // none: the pass runs at once
+};
 
 // The .x file written for a COB file: same directory and title, ".x".
 std::string XFileNameFor(const std::string& cobPath);
 
-// Writes the DirectX text file for the chunks of job.m_chunks beside the COB
-// file job.m_strPath. 1 when the whole file was written; 0 when it could not
-// be, or the user cancelled, and any earlier file of that name is untouched.
-int WriteXFile(CConvertJob& job);
+// Writes the DirectX text file for `chunks` beside the COB file `cobPath`. 1
+// when the whole file was written; 0 when it could not be, or the user
+// cancelled, and any earlier file of that name is untouched.
+int WriteXFile(const std::string& cobPath, CChunkList& chunks, const XFileWriting& writing);
 
 }  // namespace verdin

@@ -1,5 +1,6 @@
 #include "TextureTestSupport.h"
 
+#include "convert/JobSteps.h"
 #include "texture/BitmapExpander.h"
 
 #include <gtest/gtest.h>

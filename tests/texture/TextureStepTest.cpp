@@ -29,7 +29,7 @@ protected:
     {
         m_material.m_textureMap.name.length = static_cast<std::int16_t>(texture.size());
         m_material.m_textureMap.name.text = texture;
-        RunTextureStep(m_job.Job(), m_material, m_output, m_scale);
+        RunTextureStep(m_report, m_material, m_output, m_scale, m_options.bPPM);
     }
 
     std::string Texture() const
@@ -39,10 +39,11 @@ protected:
         return name.text;
     }
     std::vector<std::string> Models() const { return FilesIn(m_dir.Path("models")); }
-    void PpmOption(bool on) { m_job.Options().bPPM = on ? 1 : 0; }
+    void PpmOption(bool on) { m_options.bPPM = on ? 1 : 0; }
 
     TempDir m_dir;
-    TestJob m_job;
+    StringReport m_report;
+    OptionFlags m_options;
     CMat1Chunk m_material;
     TextureScale m_scale = kUnset;
     std::string m_output = m_dir.Path("models/car.x");
@@ -55,7 +56,7 @@ TEST_F(TextureStep, ABitmapIsCopiedEnlargedAndConverted)
     PpmOption(true);
     ASSERT_TRUE(WriteBytes(m_source, kBitmap));
     Run(m_source);
-    EXPECT_EQ(m_job.Report(), " copy " + m_source + " to " + m_copy + ".\r\n converted " + m_copy + " to ppm.\r\n");
+    EXPECT_EQ(m_report.Text(), " copy " + m_source + " to " + m_copy + ".\r\n converted " + m_copy + " to ppm.\r\n");
     EXPECT_EQ(ReadFile(m_source), kBitmap);
     EXPECT_EQ(Models(), (std::vector<std::string>{"wood.bmp", "wood.ppm"}));
     EXPECT_EQ(DecodeBmp(ReadFile(m_copy)).width, 4);
@@ -71,7 +72,7 @@ TEST_F(TextureStep, WithoutThePpmOptionTheMaterialKeepsTheBitmap)
 {
     ASSERT_TRUE(WriteBytes(m_source, kBitmap));
     Run(m_source);
-    EXPECT_EQ(m_job.Report(), " copy " + m_source + " to " + m_copy + ".\r\n");
+    EXPECT_EQ(m_report.Text(), " copy " + m_source + " to " + m_copy + ".\r\n");
     EXPECT_EQ(Models(), std::vector<std::string>{"wood.bmp"});
     EXPECT_EQ(DecodeBmp(ReadFile(m_copy)).height, 8);
     EXPECT_EQ(m_scale.v, 0.625f);
@@ -82,7 +83,7 @@ TEST_F(TextureStep, AMissingBitmapCannotBeCopied)
 {
     PpmOption(true);
     Run(m_source);
-    EXPECT_EQ(m_job.Report(), " Can't copy " + m_source + " file to " + m_copy + ".\r\n");
+    EXPECT_EQ(m_report.Text(), " Can't copy " + m_source + " file to " + m_copy + ".\r\n");
     EXPECT_TRUE(Models().empty());
     EXPECT_EQ(m_scale.u, kUnset.u);
     EXPECT_EQ(Texture(), m_source);
@@ -91,7 +92,7 @@ TEST_F(TextureStep, AMissingBitmapCannotBeCopied)
 TEST_F(TextureStep, AWindowsPathKeepsOnlyItsFileNameInTheOutputFolder)
 {
     Run("C:\\tex\\wood.bmp");
-    EXPECT_EQ(m_job.Report(), " Can't copy C:\\tex\\wood.bmp file to " + m_copy + ".\r\n");
+    EXPECT_EQ(m_report.Text(), " Can't copy C:\\tex\\wood.bmp file to " + m_copy + ".\r\n");
 }
 
 TEST_F(TextureStep, ATextureInTheOutputFolderIsEnlargedInPlace)
@@ -99,7 +100,7 @@ TEST_F(TextureStep, ATextureInTheOutputFolderIsEnlargedInPlace)
     PpmOption(true);
     ASSERT_TRUE(WriteBytes(m_copy, kBitmap));
     Run(m_copy);
-    EXPECT_EQ(m_job.Report(), " copy " + m_copy + " to " + m_copy + ".\r\n converted " + m_copy + " to ppm.\r\n");
+    EXPECT_EQ(m_report.Text(), " copy " + m_copy + " to " + m_copy + ".\r\n converted " + m_copy + " to ppm.\r\n");
     EXPECT_EQ(DecodeBmp(ReadFile(m_copy)).width, 4);
     EXPECT_EQ(Models(), (std::vector<std::string>{"wood.bmp", "wood.ppm"}));
     EXPECT_EQ(Texture(), m_dir.Path("models/wood.ppm"));
@@ -110,7 +111,7 @@ TEST_F(TextureStep, TheSameFileUnderAnotherSpellingIsNotCopiedOntoItself)
     ASSERT_TRUE(WriteBytes(m_copy, kBitmap));
     const std::string spelling = m_dir.Path("models/./wood.bmp");
     Run(spelling);
-    EXPECT_EQ(m_job.Report(), " Can't copy " + spelling + " file to " + m_copy + ".\r\n");
+    EXPECT_EQ(m_report.Text(), " Can't copy " + spelling + " file to " + m_copy + ".\r\n");
     EXPECT_EQ(ReadFile(m_copy), kBitmap);
 }
 
@@ -138,7 +139,7 @@ TEST_F(TextureStep, OtherFormatsAreCopiedThenRefused)
     ASSERT_TRUE(WriteBytes(source, kBitmap));
     Run(source);
     const std::string copy = m_dir.Path("models/sky.tga");
-    EXPECT_EQ(m_job.Report(), " copy " + source + " to " + copy + ".\r\n No support tga texture file format.\r\n");
+    EXPECT_EQ(m_report.Text(), " copy " + source + " to " + copy + ".\r\n No support tga texture file format.\r\n");
     EXPECT_EQ(ReadFile(copy), kBitmap);
     EXPECT_EQ(m_scale.u, kUnset.u);
     EXPECT_EQ(Texture(), source);
@@ -149,7 +150,7 @@ TEST_F(TextureStep, AMissingPpmTextureIsLeftToTheExpanderToReport)
     const std::string source = m_dir.Path("textures/wood.ppm");
     const std::string copy = m_dir.Path("models/wood.ppm");
     Run(source);
-    EXPECT_EQ(m_job.Report(),
+    EXPECT_EQ(m_report.Text(),
               " copy " + source + " to " + copy + ".\r\nCan't open " + copy + " at BitmapExpander.\r\n");
 }
 
@@ -160,7 +161,7 @@ TEST_F(TextureStep, ABitmapNamedPpmBecomesARealPpm)
     const std::string copy = m_dir.Path("models/wood.ppm");
     ASSERT_TRUE(WriteBytes(source, kBitmap));
     Run(source);
-    EXPECT_EQ(m_job.Report(), " copy " + source + " to " + copy + ".\r\n converted " + copy + " to ppm.\r\n");
+    EXPECT_EQ(m_report.Text(), " copy " + source + " to " + copy + ".\r\n converted " + copy + " to ppm.\r\n");
     const auto ppm = ParsePpm(ReadFile(copy));
     ASSERT_TRUE(ppm);
     EXPECT_EQ(ppm->width, 4);
@@ -174,7 +175,7 @@ TEST_F(TextureStep, ABitmapTheExpanderRefusesIsNotConverted)
     PutUint16(bytes, kBiBitCount, 4);
     ASSERT_TRUE(WriteBytes(m_source, bytes));
     Run(m_source);
-    EXPECT_EQ(m_job.Report(),
+    EXPECT_EQ(m_report.Text(),
               " copy " + m_source + " to " + m_copy + ".\r\nBmp must be 8bit/pixel at BitmapExpander.\r\n");
     EXPECT_EQ(Models(), std::vector<std::string>{"wood.bmp"});
     EXPECT_EQ(m_scale.u, kUnset.u);
@@ -201,7 +202,7 @@ TEST_F(TextureStep, APathWithoutFolderIsTakenFromTheCurrentFolder)
     ASSERT_TRUE(WriteBytes(m_source, kBitmap));
     const CurrentFolder current(m_dir.Path("textures"));
     Run("wood.bmp");
-    EXPECT_EQ(m_job.Report(), " copy wood.bmp to " + m_copy + ".\r\n");
+    EXPECT_EQ(m_report.Text(), " copy wood.bmp to " + m_copy + ".\r\n");
     EXPECT_EQ(DecodeBmp(ReadFile(m_copy)).width, 4);
 }
 
@@ -209,7 +210,7 @@ TEST_F(TextureStep, AnEmptyTexturePathIsReportedAndNothingCopied)
 {
     PpmOption(true);
     Run("");
-    EXPECT_EQ(m_job.Report(), " No texture file name.\r\n");
+    EXPECT_EQ(m_report.Text(), " No texture file name.\r\n");
     EXPECT_TRUE(Models().empty());
     EXPECT_EQ(m_scale.u, kUnset.u);
 }

@@ -1,0 +1,32 @@
+# How Verdin's targets are made: warnings on every target, and one library
+# per layer folder whose include root holds nothing but that folder.
+
+option(VERDIN_WERROR "Treat compiler warnings as errors" OFF)
+
+function(verdin_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
+    set_target_properties(${target} PROPERTIES COMPILE_WARNING_AS_ERROR ${VERDIN_WERROR})
+endfunction()
+
+# Headers are included as "folder/Header.h" through an include root that
+# links to the calling folder alone, so only the folder's own target and what
+# links it can include them: an include of a layer above fails to compile.
+function(verdin_include_root target scope)
+    get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+    set(root ${PROJECT_BINARY_DIR}/include-roots/${folder})
+    file(MAKE_DIRECTORY ${root})
+    file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${root}/${folder} SYMBOLIC)
+    target_include_directories(${target} ${scope} ${root})
+endfunction()
+
+# verdin_layer(NAME SOURCES... [DEPENDS LIBRARY...])
+# The static library verdin::NAME of the calling folder, linking only the
+# layers below it.
+function(verdin_layer name)
+    cmake_parse_arguments(PARSE_ARGV 1 layer "" "" "SOURCES;DEPENDS")
+    add_library(verdin_${name} STATIC ${layer_SOURCES})
+    add_library(verdin::${name} ALIAS verdin_${name})
+    verdin_include_root(verdin_${name} PUBLIC)
+    target_link_libraries(verdin_${name} PUBLIC ${layer_DEPENDS})
+    verdin_warnings(verdin_${name})
+endfunction()

@@ -1,0 +1,49 @@
+#include "convert/JobSteps.h"
+
+#include "base/OptionFlags.h"
+#include "cob/CobReader.h"
+#include "convert/ConvertJob.h"
+#include "d3drm/BinaryXStep.h"
+#include "texture/BitmapExpander.h"
+#include "texture/BmpToPpmConverter.h"
+
+#include <cstring>
+#include <utility>
+
+namespace verdin {
+
+bool ReadCobHeader(CConvertJob& job)
+{
+    CobSignature signature;
+    const bool accepted = ReadCobHeader(*job.m_pFile, *job.m_pReport, signature);
+    std::memcpy(job.m_szFileId, signature.fileId, sizeof job.m_szFileId);
+    std::memcpy(job.m_szVersion, signature.version, sizeof job.m_szVersion);
+    return accepted;
+}
+
+void ReadCobChunks(CConvertJob& job)
+{
+    ReadCobChunks(*job.m_pFile, *job.m_pReport, job.m_chunks);
+}
+
+int WriteXFile(CConvertJob& job, const TexturePassRunner& runTexturePass)
+{
+    return WriteXFile(job.m_strPath, job.m_chunks, {*job.m_pReport, *job.m_pOptions, *job.m_pCancel, runTexturePass});
+}
+
+int BitmapExpander(CConvertJob& job, std::string path, TextureScale& textureScale)
+{
+    return BitmapExpander(*job.m_pReport, std::move(path), textureScale);
+}
+
+int BmpToPpmConverter(CConvertJob& job, std::string path)
+{
+    return BmpToPpmConverter(*job.m_pReport, std::move(path));
+}
+
+bool ConvertToBinaryX(CConvertJob& job, const std::string& path)
+{
+    return ConvertToBinaryX(*job.m_pReport, path, IsOn(job.m_pOptions->AddTemplates));
+}
+
+}  // namespace verdin
