@@ -1,6 +1,7 @@
 #include "app/AboutDlg.h"
 
 #include "app/Icons.h"
+#include "base/Version.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -8,6 +9,11 @@
 #include <QPushButton>
 
 namespace verdin {
+
+QString ProgramVersion()
+{
+    return QString::fromUtf8(kVersion.data(), static_cast<qsizetype>(kVersion.size()));
+}
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {

@@ -4,6 +4,9 @@
 
 namespace verdin {
 
+// The program's version, as the About box and the window title show it.
+QString ProgramVersion();
+
 // The modal About box with the program's name and version.
 class CAboutDlg : public QDialog {
     Q_OBJECT
@@ -11,7 +14,7 @@ class CAboutDlg : public QDialog {
 public:
     explicit CAboutDlg(QWidget* parent = nullptr);
 
-    const QString m_strVersion = QStringLiteral("1.06");
+    const QString m_strVersion = ProgramVersion();
 };
 
 }  // namespace verdin

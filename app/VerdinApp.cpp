@@ -17,8 +17,6 @@ namespace verdin {
 
 namespace {
 
-const QString kDocumentTitle = QStringLiteral("Quorvane Converter ver.1.06");
-
 // The first argument stands for the document the window shows; it has to be
 // a file that can be read.
 bool CanOpenDocument(const std::string& path)
@@ -38,7 +36,7 @@ bool CVerdinApp::InitInstance()
 {
     m_strAppDir = QCoreApplication::applicationDirPath() + u'/';
 
-    QString title = kDocumentTitle;
+    QString title = QStringLiteral("Quorvane Converter ver.") + ProgramVersion();
     if (!m_arguments.empty()) {
         if (!CanOpenDocument(m_arguments.front())) {
             ShowMessage(QStringLiteral("%1 を開くことができません。")

@@ -1,5 +1,6 @@
 // verdin: the desktop converter from COB files to DirectX .x files.
 
+#include "app/AboutDlg.h"
 #include "app/VerdinApp.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Quorvane"));
     QCoreApplication::setApplicationName(QStringLiteral("Verdin"));
+    QCoreApplication::setApplicationVersion(verdin::ProgramVersion());
 
     // QApplication has taken its own options out of argv.
     verdin::CVerdinApp app(std::vector<std::string>(argv + 1, argv + argc));
