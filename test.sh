@@ -7,12 +7,13 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 build_dir=build
-cmake_options=()
+# The tests build with warnings as errors.
+cmake_options=(-DVERDIN_WERROR=ON)
 case "${1:-}" in
     "") ;;
     --sanitize)
         build_dir=build-sanitize
-        cmake_options=(-DVERDIN_SANITIZE=ON)
+        cmake_options+=(-DVERDIN_SANITIZE=ON)
         export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
         export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
         ;;

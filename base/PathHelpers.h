@@ -18,4 +18,7 @@ std::string PathTitle(const std::string& path);
 // What follows the last "." of the file name, unless that dot begins the name.
 std::string PathExtension(const std::string& path);
 
+// The file name in single quotes, as report lines name a file.
+std::string QuotedFileName(const std::string& path);
+
 }  // namespace verdin

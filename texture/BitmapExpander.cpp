@@ -79,7 +79,7 @@ int BitmapExpander(ReportLog& report, std::string path, TextureScale& textureSca
         report.AppendLine("Bmp must be 8bit/pixel at BitmapExpander.");
         return 0;
     case BmpStatus::Broken:
-        report.AppendLine("'" + PathFileName(path) + "':Bmp is broken at BitmapExpander.");
+        report.AppendLine(QuotedFileName(path) + ":Bmp is broken at BitmapExpander.");
         return 0;
     case BmpStatus::Ok:
         break;
@@ -87,7 +87,7 @@ int BitmapExpander(ReportLog& report, std::string path, TextureScale& textureSca
     const std::uint64_t newWidth = PowerOfTwoAtLeast(image.Width());
     const std::uint64_t newHeight = PowerOfTwoAtLeast(image.Rows());
     if (!FitsHeaderFields(newWidth, newHeight)) {
-        report.AppendLine("'" + PathFileName(path) + "':Bmp is too large at BitmapExpander.");
+        report.AppendLine(QuotedFileName(path) + ":Bmp is too large at BitmapExpander.");
         return 0;
     }
     // A top-down bitmap whose sides are powers of two already is left as it is.

@@ -52,10 +52,10 @@ int BmpToPpmConverter(ReportLog& report, std::string path)
         report.AppendLine("Can't open " + path + " for read at BmpToPpmConverter.");
         return 0;
     case BmpStatus::NotEightBit:
-        report.AppendLine("'" + PathFileName(path) + "':Bmp must be 8bits/pixel at BmpToPpmConverter.");
+        report.AppendLine(QuotedFileName(path) + ":Bmp must be 8bits/pixel at BmpToPpmConverter.");
         return 0;
     case BmpStatus::Broken:
-        report.AppendLine("'" + PathFileName(path) + "':Bmp is broken at BmpToPpmConverter.");
+        report.AppendLine(QuotedFileName(path) + ":Bmp is broken at BmpToPpmConverter.");
         return 0;
     case BmpStatus::Ok:
         break;
