@@ -18,11 +18,11 @@ public:
     ~FileReplacement() { Discard(); }
 
     // False when no file can be written for the path.
-    bool Open(const std::string& path);
+    [[nodiscard]] bool Open(const std::string& path);
     void Write(const char* data, std::size_t size);
     // Puts the new file in place; false, leaving the path as it was, when any
     // byte could not be written or the file could not be put in place.
-    bool Commit();
+    [[nodiscard]] bool Commit();
     void Discard();
 
 private:

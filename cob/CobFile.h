@@ -16,7 +16,7 @@ public:
     CobFile(std::unique_ptr<unsigned char[]> bytes, std::size_t size) : m_bytes(std::move(bytes)), m_size(size) {}
 
     // Reads a regular file; null when it cannot be opened or is no regular file.
-    static std::unique_ptr<CobFile> Open(const std::string& path);
+    [[nodiscard]] static std::unique_ptr<CobFile> Open(const std::string& path);
 
     // Copies the next n bytes; raises CobEofError when fewer are left.
     void Read(void* out, std::size_t n);

@@ -21,10 +21,10 @@ constexpr std::uint32_t E_FAIL_RESULT = 0x80004005u;
 class MeshBuilder {
 public:
     // 0 when the file was read; otherwise nonzero, and LoadError() says why.
-    long Load(const std::string& path);
+    [[nodiscard]] long Load(const std::string& path);
     // 0 when the file was written; otherwise a failure code. The file is
     // replaced only once it is complete.
-    std::uint32_t Save(const std::string& path, int format, int options);
+    [[nodiscard]] std::uint32_t Save(const std::string& path, int format, int options);
 
     const std::string& LoadError() const { return m_loadError; }
 

@@ -39,9 +39,9 @@ public:
     static constexpr std::size_t kClrUsedOffset = kFileHeaderSize + 32;
 
     // Reads the whole file, then parses it.
-    BmpStatus Read(const std::string& path);
+    [[nodiscard]] BmpStatus Read(const std::string& path);
     // Takes the bytes of a whole file and locates its parts.
-    BmpStatus Parse(std::vector<std::uint8_t> bytes);
+    [[nodiscard]] BmpStatus Parse(std::vector<std::uint8_t> bytes);
 
     std::uint32_t Width() const { return m_width; }
     std::uint32_t Rows() const { return m_rows; }  // the height without its sign

@@ -17,7 +17,7 @@ public:
     XTextFile();
 
     // False when the file cannot be written.
-    bool Open(const std::string& path);
+    [[nodiscard]] bool Open(const std::string& path);
     // Text whose "\n" become line ends.
     void Write(std::string_view text);
 
@@ -40,7 +40,7 @@ public:
 
     // Puts the file in place; false, leaving any earlier file as it was, when
     // a byte could not be written.
-    bool Commit();
+    [[nodiscard]] bool Commit();
     // Drops what was written; an earlier file stays as it was.
     void Discard() { m_file.Discard(); }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "xof/Document.h"
+#include "xof/Result.h"
 #include "xof/src/TemplateRegistry.h"
 
 namespace verdin::xof {
