@@ -127,8 +127,8 @@ QString HelpPageUrl(const QString& appDir)
 
 QString MimeTypeForExtension(const QString& extension)
 {
-    const QMimeType type = QMimeDatabase().mimeTypeForFile(QStringLiteral("file") + extension,
-                                                            QMimeDatabase::MatchExtension);
+    const QMimeType type =
+        QMimeDatabase().mimeTypeForFile(QStringLiteral("file") + extension, QMimeDatabase::MatchExtension);
     return type.isDefault() ? QString() : type.name();
 }
 
@@ -141,8 +141,7 @@ QString DefaultDesktopEntry(const QString& mimeType)
     return QString::fromLocal8Bit(query.readAllStandardOutput()).section(u'\n', 0, 0).trimmed();
 }
 
-std::optional<AssociatedCommand> CommandForDesktopEntry(const QString& desktopEntry,
-                                                        const QStringList& applicationDirs,
+std::optional<AssociatedCommand> CommandForDesktopEntry(const QString& desktopEntry, const QStringList& applicationDirs,
                                                         const QString& argument)
 {
     if (desktopEntry.isEmpty() || desktopEntry.contains(u'/'))

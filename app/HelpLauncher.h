@@ -29,8 +29,7 @@ QString DefaultDesktopEntry(const QString& mimeType);
 // with the argument in place of %f, %F, %u or %U, or appended when the line
 // has none of them. Nothing when the entry or its Exec line is missing or
 // cannot be read.
-std::optional<AssociatedCommand> CommandForDesktopEntry(const QString& desktopEntry,
-                                                        const QStringList& applicationDirs,
+std::optional<AssociatedCommand> CommandForDesktopEntry(const QString& desktopEntry, const QStringList& applicationDirs,
                                                         const QString& argument);
 
 // Splits a desktop entry's Exec value into program and arguments, as the

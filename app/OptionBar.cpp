@@ -14,8 +14,8 @@ COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
 
     QCheckBox* templates = CreateCheckBox(QStringLiteral("Add &Template"), "AddTemplates", m_options.AddTemplates);
     QCheckBox* binary = CreateCheckBox(QStringLiteral("&Binary X File"), "BinaryXFile", m_options.BinaryXFile);
-    QCheckBox* scaleRotation = CreateCheckBox(QStringLiteral("&Scale && Rotation infomation"), "ScaleAndRotation",
-                                              m_options.ScaleAndRotation);
+    QCheckBox* scaleRotation =
+        CreateCheckBox(QStringLiteral("&Scale && Rotation infomation"), "ScaleAndRotation", m_options.ScaleAndRotation);
     QCheckBox* position = CreateCheckBox(QStringLiteral("&Position infomation"), "Position", m_options.Position);
     QCheckBox* ppm = CreateCheckBox(QStringLiteral("PP&M texture"), "bPPM", m_options.bPPM);
 

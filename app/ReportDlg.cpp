@@ -41,7 +41,8 @@ void CReportDlg::AppendText(std::string_view text)
     if (QThread::currentThread() == thread())
         Insert(line);
     else
-        QMetaObject::invokeMethod(this, [this, line] { Insert(line); }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, line] { Insert(line); }, Qt::BlockingQueuedConnection);
 }
 
 void CReportDlg::ClearText()

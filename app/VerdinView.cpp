@@ -139,8 +139,7 @@ void CVerdinView::ShowItems()
 {
     clear();
     for (const FileList::Entry& entry : m_files.Entries()) {
-        auto* item =
-            new QListWidgetItem(m_icon, QFile::decodeName(QByteArray::fromStdString(entry.title)), this);
+        auto* item = new QListWidgetItem(m_icon, QFile::decodeName(QByteArray::fromStdString(entry.title)), this);
         item->setToolTip(QFile::decodeName(QByteArray::fromStdString(entry.path)));
     }
 }

@@ -10,12 +10,12 @@
 
 #include <algorithm>
 #include <chrono>
-#include <fcntl.h>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <map>
-#include <string>
 #include <spawn.h>
+#include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -61,10 +61,15 @@ CobBuilder Grid(int side, char facet)
     for (int y = 0; y < side; ++y)
         for (int x = 0; x < side; ++x) {
             const int v = y * (side + 1) + x;
-            grid.faces.push_back({0x10, 0, {{v, v}, {v + 1, v + 1}, {v + side + 2, v + side + 2}, {v + side + 1, v + side + 1}}});
+            grid.faces.push_back(
+                {0x10, 0, {{v, v}, {v + 1, v + 1}, {v + side + 2, v + side + 2}, {v + side + 1, v + side + 1}}});
         }
     MaterialSpec material{0, facet, 40, {0.8f, 0.7f, 0.6f}, 0.3f, MapSpec{0x02, "grid.ppm", {0, 0}, {1, 1}}};
-    return CobBuilder().Header().Chunk("PolH", 0, 8, 1, 0, PolHBody(grid)).Chunk("Mat1", 0, 6, 2, 1, Mat1Body(material)).End();
+    return CobBuilder()
+        .Header()
+        .Chunk("PolH", 0, 8, 1, 0, PolHBody(grid))
+        .Chunk("Mat1", 0, 6, 2, 1, Mat1Body(material))
+        .End();
 }
 
 CobBuilder SmallObjects(int count)
@@ -76,7 +81,8 @@ CobBuilder SmallObjects(int count)
         const float x = static_cast<float>(i % 50) * 3, y = static_cast<float>(i / 50) * 3;
         for (int c = 0; c < 8; ++c)
             cube.vertices.push_back({x + (c & 1), y + ((c >> 1) & 1), static_cast<float>((c >> 2) & 1)});
-        for (auto side : {std::array{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4}, {2, 6, 7, 3}, {1, 3, 7, 5}, {0, 4, 6, 2}}) {
+        for (auto side :
+             {std::array{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4}, {2, 6, 7, 3}, {1, 3, 7, 5}, {0, 4, 6, 2}}) {
             FaceSpec face;
             for (int v : side)
                 face.corners.emplace_back(v, 0);
@@ -151,16 +157,28 @@ void Convert(benchmark::State& state, const std::string& name)
     state.counters["peak_MB"] = peak / 1e6;
     state.counters["peak_per_cob"] = peak / cobBytes;
     if (std::system("command -v assimp >/dev/null 2>&1") == 0) {
-        const double assimp = SecondsOf("assimp export '" + cob + "' '" + (Folder() / "assimp.x").string() +
-                                        "' -fx >/dev/null 2>&1");
+        const double assimp =
+            SecondsOf("assimp export '" + cob + "' '" + (Folder() / "assimp.x").string() + "' -fx >/dev/null 2>&1");
         state.counters["assimp_s"] = assimp;
         state.counters["assimp_ratio"] = assimp / seconds;
     }
 }
 
-BENCHMARK_CAPTURE(Convert, textured_smooth_1M_quads, std::string("smooth"))->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-BENCHMARK_CAPTURE(Convert, textured_flat_1M_quads, std::string("flat"))->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-BENCHMARK_CAPTURE(Convert, textured_auto_angle_1M_quads, std::string("auto"))->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-BENCHMARK_CAPTURE(Convert, small_objects_2000, std::string("objects"))->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+BENCHMARK_CAPTURE(Convert, textured_smooth_1M_quads, std::string("smooth"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+BENCHMARK_CAPTURE(Convert, textured_flat_1M_quads, std::string("flat"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+BENCHMARK_CAPTURE(Convert, textured_auto_angle_1M_quads, std::string("auto"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+BENCHMARK_CAPTURE(Convert, small_objects_2000, std::string("objects"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(10);
 
 }  // namespace

@@ -1,10 +1,10 @@
 // verdin-cli: converts COB files to DirectX .x files from the command line.
 // Standard output carries exactly the job's report.
 
+#include "base/Version.h"
 #include "cli/ConsoleReport.h"
 #include "convert/JobStarter.h"
 #include "convert/ParallelJob.h"
-#include "base/Version.h"
 #include "d3drm/BinaryXStep.h"
 
 #include <CLI/CLI.hpp>

@@ -1,10 +1,10 @@
 #include "cob/Chunk.h"
 
-#include "cob/CobEof.h"
-#include "cob/CobRecords.h"
-#include "cob/CobFile.h"
-#include "cob/CobTags.h"
 #include "base/ReportLog.h"
+#include "cob/CobEof.h"
+#include "cob/CobFile.h"
+#include "cob/CobRecords.h"
+#include "cob/CobTags.h"
 
 namespace verdin {
 

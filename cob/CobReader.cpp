@@ -1,12 +1,12 @@
 #include "cob/CobReader.h"
 
+#include "base/ReportLog.h"
+#include "cob/CobEof.h"
+#include "cob/CobFile.h"
 #include "cob/CobTags.h"
 #include "cob/GrouChunk.h"
 #include "cob/Mat1Chunk.h"
 #include "cob/PolHChunk.h"
-#include "base/ReportLog.h"
-#include "cob/CobEof.h"
-#include "cob/CobFile.h"
 
 #include <algorithm>
 #include <cstring>

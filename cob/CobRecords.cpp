@@ -10,8 +10,7 @@ namespace {
 
 std::uint32_t LittleEndian32(const unsigned char* b)
 {
-    return std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 | std::uint32_t{b[2]} << 16 |
-           std::uint32_t{b[3]} << 24;
+    return std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 | std::uint32_t{b[2]} << 16 | std::uint32_t{b[3]} << 24;
 }
 
 template <std::size_t N>

@@ -98,7 +98,9 @@ bool CPolHChunk::Read(CobFile& file, ReportLog& report)
         return CobVector{LittleFloat(b), LittleFloat(b + 4), LittleFloat(b + 8)};
     });
     m_nUVs = ReadInt32(file);
-    ReadRecords(file, m_nUVs, 8, m_pUVs, [](const unsigned char* b) { return CobUV{LittleFloat(b), LittleFloat(b + 4)}; });
+    ReadRecords(file, m_nUVs, 8, m_pUVs, [](const unsigned char* b) {
+        return CobUV{LittleFloat(b), LittleFloat(b + 4)};
+    });
 
     m_nFaces = ReadInt32(file);
     if (m_nFaces > 0) {

@@ -33,7 +33,8 @@ struct FileState {
 
 class ParallelJob {
 public:
-    explicit ParallelJob(const ConvertParams& params) : m_params(params), m_files(params.paths.size()), m_turns(m_files.size())
+    explicit ParallelJob(const ConvertParams& params)
+        : m_params(params), m_files(params.paths.size()), m_turns(m_files.size())
     {
         std::map<std::string, std::size_t> lastWithOutput;
         for (std::size_t i = 0; i < m_files.size(); ++i) {

@@ -38,7 +38,7 @@ bool ConvertToBinaryX(ReportLog& report, const std::string& path, bool templates
     const std::uint32_t result = meshBuilder->Save(path, D3DRMXOF_BINARY, options);
     if (result != 0) {
         ReportFailure(report, "Can't save Direct3DRMMeshBuilder as '" + path + "'(D3DRMMeshBuilder::Save()==" +
-                               FormatInt(result) + "). Skip converting AsciiX to BinaryX.");
+                                  FormatInt(result) + "). Skip converting AsciiX to BinaryX.");
         return false;
     }
     report.AppendLine("Binary ");

@@ -28,7 +28,7 @@ struct LoadedMesh {
 struct LoadedScene {
     bool loaded = false;
     std::string error;
-    std::vector<LoadedMesh> meshes;  // in scene order
+    std::vector<LoadedMesh> meshes;     // in scene order
     std::vector<std::string> textures;  // per material, "" when none
     std::size_t FaceCount() const;
 };

@@ -77,7 +77,8 @@ TEST_F(BinaryStep, ExamplesAndSamplesReadTheSameAsText)
 
 TEST_F(BinaryStep, TemplatesAreSavedOnlyWithTheTemplateOption)
 {
-    ASSERT_TRUE(CobBuilder().Header().Chunk("PolH", 0, 8, 1, 0, PolHBody(NamedPolygon("p"))).End().WriteTo(dir.Path("a.cob")));
+    ASSERT_TRUE(
+        CobBuilder().Header().Chunk("PolH", 0, 8, 1, 0, PolHBody(NamedPolygon("p"))).End().WriteTo(dir.Path("a.cob")));
     OptionFlags options;
     options.BinaryXFile = 1;
     RunJob({dir.Path("a.cob")}, options);
@@ -100,7 +101,8 @@ int Shell(const std::string& command)
 TEST_F(BinaryStep, TextFilesFromElsewhereConvertOnTheirOwn)
 {
     const std::string handWritten = "xof 0302txt 0064\n"
-                                    "Frame Root {\n FrameTransformMatrix {\n  1.000000,0.000000,0.000000,0.000000,0.000000,1.000000,0.000000,0.000000,\n"
+                                    "Frame Root {\n FrameTransformMatrix {\n  "
+                                    "1.000000,0.000000,0.000000,0.000000,0.000000,1.000000,0.000000,0.000000,\n"
                                     "  0.000000,0.000000,1.000000,0.000000,2.000000,0.000000,0.000000,1.000000;;\n }\n"
                                     " Mesh tri {\n  3; 0;0;0;, 1;0;0;, 0;1;0;;\n  1; 3;0,1,2;;\n"
                                     "  MeshMaterialList { 1; 1; 0;; Material red { 1;0;0;1;; 9; 0;0;0;; 0;0;0;; } }\n"
@@ -130,8 +132,9 @@ TEST_F(BinaryStep, FailedSaveKeepsTheTextFile)
     const int status = Shell("bash -c \"trap '' XFSZ; ulimit -f 0; exec '" VERDIN_CLI "' --x-to-binary '" +
                              dir.Path("a.x") + "'\" | cat >'" + dir.Path("out") + "'");
     EXPECT_EQ(status, 0);  // the pipe's status; the report tells
-    EXPECT_NE(ReadFile(dir.Path("out")).find("\nCan't save Direct3DRMMeshBuilder as '" + dir.Path("a.x") +
-                                             "'(D3DRMMeshBuilder::Save()==2147500037). Skip converting AsciiX to BinaryX.\n"),
+    EXPECT_NE(ReadFile(dir.Path("out"))
+                  .find("\nCan't save Direct3DRMMeshBuilder as '" + dir.Path("a.x") +
+                        "'(D3DRMMeshBuilder::Save()==2147500037). Skip converting AsciiX to BinaryX.\n"),
               std::string::npos)
         << ReadFile(dir.Path("out"));
     EXPECT_EQ(ReadFile(dir.Path("a.x")), "xof 0302txt 0064\nHeader { 1; 0; 1; }\n");

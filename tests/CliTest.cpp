@@ -128,8 +128,8 @@ TEST(Cli, FullDiskLeavesTheEarlierOutputWhole)
     ASSERT_TRUE(CobBuilder().Bytes("an earlier conversion").WriteTo(dir.Path("a.x")));
 
     // Files may not grow past 16 KiB: writes fail as on a full disk.
-    const CliRun run =
-        RunShell(dir, "bash -c \"trap '' XFSZ; ulimit -f 16; exec '" VERDIN_CLI "' " + Quoted(dir.Path("a.cob")) + "\"");
+    const CliRun run = RunShell(dir, "bash -c \"trap '' XFSZ; ulimit -f 16; exec '" VERDIN_CLI "' " +
+                                         Quoted(dir.Path("a.cob")) + "\"");
     EXPECT_EQ(run.status, 1) << run.out << run.err;
     EXPECT_NE(run.out.find("Can't write " + dir.Path("a.x") + ".\nConverted 0 files.\n"), std::string::npos) << run.out;
     EXPECT_EQ(ReadFile(dir.Path("a.x")), "an earlier conversion");

@@ -14,7 +14,7 @@ namespace verdin::test {
 
 struct FaceSpec {
     std::uint8_t flags = 0x10;
-    std::int16_t material = 0;  // not written for a hole (flag 0x08)
+    std::int16_t material = 0;                                   // not written for a hole (flag 0x08)
     std::vector<std::pair<std::int32_t, std::int32_t>> corners;  // (vertex, UV)
 };
 

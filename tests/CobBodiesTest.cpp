@@ -29,8 +29,12 @@ PolygonSpec Square()
 // shows where reading goes on.
 CobReading ReadVersioned(std::string_view tag, std::int16_t major, std::int16_t minor, const CobBuilder& body)
 {
-    return CobReading(
-        CobBuilder().Header().Chunk(tag, major, minor, 5, 0, body).Chunk("Next", 0, 1, 6, 0, CobBuilder()).End().Data());
+    return CobReading(CobBuilder()
+                          .Header()
+                          .Chunk(tag, major, minor, 5, 0, body)
+                          .Chunk("Next", 0, 1, 6, 0, CobBuilder())
+                          .End()
+                          .Data());
 }
 
 TEST(CobBodies, PolygonObjectVersionsFromZeroPointTwo)
@@ -212,9 +216,17 @@ TEST(CobBodies, LetterWithoutColonEndsTheSubRecords)
 {
     // "t " is no sub-record: both characters are read again, as the next tag.
     CobBuilder body = Mat1Body({});
-    const std::string bytes =
-        CobBuilder().Header().ChunkWithLength("Mat1", 0, 6, 1, 0, -1, body).Bytes("t xx").Int16(0).Int16(1)
-            .Int32(2).Int32(0).Int32(0).End().Data();
+    const std::string bytes = CobBuilder()
+                                  .Header()
+                                  .ChunkWithLength("Mat1", 0, 6, 1, 0, -1, body)
+                                  .Bytes("t xx")
+                                  .Int16(0)
+                                  .Int16(1)
+                                  .Int32(2)
+                                  .Int32(0)
+                                  .Int32(0)
+                                  .End()
+                                  .Data();
     const CobReading reading(bytes);
     EXPECT_EQ(reading.Chunks<CMat1Chunk>().size(), 1u);
     EXPECT_EQ(reading.Report(), " reading file...\r\n No support 't xx' chunk.\r\n");
@@ -231,8 +243,12 @@ TEST(CobBodies, BytesBehindAPolygonObjectInsideItsLengthArePassedOver)
 {
     CobBuilder body = PolHBody(Square());
     body.Bytes("Unit0000");  // what newer versions of the modeller write after the faces
-    const CobReading reading(
-        CobBuilder().Header().Chunk("PolH", 0, 8, 1, 0, body).Chunk("Grou", 0, 1, 2, 0, PlacementBody("g")).End().Data());
+    const CobReading reading(CobBuilder()
+                                 .Header()
+                                 .Chunk("PolH", 0, 8, 1, 0, body)
+                                 .Chunk("Grou", 0, 1, 2, 0, PlacementBody("g"))
+                                 .End()
+                                 .Data());
     EXPECT_EQ(reading.Report(), " reading file...\r\n");
     EXPECT_EQ(reading.Chunks<CPolHChunk>().size(), 1u);
     EXPECT_EQ(reading.Chunks<CGrouChunk>().size(), 1u);

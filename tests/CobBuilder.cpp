@@ -24,9 +24,8 @@ CobBuilder& CobBuilder::Chunk(std::string_view tag, std::int16_t major, std::int
     return ChunkWithLength(tag, major, minor, id, parent, static_cast<std::int32_t>(body.Size()), body);
 }
 
-CobBuilder& CobBuilder::ChunkWithLength(std::string_view tag, std::int16_t major, std::int16_t minor,
-                                        std::int32_t id, std::int32_t parent, std::int32_t length,
-                                        const CobBuilder& body)
+CobBuilder& CobBuilder::ChunkWithLength(std::string_view tag, std::int16_t major, std::int16_t minor, std::int32_t id,
+                                        std::int32_t parent, std::int32_t length, const CobBuilder& body)
 {
     Bytes(tag).Int16(major).Int16(minor).Int32(id).Int32(parent).Int32(length);
     m_data += body.m_data;

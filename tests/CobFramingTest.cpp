@@ -62,11 +62,7 @@ TEST_F(CobFraming, WrongIdentifierIsReportedEvenWhenNothingFollowsIt)
 
 TEST_F(CobFraming, FilesEndingAnywhereBeforeEndTagAreTruncated)
 {
-    const std::string whole = CobBuilder()
-                                  .Header()
-                                  .Chunk("Unit", 0, 1, 7, 0, CobBuilder().Int16(2))
-                                  .End()
-                                  .Data();
+    const std::string whole = CobBuilder().Header().Chunk("Unit", 0, 1, 7, 0, CobBuilder().Int16(2)).End().Data();
     const std::size_t endTag = whole.size() - 20;
     for (std::size_t size = 0; size < endTag + 4; ++size) {
         const std::string report = Convert(CobBuilder().Bytes(whole.substr(0, size)));
@@ -102,9 +98,8 @@ TEST_F(CobFraming, UnknownChunksAreSkippedByTheirLength)
                                            .Chunk("Zero", 0, 1, 2, 0, CobBuilder())
                                            .Chunk("Unit", 0, 1, 3, 0, CobBuilder().Int16(2))
                                            .End());
-    EXPECT_EQ(report,
-              " reading file...\r\n No support 'PrTx' chunk.\r\n No support 'Zero' chunk.\r\n"
-              " No support 'Unit' chunk.\r\n\r\n");
+    EXPECT_EQ(report, " reading file...\r\n No support 'PrTx' chunk.\r\n No support 'Zero' chunk.\r\n"
+                      " No support 'Unit' chunk.\r\n\r\n");
     EXPECT_TRUE(Converted());
 }
 
@@ -130,14 +125,14 @@ TEST_F(CobFraming, LengthPastTheEndSkipsThenFailsAtTheNextTag)
 TEST_F(CobFraming, ChunkWithoutLengthIsScannedToTheNextKnownTag)
 {
     // The known tag starts at an odd offset; "PrTx" and "END" in other cases are no tags to stop at.
-    const std::string report = Convert(CobBuilder()
-                                           .Header()
-                                           .ChunkWithLength("BitM", 0, 1, 1, 0, -1,
-                                                            CobBuilder().Bytes(std::string_view("\0PrTxend EN\0D", 13)))
-                                           .Chunk("Grou", 0, 1, 2, 0, PlacementBody("group"))
-                                           .Chunk("Unit", 0, 1, 3, 0, CobBuilder())
-                                           .ChunkWithLength("BitM", 0, 1, 4, 0, -1, CobBuilder().Bytes("x"))
-                                           .End());
+    const std::string report = Convert(
+        CobBuilder()
+            .Header()
+            .ChunkWithLength("BitM", 0, 1, 1, 0, -1, CobBuilder().Bytes(std::string_view("\0PrTxend EN\0D", 13)))
+            .Chunk("Grou", 0, 1, 2, 0, PlacementBody("group"))
+            .Chunk("Unit", 0, 1, 3, 0, CobBuilder())
+            .ChunkWithLength("BitM", 0, 1, 4, 0, -1, CobBuilder().Bytes("x"))
+            .End());
     EXPECT_EQ(report, " reading file...\r\n No support 'BitM' chunk.\r\n No support 'Unit' chunk.\r\n"
                       " No support 'BitM' chunk.\r\n\r\n");
     EXPECT_TRUE(Converted());

@@ -22,7 +22,8 @@ int main(int argc, char** argv)
     // A group holding a cube with two materials, one of them textured, and a
     // triangle with a hole-free face list of its own.
     PolygonSpec cube = NamedPolygon("cube");
-    cube.vertices = {{-1, -1, -1}, {1, -1, -1}, {1, 1, -1}, {-1, 1, -1}, {-1, -1, 1}, {1, -1, 1}, {1, 1, 1}, {-1, 1, 1}};
+    cube.vertices = {{-1, -1, -1}, {1, -1, -1}, {1, 1, -1}, {-1, 1, -1},
+                     {-1, -1, 1},  {1, -1, 1},  {1, 1, 1},  {-1, 1, 1}};
     cube.uvs = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
     const std::vector<std::array<int, 4>> sides = {{0, 3, 2, 1}, {4, 5, 6, 7}, {0, 1, 5, 4},
                                                    {2, 3, 7, 6}, {1, 2, 6, 5}, {0, 4, 7, 3}};

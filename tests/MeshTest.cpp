@@ -41,8 +41,7 @@ void ExpectAssimpAgrees(const std::string& xPath)
                     EXPECT_NEAR(corner.position[0], position[0], 1e-5);
                     EXPECT_NEAR(corner.position[1], position[1], 1e-5);
                     EXPECT_NEAR(corner.position[2], -position[2], 1e-5);
-                    const auto& normal =
-                        mesh.normals.at(static_cast<std::size_t>(mesh.faceNormals.at(faces[i]).at(c)));
+                    const auto& normal = mesh.normals.at(static_cast<std::size_t>(mesh.faceNormals.at(faces[i]).at(c)));
                     EXPECT_NEAR(corner.normal[0], normal[0], 1e-5);
                     EXPECT_NEAR(corner.normal[1], normal[1], 1e-5);
                     EXPECT_NEAR(corner.normal[2], -normal[2], 1e-5);
@@ -106,7 +105,8 @@ MaterialSpec Facet(char facet, std::uint8_t angle = 30)
 PolygonSpec Cube()
 {
     PolygonSpec cube = NamedPolygon("cube");
-    cube.vertices = {{-1, -1, -1}, {1, -1, -1}, {1, 1, -1}, {-1, 1, -1}, {-1, -1, 1}, {1, -1, 1}, {1, 1, 1}, {-1, 1, 1}};
+    cube.vertices = {{-1, -1, -1}, {1, -1, -1}, {1, 1, -1}, {-1, 1, -1},
+                     {-1, -1, 1},  {1, -1, 1},  {1, 1, 1},  {-1, 1, 1}};
     for (auto side : {std::array{0, 3, 2, 1}, {4, 5, 6, 7}, {0, 1, 5, 4}, {2, 3, 7, 6}, {1, 2, 6, 5}, {0, 4, 7, 3}}) {
         FaceSpec face;
         for (int v : side)
@@ -171,8 +171,10 @@ TEST_F(Mesh, CubeNormalsFollowTheFacetType)
 {
     const std::string flat = Section(Convert(Cube(), {Facet('f')}), "MeshNormals{");
     EXPECT_TRUE(flat.starts_with(WithCrLf("MeshNormals{\n6;\n0.000000;0.000000;-1.000000;,\n")));
-    EXPECT_NE(flat.find(WithCrLf("6;\n4;0,0,0,0;,\n4;1,1,1,1;,\n4;2,2,2,2;,\n4;3,3,3,3;,\n4;4,4,4,4;,\n4;5,5,5,5;;\n}\n")),
-              std::string::npos) << flat;
+    EXPECT_NE(
+        flat.find(WithCrLf("6;\n4;0,0,0,0;,\n4;1,1,1,1;,\n4;2,2,2,2;,\n4;3,3,3,3;,\n4;4,4,4,4;,\n4;5,5,5,5;;\n}\n")),
+        std::string::npos)
+        << flat;
     EXPECT_NE(report.find("V=8 F=6 N=6 \r\n"), std::string::npos);
 
     const std::string smooth = Section(Convert(Cube(), {Facet('s')}), "MeshNormals{");
@@ -329,9 +331,10 @@ TEST_F(Mesh, FacesNamingMissingMaterialsGetDefaultOnes)
     polygon.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
     polygon.faces = {{0x10, 2, {{0, 0}, {1, 0}, {2, 0}}}, {0x10, -4, {{2, 0}, {1, 0}, {0, 0}}}};
     const std::string list = Section(Convert(polygon), "MeshMaterialList{");
-    const std::string defaultMaterial = "Material{\n1.000000;1.000000;1.000000;1.0;;\n3.000000;\n1.0;1.0;1.0;;\n0.0;0.0;0.0;;\n}\n";
-    EXPECT_EQ(list, WithCrLf("MeshMaterialList{\n3;\n2;\n2,\n0;\n" + defaultMaterial + defaultMaterial + defaultMaterial +
-                             "}\n"));
+    const std::string defaultMaterial =
+        "Material{\n1.000000;1.000000;1.000000;1.0;;\n3.000000;\n1.0;1.0;1.0;;\n0.0;0.0;0.0;;\n}\n";
+    EXPECT_EQ(list, WithCrLf("MeshMaterialList{\n3;\n2;\n2,\n0;\n" + defaultMaterial + defaultMaterial +
+                             defaultMaterial + "}\n"));
 }
 
 TEST_F(Mesh, IndicesOutsideTheTablesAreNeverFollowed)

@@ -28,7 +28,8 @@ TEST(TemplateBlock, HoldsTheNineteenStandardTemplates)
 {
     EXPECT_EQ(kTemplateBlock.size(), 2241u);
     EXPECT_EQ(std::count(kTemplateBlock.begin(), kTemplateBlock.end(), '\n'), 125);
-    EXPECT_TRUE(kTemplateBlock.starts_with("template Header {\n <3D82AB43-62DA-11cf-AB39-0020AF71E433>\n WORD major;\n"));
+    EXPECT_TRUE(
+        kTemplateBlock.starts_with("template Header {\n <3D82AB43-62DA-11cf-AB39-0020AF71E433>\n WORD major;\n"));
     EXPECT_TRUE(kTemplateBlock.ends_with(" array MeshFace faces[nFaces];\n [...]\n}\n"));
     std::size_t templates = 0;
     for (std::size_t at = kTemplateBlock.find("template "); at != std::string_view::npos;
@@ -136,8 +137,11 @@ TEST(XFrame, CancelledFileLeavesTheEarlierOutputWhole)
 TEST(XFrame, CancelAfterTheLastMeshKeepsTheFile)
 {
     TempDir dir;
-    ASSERT_TRUE(CobBuilder().Header().Chunk("PolH", 0, 8, 1, 0, PolHBody(NamedPolygon("only"))).End().WriteTo(
-        dir.Path("car.cob")));
+    ASSERT_TRUE(CobBuilder()
+                    .Header()
+                    .Chunk("PolH", 0, 8, 1, 0, PolHBody(NamedPolygon("only")))
+                    .End()
+                    .WriteTo(dir.Path("car.cob")));
     std::atomic<int> cancel{0};
     CancelAtFirstMesh report(cancel);
     OptionFlags options;
@@ -157,9 +161,12 @@ TEST(XFrame, UnwritableOutputIsReportedAndNotCounted)
     OptionFlags options;
     options.BinaryXFile = 1;
     const JobRun run = RunJob({dir.Path("car.cob")}, options);
-    EXPECT_EQ(run.report, dir.Path("car.cob") + ":\r\n reading file...\r\n No support 'Unit' chunk.\r\n"
-                                                "Can't open " + dir.Path("car.x") + " for write.\r\n"
-                                                "Converted 0 files.\r\n");
+    EXPECT_EQ(run.report, dir.Path("car.cob") +
+                              ":\r\n reading file...\r\n No support 'Unit' chunk.\r\n"
+                              "Can't open " +
+                              dir.Path("car.x") +
+                              " for write.\r\n"
+                              "Converted 0 files.\r\n");
     EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"car.cob", "car.x"}));
 }
 

@@ -60,8 +60,8 @@ public:
 private:
     void SkipSeparators()
     {
-        while (m_at < m_text.size() && (std::isspace(static_cast<unsigned char>(m_text[m_at])) || m_text[m_at] == ';' ||
-                                        m_text[m_at] == ','))
+        while (m_at < m_text.size() &&
+               (std::isspace(static_cast<unsigned char>(m_text[m_at])) || m_text[m_at] == ';' || m_text[m_at] == ','))
             ++m_at;
     }
 

@@ -1,9 +1,9 @@
 #include "texture/BitmapExpander.h"
 
-#include "texture/BmpImage.h"
 #include "base/FileReplacement.h"
-#include "base/ReportLog.h"
 #include "base/PathHelpers.h"
+#include "base/ReportLog.h"
+#include "texture/BmpImage.h"
 
 #include <limits>
 #include <vector>

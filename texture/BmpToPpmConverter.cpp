@@ -1,10 +1,10 @@
 #include "texture/BmpToPpmConverter.h"
 
-#include "texture/BmpImage.h"
 #include "base/FileReplacement.h"
-#include "base/ReportLog.h"
 #include "base/NumberFormat.h"
 #include "base/PathHelpers.h"
+#include "base/ReportLog.h"
+#include "texture/BmpImage.h"
 
 #include <cstdint>
 #include <vector>

@@ -19,9 +19,9 @@ struct CMeshVertex {
     static constexpr std::int32_t kNone = -1;
 
     CobUV m_uv;
-    std::int32_t m_nSource = 0;           // the stored vertex it stands for
-    std::int32_t m_nMaterial = kNone;     // slot of the last textured face bound to it
-    std::int32_t m_nNext = kNone;         // next record made from the same vertex
+    std::int32_t m_nSource = 0;        // the stored vertex it stands for
+    std::int32_t m_nMaterial = kNone;  // slot of the last textured face bound to it
+    std::int32_t m_nNext = kNone;      // next record made from the same vertex
     bool m_bAssigned = false;
 };
 
@@ -68,7 +68,7 @@ public:
     const CMat1Chunk* BoundMaterial(const CMeshVertex& vertex) const
     {
         return vertex.m_nMaterial == CMeshVertex::kNone ? nullptr
-                                                         : m_meshMaterials[static_cast<std::size_t>(vertex.m_nMaterial)];
+                                                        : m_meshMaterials[static_cast<std::size_t>(vertex.m_nMaterial)];
     }
     bool Textured() const { return m_bMeshTextured; }
 

@@ -1,9 +1,9 @@
+#include "base/NumberFormat.h"
+#include "base/PathHelpers.h"
 #include "cob/Mat1Chunk.h"
 #include "cob/PolHChunk.h"
 #include "xfile/MeshData.h"
 #include "xfile/MeshWriters.h"
-#include "base/NumberFormat.h"
-#include "base/PathHelpers.h"
 #include "xfile/XTextFile.h"
 
 namespace verdin {

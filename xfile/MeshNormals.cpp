@@ -53,9 +53,9 @@ struct VertexFaces {
 
     std::span<const std::int32_t> Of(std::int32_t v) const
     {
-        return std::span(faces).subspan(static_cast<std::size_t>(offsets[static_cast<std::size_t>(v)]),
-                                        static_cast<std::size_t>(offsets[static_cast<std::size_t>(v) + 1] -
-                                                                 offsets[static_cast<std::size_t>(v)]));
+        return std::span(faces).subspan(
+            static_cast<std::size_t>(offsets[static_cast<std::size_t>(v)]),
+            static_cast<std::size_t>(offsets[static_cast<std::size_t>(v) + 1] - offsets[static_cast<std::size_t>(v)]));
     }
 };
 
@@ -116,7 +116,8 @@ CobVector FaceNormal(ReportLog& report, const CPolHChunk& polygon, std::size_t f
         return kFallbackNormal;
     const double length = candidate->Length();
     if (length == 0) {
-        report.AppendLine("  Can't normalize vector at face normal No." + FormatInt(static_cast<long long>(faceIndex)) + ".");
+        report.AppendLine("  Can't normalize vector at face normal No." + FormatInt(static_cast<long long>(faceIndex)) +
+                          ".");
         return kFallbackNormal;
     }
     return candidate->Unit(length);

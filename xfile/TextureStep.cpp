@@ -48,8 +48,8 @@ void NamePpmFile(CobString& texture)
 
 }  // namespace
 
-void RunTextureStep(ReportLog& report, CMat1Chunk& material, const std::string& outputName,
-                    TextureScale& textureScale, const std::atomic<int>& ppm)
+void RunTextureStep(ReportLog& report, CMat1Chunk& material, const std::string& outputName, TextureScale& textureScale,
+                    const std::atomic<int>& ppm)
 {
     CobString& texture = material.m_textureMap.name;
     const std::string source = texture.Shown();

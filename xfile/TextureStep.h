@@ -15,7 +15,7 @@ class ReportLog;
 // sides (setting textureScale) and, when the PPM option `ppm` is on, converts
 // it to PPM and makes the material name the PPM file. Every outcome is
 // reported.
-void RunTextureStep(ReportLog& report, CMat1Chunk& material, const std::string& outputName,
-                    TextureScale& textureScale, const std::atomic<int>& ppm);
+void RunTextureStep(ReportLog& report, CMat1Chunk& material, const std::string& outputName, TextureScale& textureScale,
+                    const std::atomic<int>& ppm);
 
 }  // namespace verdin

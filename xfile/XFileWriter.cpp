@@ -36,8 +36,8 @@ void ReportBadIndices(ReportLog& report, const MeshWorkingData& mesh, const std:
     if (mesh.BadFaceCount() == 0 && mesh.BadUVCount() == 0)
         return;
     report.AppendLine(" Bad indices in " + name + " mesh: " + FormatInt(mesh.BadFaceCount()) +
-            " faces naming missing vertices left out, " + FormatInt(mesh.BadUVCount()) +
-            " missing texture coordinates taken as 0.");
+                      " faces naming missing vertices left out, " + FormatInt(mesh.BadUVCount()) +
+                      " missing texture coordinates taken as 0.");
 }
 
 void WriteMesh(const XFileWriting& writing, const CChunkList& chunks, XTextFile& out, const CPolHChunk& polygon,
@@ -78,7 +78,8 @@ void RunTexturePass(const XFileWriting& writing, CChunkList& chunks, const std::
 }
 
 // False when the user cancelled before every polygon object was written.
-bool WriteMeshes(const XFileWriting& writing, const CChunkList& chunks, XTextFile& out, const TextureScale& textureScale)
+bool WriteMeshes(const XFileWriting& writing, const CChunkList& chunks, XTextFile& out,
+                 const TextureScale& textureScale)
 {
     for (const auto& chunk : chunks) {
         if (chunk->m_nType != CHUNK_POLH)

@@ -51,7 +51,7 @@ struct Dimension {
 struct Member {
     std::string name;  // may be empty outside arrays
     std::optional<Primitive> primitive;
-    std::string templateName;  // the member's type when it is not primitive
+    std::string templateName;           // the member's type when it is not primitive
     std::vector<Dimension> dimensions;  // empty unless the member is an array
 
     friend bool operator==(const Member&, const Member&) = default;
@@ -73,7 +73,7 @@ struct Template {
     std::vector<Member> members;
     Openness openness = Openness::Closed;
     std::vector<Restriction> restrictions;  // only when Restricted
-    bool declared = false;  // by the file itself, as opposed to built in
+    bool declared = false;                  // by the file itself, as opposed to built in
 
     friend bool operator==(const Template&, const Template&) = default;
 };

@@ -9,8 +9,8 @@
 namespace verdin::xof {
 
 // Nesting limits that keep every reader's recursion bounded.
-inline constexpr int kMaxObjectDepth = 128;    // data objects inside data objects
-inline constexpr int kMaxTemplateDepth = 32;   // templates used as members of templates
+inline constexpr int kMaxObjectDepth = 128;   // data objects inside data objects
+inline constexpr int kMaxTemplateDepth = 32;  // templates used as members of templates
 
 // The definitions of the 19 standard templates of meshes, as DirectX text with
 // "\n" line ends: what a file carries ahead of its data to declare them.

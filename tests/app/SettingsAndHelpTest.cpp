@@ -88,8 +88,8 @@ private Q_SLOTS:
         QTest::newRow("no code: appended") << "browser" << QStringList{"browser", url};
         QTest::newRow("code inside a word") << "viewer --open=%f" << QStringList{"viewer", "--open=" + url};
         QTest::newRow("quoted program") << "\"/opt/My Browser/run\" %u" << QStringList{"/opt/My Browser/run", url};
-        QTest::newRow("escapes in quotes") << "sh -c \"echo \\\"\\$1\\\"\" %u"
-                                          << QStringList{"sh", "-c", "echo \"$1\"", url};
+        QTest::newRow("escapes in quotes")
+            << "sh -c \"echo \\\"\\$1\\\"\" %u" << QStringList{"sh", "-c", "echo \"$1\"", url};
         QTest::newRow("string escape") << "\"my\\sbrowser\" %u" << QStringList{"my browser", url};
         QTest::newRow("other codes dropped") << "browser %i %c %k %u" << QStringList{"browser", url};
         QTest::newRow("percent sign") << "browser --zoom=100%% %u" << QStringList{"browser", "--zoom=100%", url};
@@ -117,8 +117,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString user = dir.filePath(QStringLiteral("user")), system = dir.filePath(QStringLiteral("system"));
         QVERIFY(QDir().mkpath(user) && QDir().mkpath(system));
-        WriteText(system + "/web.desktop",
-                  "[Desktop Entry]\nName=Web\nExec=system-browser %u\n");
+        WriteText(system + "/web.desktop", "[Desktop Entry]\nName=Web\nExec=system-browser %u\n");
         WriteText(user + "/web.desktop",
                   "# comment\n[Desktop Entry]\nType=Application\nExec[de]=localised %u\nExec = user-browser --new %U\n"
                   "\n[Desktop Action private]\nExec=user-browser --private %u\n");

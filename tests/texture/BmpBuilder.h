@@ -28,9 +28,9 @@ public:
 
     explicit BmpBuilder(Picture picture) : m_picture(std::move(picture)) {}
 
-    BmpBuilder& TopDown();                      // rows stored top first, height negative
+    BmpBuilder& TopDown();                         // rows stored top first, height negative
     BmpBuilder& ColoursUsed(std::uint32_t count);  // biClrUsed and entries written; 0 writes 256
-    BmpBuilder& InfoSize(std::uint32_t size);   // zero bytes after the 40 known ones
+    BmpBuilder& InfoSize(std::uint32_t size);      // zero bytes after the 40 known ones
 
     std::string Bytes() const;
 
@@ -62,7 +62,7 @@ struct DecodedBmp {
     std::int32_t height = 0;
     std::uint32_t sizeImage = 0;
     std::uint32_t clrUsed = 0;
-    Picture picture;  // top row first
+    Picture picture;                      // top row first
     std::vector<std::string> storedRows;  // whole stored rows, padding included, in file order
 };
 DecodedBmp DecodeBmp(const std::string& bytes);

@@ -23,11 +23,12 @@ std::vector<std::string> MakeJob(const std::string& folder)
     triangle.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
     triangle.uvs = {{0, 0}, {1, 0}, {0, 1}};
     triangle.faces = {{0x10, 0, {{0, 0}, {1, 1}, {2, 2}}}};
-    const CobBuilder textured = CobBuilder()
-                                    .Header()
-                                    .Chunk("PolH", 0, 8, 1, 0, PolHBody(triangle))
-                                    .Chunk("Mat1", 0, 6, 2, 1, Mat1Body({0, 'f', 30, {1, 1, 1}, 0, MapSpec{0x02, folder + "/wood.bmp"}}))
-                                    .End();
+    const CobBuilder textured =
+        CobBuilder()
+            .Header()
+            .Chunk("PolH", 0, 8, 1, 0, PolHBody(triangle))
+            .Chunk("Mat1", 0, 6, 2, 1, Mat1Body({0, 'f', 30, {1, 1, 1}, 0, MapSpec{0x02, folder + "/wood.bmp"}}))
+            .End();
     std::vector<std::string> paths;
     for (int i = 0; i < 40; ++i) {
         const std::string path = folder + "/model" + std::to_string(i) + (i % 7 == 3 ? ".scn" : ".cob");

@@ -21,8 +21,10 @@ CobBuilder TexturedTriangle(const std::vector<std::string>& textures)
     CobBuilder cob;
     cob.Header().Chunk("PolH", 0, 8, 1, 0, PolHBody(triangle));
     for (std::size_t i = 0; i < textures.size(); ++i)
-        cob.Chunk("Mat1", 0, 6, static_cast<std::int32_t>(i) + 2, 1,
-                  Mat1Body({static_cast<std::int16_t>(i), 'f', 30, {1, 1, 1}, 0, MapSpec{0x02, textures[i], {0, 0}, {1, 1}}}));
+        cob.Chunk(
+            "Mat1", 0, 6, static_cast<std::int32_t>(i) + 2, 1,
+            Mat1Body(
+                {static_cast<std::int16_t>(i), 'f', 30, {1, 1, 1}, 0, MapSpec{0x02, textures[i], {0, 0}, {1, 1}}}));
     return cob.End();
 }
 
@@ -60,10 +62,12 @@ TEST_F(TexturePass, CoordinatesAreScaledByTheLastEnlargedTexture)
     EXPECT_EQ(DecodeBmp(ReadFile(dir.Path("models/wide.bmp"))).width, 128);
 
     Convert({dir.Path("tex/wide.bmp"), dir.Path("tex/square.bmp")});
-    EXPECT_NE(Coordinates(ReadFile(dir.Path("models/car.x"))).find(WithCrLf("\n1.000000;0.000000;\n")), std::string::npos);
+    EXPECT_NE(Coordinates(ReadFile(dir.Path("models/car.x"))).find(WithCrLf("\n1.000000;0.000000;\n")),
+              std::string::npos);
 
     Convert({dir.Path("tex/square.bmp"), dir.Path("tex/wide.bmp")});
-    EXPECT_NE(Coordinates(ReadFile(dir.Path("models/car.x"))).find(WithCrLf("\n0.781250;0.000000;\n")), std::string::npos);
+    EXPECT_NE(Coordinates(ReadFile(dir.Path("models/car.x"))).find(WithCrLf("\n0.781250;0.000000;\n")),
+              std::string::npos);
 }
 
 TEST_F(TexturePass, PpmOptionNamesThePpmFileInTheMaterial)
@@ -84,10 +88,11 @@ TEST_F(TexturePass, PpmOptionNamesThePpmFileInTheMaterial)
 
 TEST_F(TexturePass, MaterialsWithoutAPolygonObjectStillHaveTheirTexturesCopied)
 {
-    const CobBuilder cob = CobBuilder()
-                               .Header()
-                               .Chunk("Mat1", 0, 6, 2, 99, Mat1Body({0, 'f', 30, {1, 1, 1}, 0, MapSpec{0x02, dir.Path("tex/square.bmp")}}))
-                               .End();
+    const CobBuilder cob =
+        CobBuilder()
+            .Header()
+            .Chunk("Mat1", 0, 6, 2, 99, Mat1Body({0, 'f', 30, {1, 1, 1}, 0, MapSpec{0x02, dir.Path("tex/square.bmp")}}))
+            .End();
     ASSERT_TRUE(cob.WriteTo(dir.Path("models/car.cob")));
     const JobRun run = RunJob({dir.Path("models/car.cob")}, options);
     EXPECT_TRUE(std::filesystem::exists(dir.Path("models/square.bmp")));
@@ -98,7 +103,8 @@ TEST_F(TexturePass, MaterialsWithoutAPolygonObjectStillHaveTheirTexturesCopied)
 TEST_F(TexturePass, FailedTextureStillTexturesTheMesh)
 {
     const JobRun run = Convert({dir.Path("tex/missing.bmp")});
-    EXPECT_NE(run.report.find(" Can't copy " + dir.Path("tex/missing.bmp") + " file to " + dir.Path("models/missing.bmp") + "."),
+    EXPECT_NE(run.report.find(" Can't copy " + dir.Path("tex/missing.bmp") + " file to " +
+                              dir.Path("models/missing.bmp") + "."),
               std::string::npos);
     const std::string written = ReadFile(dir.Path("models/car.x"));
     EXPECT_NE(written.find("TextureFilename{\"missing.bmp\";}"), std::string::npos);

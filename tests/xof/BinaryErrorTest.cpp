@@ -72,8 +72,17 @@ TEST(BinaryErrors, TemplateProblems)
 {
     // An array sized by a member that does not exist.
     ExpectRefused(TokenBytes()
-                      .Word(31).Name("T").Open().Guid(Guid{})
-                      .Word(52).Word(41).Name("a").Word(14).Name("n").Word(15).Word(20)
+                      .Word(31)
+                      .Name("T")
+                      .Open()
+                      .Guid(Guid{})
+                      .Word(52)
+                      .Word(41)
+                      .Name("a")
+                      .Word(14)
+                      .Name("n")
+                      .Word(15)
+                      .Word(20)
                       .Close()
                       .Bytes(),
                   ErrorCode::BadTemplate, 58);

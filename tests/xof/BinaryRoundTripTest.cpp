@@ -70,10 +70,10 @@ TEST(BinaryRoundTrip, LongTextureNamesSurvive)
 
 TEST(BinaryRoundTrip, TypedValuesOfDeclaredTemplates)
 {
-    const Document text = MustParseText(
-        "xof 0302txt 0064\ntemplate Mixed { <00000000-0000-0000-0000-000000000009>\n"
-        " SWORD a; CHAR b; UCHAR c; FLOAT d; STRING e; CSTRING f; DWORD n; array SDWORD g[n]; }\n"
-        "Mixed m { -3; -1; 255; -0.25; \"first\"; \"second\"; 2; -2147483648, 2147483647; }\n");
+    const Document text =
+        MustParseText("xof 0302txt 0064\ntemplate Mixed { <00000000-0000-0000-0000-000000000009>\n"
+                      " SWORD a; CHAR b; UCHAR c; FLOAT d; STRING e; CSTRING f; DWORD n; array SDWORD g[n]; }\n"
+                      "Mixed m { -3; -1; 255; -0.25; \"first\"; \"second\"; 2; -2147483648, 2147483647; }\n");
     const Document binary = MustParseBinary(WriteBinary(text, BinaryOptions::Templates));
     ASSERT_EQ(binary.objects.size(), 1u);
     EXPECT_EQ(binary.objects, text.objects);
@@ -131,12 +131,26 @@ TEST(BinaryReader, AcceptsStringTerminatorsOfEitherWidth)
 TEST(BinaryReader, ArraysWithoutTrailingSemicolonAsInThePublishedExample)
 {
     const std::string bytes = TokenBytes()
-                                  .Word(31).Name("Grid").Open().Guid(Guid{})
-                                  .Word(52).Word(42).Name("cells")
-                                  .Word(14).Word(3).Dword(2).Word(15)
-                                  .Word(14).Word(3).Dword(2).Word(15)
+                                  .Word(31)
+                                  .Name("Grid")
+                                  .Open()
+                                  .Guid(Guid{})
+                                  .Word(52)
+                                  .Word(42)
+                                  .Name("cells")
+                                  .Word(14)
+                                  .Word(3)
+                                  .Dword(2)
+                                  .Word(15)
+                                  .Word(14)
+                                  .Word(3)
+                                  .Dword(2)
+                                  .Word(15)
                                   .Close()
-                                  .Name("Grid").Open().Floats({1, 2, 3, 4}).Close()
+                                  .Name("Grid")
+                                  .Open()
+                                  .Floats({1, 2, 3, 4})
+                                  .Close()
                                   .Bytes();
     const Document document = MustParseBinary(bytes);
     ASSERT_EQ(document.objects.size(), 1u);

@@ -115,17 +115,16 @@ TEST(TextReaderSyntax, AcceptsOtherVersionsAndFloatSizes)
 
 TEST(TextReaderSyntax, SkipsCommentsAnywhere)
 {
-    const Document document = MustParseText(
-        "xof 0302txt 0064\n# hash comment\n// slash comment\nHeader // after the name\n{ # inside\n"
-        " 1; // after a value\n 0;\n#\n 1;}\n// last line without line end");
+    const Document document =
+        MustParseText("xof 0302txt 0064\n# hash comment\n// slash comment\nHeader // after the name\n{ # inside\n"
+                      " 1; // after a value\n 0;\n#\n 1;}\n// last line without line end");
     ASSERT_EQ(document.objects.size(), 1u);
     EXPECT_EQ(Integers(document.objects[0]), (std::vector<std::uint32_t>{1, 0, 1}));
 }
 
 TEST(TextReaderSyntax, SeparatorsAreLenient)
 {
-    const Document strict = MustParseText(
-        "xof 0302txt 0064\nMesh { 2; 0.0;0.0;0.0;, 1.0;1.0;1.0;; 1; 2;0,1;; }");
+    const Document strict = MustParseText("xof 0302txt 0064\nMesh { 2; 0.0;0.0;0.0;, 1.0;1.0;1.0;; 1; 2;0,1;; }");
     const std::vector<std::string> variants = {
         "xof 0302txt 0064\nMesh { 2, 0.0,0.0,0.0, 1.0,1.0,1.0, 1, 2,0,1 }",
         "xof 0302txt 0064\nMesh { 2; 0.0;0.0;0.0;; 1.0;1.0;1.0;;; 1;; 2;0;1;;;; }",
@@ -247,9 +246,9 @@ TEST(TextReaderTemplates, KeywordsIgnoreCaseAndArraysMayBeFixed)
 
 TEST(TextReaderTemplates, FileDeclarationReplacesAStandardTemplateForLaterObjects)
 {
-    const Document document = MustParseText(
-        "xof 0302txt 0064\nHeader { 1; 0; 1; }\n"
-        "template Header { <3D82AB43-62DA-11cf-AB39-0020AF71E433> DWORD only; }\nHeader { 9; }\n");
+    const Document document =
+        MustParseText("xof 0302txt 0064\nHeader { 1; 0; 1; }\n"
+                      "template Header { <3D82AB43-62DA-11cf-AB39-0020AF71E433> DWORD only; }\nHeader { 9; }\n");
     ASSERT_EQ(document.objects.size(), 2u);
     EXPECT_EQ(document.objects[0].values.size(), 3u);
     EXPECT_EQ(Integers(document.objects[1]), (std::vector<std::uint32_t>{9}));

@@ -6,7 +6,6 @@
 
 namespace verdin::xof::test {
 
-
 namespace {
 
 constexpr std::string_view kFileStart = R"(xof 0302txt 0064

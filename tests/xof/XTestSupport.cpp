@@ -8,8 +8,7 @@ namespace verdin::xof {
 
 void PrintTo(const Value& value, std::ostream* out)
 {
-    *out << "{type " << static_cast<int>(value.type) << ", integer " << value.integer << ", real " << value.real
-         << "}";
+    *out << "{type " << static_cast<int>(value.type) << ", integer " << value.integer << ", real " << value.real << "}";
 }
 
 void PrintTo(const DataObject& object, std::ostream* out)

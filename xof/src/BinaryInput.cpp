@@ -1,7 +1,7 @@
 #include "xof/src/BinaryInput.h"
 
-#include "xof/src/Failure.h"
 #include "xof/src/Decimal.h"
+#include "xof/src/Failure.h"
 
 namespace verdin::xof {
 

@@ -12,11 +12,10 @@ std::optional<std::string> RefusedChild(const Template& parent, const Template* 
     if (parent.openness == Openness::Open || !childTemplate) {
         return std::nullopt;
     }
-    const bool listed = std::any_of(parent.restrictions.begin(), parent.restrictions.end(),
-                                    [&](const Restriction& restriction) {
-                                        return restriction.name == childTemplate->name ||
-                                               restriction.guid == childTemplate->guid;
-                                    });
+    const bool listed =
+        std::any_of(parent.restrictions.begin(), parent.restrictions.end(), [&](const Restriction& restriction) {
+            return restriction.name == childTemplate->name || restriction.guid == childTemplate->guid;
+        });
     if (listed) {
         return std::nullopt;
     }

@@ -24,10 +24,7 @@ public:
             m_spill.resize(members);
         }
     }
-    std::uint32_t& operator[](std::size_t member)
-    {
-        return m_spill.empty() ? m_inline[member] : m_spill[member];
-    }
+    std::uint32_t& operator[](std::size_t member) { return m_spill.empty() ? m_inline[member] : m_spill[member]; }
 
 private:
     std::array<std::uint32_t, 8> m_inline{};

@@ -182,7 +182,6 @@ template AnimationSet {
 }
 )";
 
-
 Document BuildStandardDocument()
 {
     Document document;

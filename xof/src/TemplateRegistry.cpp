@@ -57,8 +57,7 @@ std::optional<std::string> TemplateRegistry::Describe(const Template& definition
             }
             const Member& sizer = definition.members[*dimension.member];
             if (!sizer.primitive || !IsInteger(*sizer.primitive) || !sizer.dimensions.empty()) {
-                return "array '" + member.name + "' is sized by '" + sizer.name +
-                       "', which is not a single integer";
+                return "array '" + member.name + "' is sized by '" + sizer.name + "', which is not a single integer";
             }
             count = 0;
         }
@@ -67,8 +66,7 @@ std::optional<std::string> TemplateRegistry::Describe(const Template& definition
         if (!member.primitive) {
             const auto found = Find(member.templateName);
             if (!found) {
-                return "member '" + member.name + "' has the unknown template '" +
-                       member.templateName + "'";
+                return "member '" + member.name + "' has the unknown template '" + member.templateName + "'";
             }
             memberTemplate = *found;
             const Info& used = m_info[memberTemplate];

@@ -322,8 +322,8 @@ private:
             } else if (TextScanner::IsNumberStart(next) || next == '"') {
                 m_scanner.Fail(ErrorCode::Syntax, "more values than the members of '" + definition.name + "' take");
             } else {
-                m_scanner.Fail(ErrorCode::Syntax, "expected a child object, a reference or '}', found " +
-                                                      m_scanner.DescribeNext());
+                m_scanner.Fail(ErrorCode::Syntax,
+                               "expected a child object, a reference or '}', found " + m_scanner.DescribeNext());
             }
         }
     }
@@ -349,8 +349,8 @@ private:
             guid = m_scanner.ReadGuid();
         }
         if (name.empty() && !guid) {
-            m_scanner.Fail(ErrorCode::Syntax, "expected the name of the referenced object, found " +
-                                                  m_scanner.DescribeNext());
+            m_scanner.Fail(ErrorCode::Syntax,
+                           "expected the name of the referenced object, found " + m_scanner.DescribeNext());
         }
         m_scanner.Expect('}', "'}' closing the reference");
         m_sink.Reference(name, guid);

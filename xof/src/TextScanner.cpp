@@ -180,8 +180,8 @@ void TextScanner::FailAt(std::size_t offset, ErrorCode code, std::string_view me
     const std::size_t line = 1 + static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n'));
     const std::size_t lineStart = before.rfind('\n');
     const std::size_t column = lineStart == std::string_view::npos ? offset + 1 : offset - lineStart;
-    Error error{code, "line " + Decimal(line) + ", column " + Decimal(column) + ": " + std::string(message),
-                offset, line, column};
+    Error error{code, "line " + Decimal(line) + ", column " + Decimal(column) + ": " + std::string(message), offset,
+                line, column};
     throw ParseFailure{std::move(error)};
 }
 
