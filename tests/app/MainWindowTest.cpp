@@ -6,6 +6,7 @@
 #include "app/OptionBar.h"
 #include "app/VerdinApp.h"
 #include "app/VerdinView.h"
+#include "base/Version.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,6 +49,12 @@ QStringList ItemTexts(const CVerdinView& view)
 QString ReportText(CVerdinView& view)
 {
     return view.ReportDlg().Edit()->toPlainText();
+}
+
+// The version that project() gives the build.
+QString Version()
+{
+    return QString::fromUtf8(kVersion.data(), static_cast<qsizetype>(kVersion.size()));
 }
 
 // Closes the next message box as soon as it shows and hands back its text.
@@ -159,7 +166,7 @@ private Q_SLOTS:
     void theWindowAsItOpens()
     {
         CMainFrame& frame = Start();
-        QCOMPARE(frame.windowTitle(), QStringLiteral("Quorvane Converter ver.1.06 - Verdin"));
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Quorvane Converter ver.%1 - Verdin").arg(Version()));
         QCOMPARE(frame.size(), QSize(630, 440));
         QCOMPARE(frame.dockWidgetArea(frame.OptionDock()), Qt::RightDockWidgetArea);
         QCOMPARE(frame.OptionDock()->allowedAreas(), Qt::AllDockWidgetAreas);
@@ -420,7 +427,7 @@ private Q_SLOTS:
     void theAboutBoxShowsTheVersion()
     {
         CAboutDlg about;
-        QCOMPARE(about.findChild<QLabel*>(QStringLiteral("version"))->text(), QStringLiteral("1.06"));
+        QCOMPARE(about.findChild<QLabel*>(QStringLiteral("version"))->text(), Version());
         QCOMPARE(about.windowTitle(), QStringLiteral("About"));
     }
 
