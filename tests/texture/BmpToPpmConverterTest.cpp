@@ -154,7 +154,7 @@ TEST_F(BmpToPpm, NetpbmReadsTheWrittenFile)
     const Picture picture = NumberedPicture(5, 3);
     ASSERT_EQ(Convert(BmpBuilder(picture).TopDown()), 1);
     TempDir scratch;
-    const std::string ppm = "\"" + m_dir.Path("wood.ppm") + "\"";
+    const std::string ppm = ShellQuoted(m_dir.Path("wood.ppm"));
     const auto described = RunNetpbm("pamfile", ppm, scratch);
     if (!described)
         GTEST_SKIP() << "pamfile is not installed: the PPM file is not checked by Netpbm";

@@ -130,7 +130,7 @@ TEST(Examples, TexturedSceneConvertsWithPpmTextures)
     EXPECT_EQ(bmp.width, 128);
     EXPECT_EQ(bmp.height, 64);
     TempDir scratch;
-    const auto described = RunNetpbm("pamfile", "'" + dir.Path("wood.ppm") + "'", scratch);
+    const auto described = RunNetpbm("pamfile", ShellQuoted(dir.Path("wood.ppm")), scratch);
     if (!described)
         GTEST_SKIP() << "netpbm is not installed";
     EXPECT_FALSE(described->failed);

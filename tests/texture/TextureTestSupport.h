@@ -36,6 +36,9 @@ bool WriteBytes(const std::string& path, const std::string& bytes);
 // The names of the files in a folder, sorted.
 std::vector<std::string> FilesIn(const std::string& folder);
 
+// A path in double quotes, for a shell command line.
+std::string ShellQuoted(const std::string& path);
+
 // Output of a Netpbm program run on a file, or nothing when the program is
 // not installed. `failed` is set when it ran and refused the file.
 struct ToolRun {
