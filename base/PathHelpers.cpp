@@ -1,5 +1,6 @@
 #include "base/PathHelpers.h"
 
+#include <algorithm>
 #include <cwchar>
 
 namespace verdin {
@@ -31,6 +32,11 @@ std::size_t FindLastCharacter(const std::string& text, Predicate wanted)
 bool IsSeparator(char c)
 {
     return c == '\\' || c == '/';
+}
+
+char FoldAsciiCase(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 std::size_t FindExtensionDot(const std::string& fileName)
@@ -66,6 +72,11 @@ std::string PathExtension(const std::string& path)
     const std::string fileName = PathFileName(path);
     const std::size_t dot = FindExtensionDot(fileName);
     return dot == kNone ? std::string() : fileName.substr(dot + 1);
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b)
+{
+    return std::ranges::equal(a, b, [](char x, char y) { return FoldAsciiCase(x) == FoldAsciiCase(y); });
 }
 
 std::string QuotedFileName(const std::string& path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace verdin {
 
@@ -17,6 +18,10 @@ std::string PathFileName(const std::string& path);
 std::string PathTitle(const std::string& path);
 // What follows the last "." of the file name, unless that dot begins the name.
 std::string PathExtension(const std::string& path);
+
+// Names compared as file-name searches and extension tests compare them:
+// without regard to the case of ASCII letters.
+bool EqualIgnoringCase(std::string_view a, std::string_view b);
 
 // The file name in single quotes, as report lines name a file.
 std::string QuotedFileName(const std::string& path);

@@ -6,33 +6,23 @@
 #include "cob/Mat1Chunk.h"
 #include "texture/BitmapExpander.h"
 #include "texture/BmpToPpmConverter.h"
+#include "xfile/TextureSource.h"
 
-#include <algorithm>
 #include <filesystem>
-#include <string_view>
 #include <system_error>
 
 namespace verdin {
 
 namespace {
 
-char FoldAsciiCase(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](char x, char y) { return FoldAsciiCase(x) == FoldAsciiCase(y); });
-}
-
-// Copies over any file of the destination's name. A copy of a file onto
-// itself, under whatever spelling, fails and leaves the file as it was.
-bool CopyTexture(const std::string& source, const std::string& destination)
+// Puts the texture at the destination, over any file of that name. A source
+// that is the destination itself, under whatever spelling, is there already;
+// a source that does not exist is a failed copy.
+bool PlaceTexture(const std::string& source, const std::string& destination)
 {
     std::error_code error;
     if (std::filesystem::equivalent(source, destination, error))
-        return false;
+        return true;
     return std::filesystem::copy_file(source, destination, std::filesystem::copy_options::overwrite_existing, error);
 }
 
@@ -52,18 +42,18 @@ void RunTextureStep(ReportLog& report, CMat1Chunk& material, const std::string& 
                     const std::atomic<int>& ppm)
 {
     CobString& texture = material.m_textureMap.name;
-    const std::string source = texture.Shown();
-    if (source.empty()) {
+    const std::string stored = texture.Shown();
+    if (stored.empty()) {
         report.AppendLine(" No texture file name.");
         return;
     }
-    const std::string destination = PathDirectory(outputName) + PathFileName(source);
-    const std::string extension = PathExtension(source);
+    // The output lies in the model's folder.
+    const std::string source = FindTextureSource(stored, PathDirectory(outputName));
+    const std::string destination = PathDirectory(outputName) + PathFileName(stored);
+    const std::string extension = PathExtension(stored);
     const bool bmp = EqualIgnoringCase(extension, "bmp");
 
-    // A texture that already lies in the output folder cannot be copied onto
-    // itself, yet is there to be worked on.
-    if (!CopyTexture(source, destination) && !EqualIgnoringCase(source, destination) && bmp) {
+    if (!PlaceTexture(source, destination)) {
         report.AppendLine(" Can't copy " + source + " file to " + destination + ".");
         return;
     }

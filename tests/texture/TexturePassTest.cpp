@@ -111,11 +111,17 @@ TEST_F(TexturePass, FailedTextureStillTexturesTheMesh)
     EXPECT_NE(Coordinates(written).find(WithCrLf("\n1.000000;0.000000;\n")), std::string::npos);
 }
 
+// The textured example and its bitmap, side by side in the folder.
+void CopyTexturedExample(const TempDir& dir)
+{
+    for (const char* name : {"scene.cob", "wood.bmp"})
+        std::filesystem::copy_file(std::string(VERDIN_SOURCE_DIR) + "/examples/" + name, dir.Path(name));
+}
+
 TEST(Examples, TexturedSceneConvertsWithPpmTextures)
 {
     TempDir dir;
-    for (const char* name : {"scene.cob", "wood.bmp"})
-        std::filesystem::copy_file(std::string(VERDIN_SOURCE_DIR) + "/examples/" + name, dir.Path(name));
+    CopyTexturedExample(dir);
     // The model names its texture relative to the folder the converter runs in.
     const std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(dir.Path(""));
@@ -135,6 +141,25 @@ TEST(Examples, TexturedSceneConvertsWithPpmTextures)
         GTEST_SKIP() << "netpbm is not installed";
     EXPECT_FALSE(described->failed);
     EXPECT_NE(described->output.find("PPM raw, 128 by 64"), std::string::npos) << described->output;
+}
+
+// As the desktop program names it: by its full path, from another folder. The
+// texture is found beside the model and is the copy's destination itself.
+TEST(Examples, TexturedSceneNamedByItsFullPathUsesTheBitmapBesideIt)
+{
+    TempDir dir;
+    CopyTexturedExample(dir);
+    OptionFlags options;
+    options.bPPM = 1;
+    const JobRun run = RunJob({dir.Path("scene.cob")}, options);
+
+    const std::string bitmap = dir.Path("wood.bmp");
+    EXPECT_NE(run.report.find(" copy " + bitmap + " to " + bitmap + ".\r\n converted " + bitmap + " to ppm.\r\n"),
+              std::string::npos)
+        << run.report;
+    EXPECT_EQ(DecodeBmp(ReadFile(bitmap)).width, 128);
+    EXPECT_TRUE(ParsePpm(ReadFile(dir.Path("wood.ppm"))));
+    EXPECT_NE(ReadFile(dir.Path("scene.x")).find("TextureFilename{\"wood.ppm\";}"), std::string::npos);
 }
 
 }  // namespace

@@ -106,13 +106,26 @@ TEST_F(TextureStep, ATextureInTheOutputFolderIsEnlargedInPlace)
     EXPECT_EQ(Texture(), m_dir.Path("models/wood.ppm"));
 }
 
-TEST_F(TextureStep, TheSameFileUnderAnotherSpellingIsNotCopiedOntoItself)
+TEST_F(TextureStep, TheSameFileUnderAnotherSpellingNeedsNoCopy)
 {
     ASSERT_TRUE(WriteBytes(m_copy, kBitmap));
     const std::string spelling = m_dir.Path("models/./wood.bmp");
     Run(spelling);
-    EXPECT_EQ(m_report.Text(), " Can't copy " + spelling + " file to " + m_copy + ".\r\n");
-    EXPECT_EQ(ReadFile(m_copy), kBitmap);
+    EXPECT_EQ(m_report.Text(), " copy " + spelling + " to " + m_copy + ".\r\n");
+    EXPECT_EQ(DecodeBmp(ReadFile(m_copy)).width, 4);
+    EXPECT_EQ(Models(), std::vector<std::string>{"wood.bmp"});
+}
+
+// Named as a file of another machine, found beside the model whatever the case.
+TEST_F(TextureStep, ATextureNotFoundAsNamedIsTakenFromTheModelsFolder)
+{
+    const std::string beside = m_dir.Path("models/wood.bmp");
+    ASSERT_TRUE(WriteBytes(beside, kBitmap));
+    const std::string copy = m_dir.Path("models/WOOD.BMP");
+    Run("C:\\tex\\WOOD.BMP");
+    EXPECT_EQ(m_report.Text(), " copy " + beside + " to " + copy + ".\r\n");
+    EXPECT_EQ(DecodeBmp(ReadFile(copy)).width, 4);
+    EXPECT_EQ(ReadFile(beside), kBitmap);
 }
 
 TEST_F(TextureStep, AnUpperCaseBitmapNameEndsInLowerCasePpm)
@@ -145,13 +158,15 @@ TEST_F(TextureStep, OtherFormatsAreCopiedThenRefused)
     EXPECT_EQ(Texture(), source);
 }
 
-TEST_F(TextureStep, AMissingPpmTextureIsLeftToTheExpanderToReport)
+TEST_F(TextureStep, AMissingTextureOfAnyFormatCannotBeCopied)
 {
-    const std::string source = m_dir.Path("textures/wood.ppm");
-    const std::string copy = m_dir.Path("models/wood.ppm");
-    Run(source);
-    EXPECT_EQ(m_report.Text(),
-              " copy " + source + " to " + copy + ".\r\nCan't open " + copy + " at BitmapExpander.\r\n");
+    for (const char* name : {"wood.ppm", "dwarf.jpg"}) {
+        m_report.ClearText();
+        const std::string source = m_dir.Path("textures/") + name;
+        Run(source);
+        EXPECT_EQ(m_report.Text(), " Can't copy " + source + " file to " + m_dir.Path("models/") + name + ".\r\n");
+    }
+    EXPECT_TRUE(Models().empty());
 }
 
 TEST_F(TextureStep, ABitmapNamedPpmBecomesARealPpm)
