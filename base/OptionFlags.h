@@ -12,6 +12,10 @@ struct OptionFlags {
     std::atomic<int> Position{0};
     std::atomic<int> ScaleAndRotation{1};
     std::atomic<int> bPPM{0};
+    // For files from later versions of the modeller; off, output is as the
+    // five options alone give it.
+    std::atomic<int> NewerMaterials{0};  // read Mat1 versions 0.7 and 0.8
+    std::atomic<int> FlipV{0};           // write texture v as 1 - v
 };
 
 inline bool IsOn(const std::atomic<int>& flag)

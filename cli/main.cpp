@@ -66,6 +66,7 @@ int main(int argc, char** argv)
     std::setlocale(LC_ALL, "");  // file names follow the user's character set
 
     bool templates = true, binary = false, scaleRotation = true, position = false, ppm = false;
+    bool newerMaterials = false, flipV = false;
     std::vector<std::string> files;
 
     CLI::App app("Converts binary COB files into DirectX .x files beside them.", "verdin-cli");
@@ -75,6 +76,9 @@ int main(int argc, char** argv)
     AddSwitch(app, "scale-rotation", scaleRotation, "Apply each object's scale and rotation (default on)");
     AddSwitch(app, "position", position, "Apply each object's position (default off)");
     AddSwitch(app, "ppm", ppm, "Convert BMP textures to PPM images (default off)");
+    AddSwitch(app, "newer-materials", newerMaterials,
+              "Read the materials of later versions of the modeller (Mat1 0.7 and 0.8; default off)");
+    AddSwitch(app, "flip-v", flipV, "Write texture coordinates as (u, 1 - v), as later versions need (default off)");
     int threads = 1;
     app.add_option("-j,--jobs", threads, "Convert on this many threads at once (the report keeps the file order)")
         ->check(CLI::Range(1, 256));
@@ -101,6 +105,8 @@ int main(int argc, char** argv)
     options.ScaleAndRotation = scaleRotation;
     options.Position = position;
     options.bPPM = ppm;
+    options.NewerMaterials = newerMaterials;
+    options.FlipV = flipV;
 
     std::signal(SIGINT, OnInterrupt);
 

@@ -18,7 +18,7 @@ namespace {
 
 constexpr std::size_t kChunkHeaderSize = 20;
 
-std::unique_ptr<CChunk> CreateChunk(const char* tag)
+std::unique_ptr<CChunk> CreateChunk(const char* tag, const CobReaderOptions& options)
 {
     std::unique_ptr<CChunk> chunk;
     if (IsTag(tag, "Grou")) {
@@ -28,7 +28,7 @@ std::unique_ptr<CChunk> CreateChunk(const char* tag)
         chunk = std::make_unique<CPolHChunk>();
         chunk->m_nType = CHUNK_POLH;
     } else if (IsTag(tag, "Mat1")) {
-        chunk = std::make_unique<CMat1Chunk>();
+        chunk = std::make_unique<CMat1Chunk>(options.newerMaterials);
         chunk->m_nType = CHUNK_MAT1;
     }
     return chunk;
@@ -89,7 +89,7 @@ bool ReadCobHeader(CobFile& file, ReportLog& report, CobSignature& signature)
     return true;
 }
 
-void ReadCobChunks(CobFile& file, ReportLog& report, CChunkList& chunks)
+void ReadCobChunks(CobFile& file, ReportLog& report, CChunkList& chunks, const CobReaderOptions& options)
 {
     for (;;) {
         char tag[5] = {};
@@ -98,7 +98,7 @@ void ReadCobChunks(CobFile& file, ReportLog& report, CChunkList& chunks)
         if (IsTag(tag, "END "))
             return;
 
-        std::unique_ptr<CChunk> chunk = CreateChunk(tag);
+        std::unique_ptr<CChunk> chunk = CreateChunk(tag, options);
         if (!chunk) {
             report.AppendLine(" No support '" + std::string(tag) + "' chunk.");
             CChunk unknown;

@@ -22,7 +22,12 @@ struct CobSignature {
 // converter reads.
 [[nodiscard]] bool ReadCobHeader(CobFile& file, ReportLog& report, CobSignature& signature);
 
+// What the reader accepts beyond the versions it always reads.
+struct CobReaderOptions {
+    bool newerMaterials = false;  // Mat1 versions 0.7 and 0.8
+};
+
 // Reads the chunks that follow the header into `chunks`, up to the "END " tag.
-void ReadCobChunks(CobFile& file, ReportLog& report, CChunkList& chunks);
+void ReadCobChunks(CobFile& file, ReportLog& report, CChunkList& chunks, const CobReaderOptions& options = {});
 
 }  // namespace verdin

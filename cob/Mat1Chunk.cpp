@@ -2,7 +2,11 @@
 
 #include "base/NumberFormat.h"
 #include "base/ReportLog.h"
+#include "cob/CobEof.h"
 #include "cob/CobFile.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace verdin {
 
@@ -37,7 +41,9 @@ CobMap ReadMap(CobFile& file, bool placed)
 bool CMat1Chunk::Read(CobFile& file, ReportLog& report)
 {
     CChunk::Read(file, report);
-    if (m_nMajor != 0 || m_nMinor > 6) {
+    const std::size_t bodyStart = file.Position();
+    const bool newer = m_nMajor == 0 && (m_nMinor == 7 || m_nMinor == 8);
+    if (m_nMajor != 0 || (m_nMinor > 6 && !(newer && m_bNewerVersions))) {
         report.AppendLine("No support Mat1 chunk version " + FormatInt(m_nMajor) + "." + FormatInt(m_nMinor));
         return false;
     }
@@ -52,17 +58,48 @@ bool CMat1Chunk::Read(CobFile& file, ReportLog& report)
     m_fExponent = ReadFloat(file);
     m_fRefraction = ReadFloat(file);
 
+    if (newer && m_nLength >= 0)
+        ReadMapsInBody(file, bodyStart);
+    else
+        ReadMaps(file);
+    return true;
+}
+
+// The map records that follow the fields, as long as their markers come.
+void CMat1Chunk::ReadMaps(CobFile& file)
+{
     for (;;) {
         if (NextIsSubRecord(file, 'e')) {
             m_envMap = ReadMap(file, false);
         } else if (NextIsSubRecord(file, 't')) {
             m_textureMap = ReadMap(file, true);
         } else if (NextIsSubRecord(file, 'b')) {
-            m_bumpMap = ReadMap(file, true);
+            CobMap bump = ReadMap(file, true);
             m_fBumpAmplitude = ReadFloat(file);
+            m_bumpMap = std::move(bump);
         } else {
-            return true;
+            return;
         }
+    }
+}
+
+// Newer bodies may end in a diffuse factor or in records; only records that
+// lie wholly inside the data length are read. The chunk framing passes over
+// the rest of the body.
+void CMat1Chunk::ReadMapsInBody(CobFile& file, std::size_t bodyStart)
+{
+    const std::uint64_t lengthEnd = std::uint64_t{bodyStart} + static_cast<std::uint32_t>(m_nLength);
+    const std::uint64_t fileEnd = std::uint64_t{file.Position()} + file.Remaining();
+    const std::uint64_t bodyEnd = std::min(lengthEnd, fileEnd);
+    if (bodyEnd <= file.Position())
+        return;
+    const auto size = static_cast<std::size_t>(bodyEnd - file.Position());
+    const unsigned char* rest = file.Take(size);
+    CobFile body(std::vector<unsigned char>(rest, rest + size));
+    try {
+        ReadMaps(body);
+    } catch (const CobEofError&) {
+        // a record running past the data length is not the material's
     }
 }
 

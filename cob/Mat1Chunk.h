@@ -20,6 +20,10 @@ struct CobMap {
 // A material of a polygon object, as stored.
 class CMat1Chunk : public CChunk {
 public:
+    // With `newerVersions`, versions 0.7 and 0.8 are read too: the fields of
+    // 0.6, then the map records that fit in the data length.
+    explicit CMat1Chunk(bool newerVersions = false) : m_bNewerVersions(newerVersions) {}
+
     bool Read(CobFile& file, ReportLog& report) override;
 
     std::int16_t m_nMaterial = 0;
@@ -36,6 +40,12 @@ public:
     CobMap m_textureMap;
     CobMap m_bumpMap;
     float m_fBumpAmplitude = 0;
+
+private:
+    void ReadMaps(CobFile& file);
+    void ReadMapsInBody(CobFile& file, std::size_t bodyStart);
+
+    bool m_bNewerVersions = false;
 };
 
 }  // namespace verdin

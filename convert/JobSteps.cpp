@@ -23,7 +23,7 @@ bool ReadCobHeader(CConvertJob& job)
 
 void ReadCobChunks(CConvertJob& job)
 {
-    ReadCobChunks(*job.m_pFile, *job.m_pReport, job.m_chunks);
+    ReadCobChunks(*job.m_pFile, *job.m_pReport, job.m_chunks, {IsOn(job.m_pOptions->NewerMaterials)});
 }
 
 int WriteXFile(CConvertJob& job, const TexturePassRunner& runTexturePass)

@@ -1,5 +1,5 @@
-// Converts arbitrary bytes as a COB file, with the five options taken from
-// the first byte, in a folder of its own.
+// Converts arbitrary bytes as a COB file, with the options taken from the
+// first byte, in a folder of its own.
 
 #include "FuzzSupport.h"
 
@@ -21,6 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.Position = (data[0] >> 2) & 1;
     options.ScaleAndRotation = (data[0] >> 3) & 1;
     options.bPPM = (data[0] >> 4) & 1;
+    options.NewerMaterials = (data[0] >> 5) & 1;
+    options.FlipV = (data[0] >> 6) & 1;
     QuietReport report;
     std::atomic<int> cancel{0};
     verdin::ConvertParams params;

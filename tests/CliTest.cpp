@@ -87,6 +87,8 @@ TEST(Cli, BadArgumentsGoToStandardErrorWithStatusTwo)
     const CliRun help = RunCli(dir, "--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--no-templates"), std::string::npos);
+    for (const char* option : {"--newer-materials", "--no-flip-v"})
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
     const CliRun version = RunCli(dir, "--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "verdin-cli " + std::string(kVersion) + "\n");

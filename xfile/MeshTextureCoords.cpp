@@ -8,7 +8,8 @@
 
 namespace verdin {
 
-void WriteMeshTextureCoords(ReportLog& report, XTextFile& out, const MeshWorkingData& mesh, const TextureScale& scale)
+void WriteMeshTextureCoords(ReportLog& report, XTextFile& out, const MeshWorkingData& mesh, const TextureScale& scale,
+                            bool flipV)
 {
     if (!mesh.Textured())
         return;
@@ -31,7 +32,7 @@ void WriteMeshTextureCoords(ReportLog& report, XTextFile& out, const MeshWorking
         }
         out.Float(mappedU);
         out.Char(';');
-        out.Float(mappedV);
+        out.Float(flipV ? static_cast<float>(1.0 - mappedV) : mappedV);
         out.Char(';');
         out.EndLine();
     }

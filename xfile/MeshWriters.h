@@ -34,6 +34,8 @@ void WriteVertexList(ReportLog& report, const OptionFlags& options, XTextFile& o
 void WriteFaceList(ReportLog& report, XTextFile& out, const MeshWorkingData& mesh);
 void WriteMeshMaterialList(XTextFile& out, const MeshWorkingData& mesh);
 void WriteMeshNormals(ReportLog& report, XTextFile& out, const MeshWorkingData& mesh);
-void WriteMeshTextureCoords(ReportLog& report, XTextFile& out, const MeshWorkingData& mesh, const TextureScale& scale);
+// With `flipV`, each v is written as 1 - v.
+void WriteMeshTextureCoords(ReportLog& report, XTextFile& out, const MeshWorkingData& mesh, const TextureScale& scale,
+                            bool flipV);
 
 }  // namespace verdin

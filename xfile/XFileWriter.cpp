@@ -54,7 +54,7 @@ void WriteMesh(const XFileWriting& writing, const CChunkList& chunks, XTextFile&
     WriteFaceList(report, out, mesh);
     WriteMeshMaterialList(out, mesh);
     WriteMeshNormals(report, out, mesh);
-    WriteMeshTextureCoords(report, out, mesh, textureScale);
+    WriteMeshTextureCoords(report, out, mesh, textureScale, IsOn(writing.options.FlipV));
     report.AppendText("\r\n");
     out.Write("}\n");
     ReportBadIndices(report, mesh, name);
