@@ -18,6 +18,10 @@ COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
         CreateCheckBox(QStringLiteral("&Scale && Rotation infomation"), "ScaleAndRotation", m_options.ScaleAndRotation);
     QCheckBox* position = CreateCheckBox(QStringLiteral("&Position infomation"), "Position", m_options.Position);
     QCheckBox* ppm = CreateCheckBox(QStringLiteral("PP&M texture"), "bPPM", m_options.bPPM);
+    // For files from later versions of the modeller.
+    QCheckBox* newerMaterials =
+        CreateCheckBox(QStringLiteral("&Newer materials"), "NewerMaterials", m_options.NewerMaterials);
+    QCheckBox* flipV = CreateCheckBox(QStringLiteral("Flip &V texture"), "FlipV", m_options.FlipV);
 
     m_btnConvert = new QPushButton(QStringLiteral("Convert!"), this);
     m_btnConvert->setObjectName(QStringLiteral("Convert"));
@@ -38,7 +42,7 @@ COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
 
     auto* layout = new QGridLayout(this);
     int row = 0;
-    for (QCheckBox* box : {templates, binary, scaleRotation, position, ppm})
+    for (QCheckBox* box : {templates, binary, scaleRotation, position, ppm, newerMaterials, flipV})
         layout->addWidget(box, row++, 0, 1, 2);
     layout->setRowStretch(row++, 1);
     layout->addWidget(m_btnConvert, row, 0, 2, 1);
@@ -47,7 +51,8 @@ COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
 
     // The keyboard visits the controls in the order of the bar's template,
     // which is not the order on screen.
-    QWidget* tabOrder[] = {templates, binary, scaleRotation, m_btnConvert, help, about, position, ppm};
+    QWidget* tabOrder[] = {templates, binary,   scaleRotation, m_btnConvert,   help,
+                           about,     position, ppm,           newerMaterials, flipV};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }

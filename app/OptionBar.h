@@ -9,7 +9,7 @@ class QPushButton;
 
 namespace verdin {
 
-// The bar with the five option check boxes, "Convert!" and the Help and About
+// The bar with the option check boxes, "Convert!" and the Help and About
 // buttons. It owns the option flags that a running job reads: loaded from the
 // settings when the bar is constructed, kept equal to the boxes, saved when
 // the bar is destroyed.

@@ -15,12 +15,14 @@ struct OptionValue {
 };
 
 // Read and written in this order.
-constexpr std::array<OptionValue, 5> kOptionValues = {{
+constexpr std::array<OptionValue, 7> kOptionValues = {{
     {"AddTemplates", &OptionFlags::AddTemplates, 1},
     {"BinaryXFile", &OptionFlags::BinaryXFile, 0},
     {"ScaleAndRotation", &OptionFlags::ScaleAndRotation, 1},
     {"Position", &OptionFlags::Position, 0},
     {"bPPM", &OptionFlags::bPPM, 0},
+    {"NewerMaterials", &OptionFlags::NewerMaterials, 0},
+    {"FlipV", &OptionFlags::FlipV, 0},
 }};
 
 }  // namespace

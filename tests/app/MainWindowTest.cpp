@@ -131,18 +131,22 @@ private Q_SLOTS:
         QVERIFY(Box(frame, "ScaleAndRotation")->isChecked());
         QVERIFY(!Box(frame, "Position")->isChecked());
         QVERIFY(!Box(frame, "bPPM")->isChecked());
+        QVERIFY(!Box(frame, "NewerMaterials")->isChecked());
+        QVERIFY(!Box(frame, "FlipV")->isChecked());
         QVERIFY(QSettings().allKeys().isEmpty());  // nothing is written while the program runs
 
         QVERIFY(frame.close());
         m_app.reset();
         QSettings settings;
         settings.beginGroup(QStringLiteral("Settings"));
-        QCOMPARE(settings.childKeys().size(), 5);
+        QCOMPARE(settings.childKeys().size(), 7);
         QCOMPARE(settings.value(QStringLiteral("AddTemplates")).toInt(), 1);
         QCOMPARE(settings.value(QStringLiteral("BinaryXFile")).toInt(), 0);
         QCOMPARE(settings.value(QStringLiteral("ScaleAndRotation")).toInt(), 1);
         QCOMPARE(settings.value(QStringLiteral("Position")).toInt(), 0);
         QCOMPARE(settings.value(QStringLiteral("bPPM")).toInt(), 0);
+        QCOMPARE(settings.value(QStringLiteral("NewerMaterials")).toInt(), 0);
+        QCOMPARE(settings.value(QStringLiteral("FlipV")).toInt(), 0);
     }
 
     void aCheckedBoxIsCheckedAtTheNextStart()
@@ -154,12 +158,15 @@ private Q_SLOTS:
         QCOMPARE(first.OptionBar()->Options().bPPM.load(), 1);
         Box(first, "AddTemplates")->click();
         QCOMPARE(first.OptionBar()->Options().AddTemplates.load(), 0);
+        Box(first, "FlipV")->click();
+        QCOMPARE(first.OptionBar()->Options().FlipV.load(), 1);
         m_app.reset();
         QCOMPARE(QSettings().value(QStringLiteral("Settings/bPPM")).toInt(), 1);
 
         CMainFrame& second = Start();
         QVERIFY(Box(second, "bPPM")->isChecked());
         QVERIFY(!Box(second, "AddTemplates")->isChecked());
+        QVERIFY(Box(second, "FlipV")->isChecked());
         QCOMPARE(second.OptionBar()->Options().bPPM.load(), 1);
     }
 

@@ -34,12 +34,15 @@ private Q_SLOTS:
         options.AddTemplates = 0;
         options.ScaleAndRotation = 0;
         options.bPPM = 1;
+        options.FlipV = 1;
         LoadOptions(options);
         QCOMPARE(options.AddTemplates.load(), 1);
         QCOMPARE(options.BinaryXFile.load(), 0);
         QCOMPARE(options.ScaleAndRotation.load(), 1);
         QCOMPARE(options.Position.load(), 0);
         QCOMPARE(options.bPPM.load(), 0);
+        QCOMPARE(options.NewerMaterials.load(), 0);
+        QCOMPARE(options.FlipV.load(), 0);
     }
 
     void savedValuesComeBack()
@@ -49,11 +52,12 @@ private Q_SLOTS:
         saved.BinaryXFile = 1;
         saved.Position = 1;
         saved.bPPM = 1;
+        saved.NewerMaterials = 1;
         SaveOptions(saved);
 
         QSettings settings;
         settings.beginGroup(QStringLiteral("Settings"));
-        QCOMPARE(settings.childKeys().size(), 5);
+        QCOMPARE(settings.childKeys().size(), 7);
         QCOMPARE(settings.value(QStringLiteral("BinaryXFile")).toInt(), 1);
 
         OptionFlags loaded;
@@ -63,6 +67,8 @@ private Q_SLOTS:
         QCOMPARE(loaded.ScaleAndRotation.load(), 1);
         QCOMPARE(loaded.Position.load(), 1);
         QCOMPARE(loaded.bPPM.load(), 1);
+        QCOMPARE(loaded.NewerMaterials.load(), 1);
+        QCOMPARE(loaded.FlipV.load(), 0);
     }
 
     void helpPageUrl()
