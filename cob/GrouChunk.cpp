@@ -9,14 +9,20 @@ namespace verdin {
 bool CGrouChunk::Read(CobFile& file, ReportLog& report)
 {
     CChunk::Read(file, report);
-    if (m_nMajor != 0 || m_nMinor != 1) {
-        report.AppendLine("No support Grou chunk version " + FormatInt(m_nMajor) + "." + FormatInt(m_nMinor));
+    if (!AcceptsVersion(report))
         return false;
-    }
     m_name = ReadCobName(file);
     m_axes = ReadCobAxes(file);
     m_position = ReadCobMatrix(file);
     return true;
+}
+
+bool CGrouChunk::AcceptsVersion(ReportLog& report) const
+{
+    if (m_nMajor == 0 && m_nMinor == 1)
+        return true;
+    report.AppendLine("No support Grou chunk version " + FormatInt(m_nMajor) + "." + FormatInt(m_nMinor));
+    return false;
 }
 
 }  // namespace verdin

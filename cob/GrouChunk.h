@@ -9,6 +9,8 @@ namespace verdin {
 class CGrouChunk : public CChunk {
 public:
     bool Read(CobFile& file, ReportLog& report) override;
+    // False, after reporting it, for a version the converter does not read.
+    bool AcceptsVersion(ReportLog& report) const;
 
     CobName m_name;
     CobAxes m_axes;

@@ -42,11 +42,8 @@ bool CMat1Chunk::Read(CobFile& file, ReportLog& report)
 {
     CChunk::Read(file, report);
     const std::size_t bodyStart = file.Position();
-    const bool newer = m_nMajor == 0 && (m_nMinor == 7 || m_nMinor == 8);
-    if (m_nMajor != 0 || (m_nMinor > 6 && !(newer && m_bNewerVersions))) {
-        report.AppendLine("No support Mat1 chunk version " + FormatInt(m_nMajor) + "." + FormatInt(m_nMinor));
+    if (!AcceptsVersion(report))
         return false;
-    }
     m_nMaterial = ReadInt16(file);
     m_cShader = ReadByte(file);
     m_cFacet = ReadByte(file);
@@ -58,11 +55,19 @@ bool CMat1Chunk::Read(CobFile& file, ReportLog& report)
     m_fExponent = ReadFloat(file);
     m_fRefraction = ReadFloat(file);
 
-    if (newer && m_nLength >= 0)
+    if (IsNewerVersion() && m_nLength >= 0)
         ReadMapsInBody(file, bodyStart);
     else
         ReadMaps(file);
     return true;
+}
+
+bool CMat1Chunk::AcceptsVersion(ReportLog& report) const
+{
+    if (m_nMajor == 0 && (m_nMinor <= 6 || (IsNewerVersion() && m_bNewerVersions)))
+        return true;
+    report.AppendLine("No support Mat1 chunk version " + FormatInt(m_nMajor) + "." + FormatInt(m_nMinor));
+    return false;
 }
 
 // The map records that follow the fields, as long as their markers come.

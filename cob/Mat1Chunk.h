@@ -25,6 +25,8 @@ public:
     explicit CMat1Chunk(bool newerVersions = false) : m_bNewerVersions(newerVersions) {}
 
     bool Read(CobFile& file, ReportLog& report) override;
+    // False, after reporting it, for a version the converter does not read.
+    bool AcceptsVersion(ReportLog& report) const;
 
     std::int16_t m_nMaterial = 0;
     std::uint8_t m_cShader = 0;
@@ -42,6 +44,7 @@ public:
     float m_fBumpAmplitude = 0;
 
 private:
+    bool IsNewerVersion() const { return m_nMajor == 0 && (m_nMinor == 7 || m_nMinor == 8); }
     void ReadMaps(CobFile& file);
     void ReadMapsInBody(CobFile& file, std::size_t bodyStart);
 

@@ -85,10 +85,8 @@ CobFace ReadFace(CobFile& file, std::vector<std::int32_t>& cornerIndices)
 bool CPolHChunk::Read(CobFile& file, ReportLog& report)
 {
     CChunk::Read(file, report);
-    if (m_nMajor != 0 || m_nMinor < 2) {
-        report.AppendLine("No support PolH chunk version " + FormatInt(m_nMajor) + "." + FormatInt(m_nMinor));
+    if (!AcceptsVersion(report))
         return false;
-    }
     m_name = ReadCobName(file);
     m_axes = ReadCobAxes(file);
     m_position = ReadCobMatrix(file);
@@ -111,6 +109,14 @@ bool CPolHChunk::Read(CobFile& file, ReportLog& report)
             m_pFaces.push_back(ReadFace(file, m_cornerIndices));
     }
     return true;
+}
+
+bool CPolHChunk::AcceptsVersion(ReportLog& report) const
+{
+    if (m_nMajor == 0 && m_nMinor >= 2)
+        return true;
+    report.AppendLine("No support PolH chunk version " + FormatInt(m_nMajor) + "." + FormatInt(m_nMinor));
+    return false;
 }
 
 std::span<const std::int32_t> CPolHChunk::Corners(const CobFace& face) const

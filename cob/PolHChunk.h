@@ -27,6 +27,8 @@ struct CobFace {
 class CPolHChunk : public CChunk {
 public:
     bool Read(CobFile& file, ReportLog& report) override;
+    // False, after reporting it, for a version the converter does not read.
+    bool AcceptsVersion(ReportLog& report) const;
 
     // The (vertex index, UV index) pairs of a face, flattened; empty when it
     // has no corners.
