@@ -16,6 +16,7 @@ struct OptionFlags {
     // five options alone give it.
     std::atomic<int> NewerMaterials{0};  // read Mat1 versions 0.7 and 0.8
     std::atomic<int> FlipV{0};           // write texture v as 1 - v
+    std::atomic<int> Ascii{0};           // read text-form files
 };
 
 inline bool IsOn(const std::atomic<int>& flag)

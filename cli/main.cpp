@@ -66,10 +66,10 @@ int main(int argc, char** argv)
     std::setlocale(LC_ALL, "");  // file names follow the user's character set
 
     bool templates = true, binary = false, scaleRotation = true, position = false, ppm = false;
-    bool newerMaterials = false, flipV = false;
+    bool newerMaterials = false, flipV = false, ascii = false;
     std::vector<std::string> files;
 
-    CLI::App app("Converts binary COB files into DirectX .x files beside them.", "verdin-cli");
+    CLI::App app("Converts COB files into DirectX .x files beside them.", "verdin-cli");
     app.set_version_flag("--version", "verdin-cli " + std::string(verdin::kVersion));
     AddSwitch(app, "templates", templates, "Write the standard template block at the head of each file (default on)");
     AddSwitch(app, "binary", binary, "Save each .x file in the binary format (default off)");
@@ -79,6 +79,7 @@ int main(int argc, char** argv)
     AddSwitch(app, "newer-materials", newerMaterials,
               "Read the materials of later versions of the modeller (Mat1 0.7 and 0.8; default off)");
     AddSwitch(app, "flip-v", flipV, "Write texture coordinates as (u, 1 - v), as later versions need (default off)");
+    AddSwitch(app, "ascii", ascii, "Read COB files in the text (ASCII) form too (default off)");
     int threads = 1;
     app.add_option("-j,--jobs", threads, "Convert on this many threads at once (the report keeps the file order)")
         ->check(CLI::Range(1, 256));
@@ -107,6 +108,7 @@ int main(int argc, char** argv)
     options.bPPM = ppm;
     options.NewerMaterials = newerMaterials;
     options.FlipV = flipV;
+    options.Ascii = ascii;
 
     std::signal(SIGINT, OnInterrupt);
 

@@ -11,4 +11,11 @@ public:
     CobEofError() : std::runtime_error("EOF") {}
 };
 
+// Raised by the text-form reader for a line it cannot read; what() is the
+// report line that names the line and what is wrong with it.
+class CobTextError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 }  // namespace verdin

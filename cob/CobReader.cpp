@@ -53,7 +53,7 @@ void PassBody(CobFile& file, ReportLog& report, CChunk& chunk)
 
 }  // namespace
 
-bool ReadCobHeader(CobFile& file, ReportLog& report, CobSignature& signature)
+bool ReadCobHeader(CobFile& file, ReportLog& report, CobSignature& signature, const CobReaderOptions& options)
 {
     file.Read(signature.fileId, CobSignature::kFileIdSize);
     signature.fileId[CobSignature::kFileIdSize] = '\0';
@@ -71,14 +71,16 @@ bool ReadCobHeader(CobFile& file, ReportLog& report, CobSignature& signature)
 
     char storage;
     file.Read(&storage, 1);
-    if (storage == 'A') {
+    signature.text = storage == 'A';
+    if (signature.text && !options.textForm) {
         report.AppendLine("No support ascii format.");
         return false;
     }
 
+    // Numbers in the text form are decimal, whatever the byte order says.
     char byteOrder[2];
     file.Read(byteOrder, 2);
-    if (byteOrder[0] == 'H' && byteOrder[1] == 'L') {
+    if (!signature.text && byteOrder[0] == 'H' && byteOrder[1] == 'L') {
         report.AppendLine("No support big endian.");
         return false;
     }

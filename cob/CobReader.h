@@ -15,19 +15,23 @@ struct CobSignature {
 
     char fileId[kFileIdSize + 1] = {};
     char version[kVersionSize + 1] = {};
+    bool text = false;  // the text form: its chunks are read by ReadCobTextChunks
+};
+
+// What the reader accepts beyond the files and versions it always reads.
+struct CobReaderOptions {
+    bool newerMaterials = false;  // Mat1 versions 0.7 and 0.8
+    bool textForm = false;        // files in the text form
 };
 
 // Checks the 32-byte header at the start of the file and keeps its
 // identifying texts. False, after reporting why, when the file is not one the
 // converter reads.
-[[nodiscard]] bool ReadCobHeader(CobFile& file, ReportLog& report, CobSignature& signature);
+[[nodiscard]] bool ReadCobHeader(CobFile& file, ReportLog& report, CobSignature& signature,
+                                 const CobReaderOptions& options = {});
 
-// What the reader accepts beyond the versions it always reads.
-struct CobReaderOptions {
-    bool newerMaterials = false;  // Mat1 versions 0.7 and 0.8
-};
-
-// Reads the chunks that follow the header into `chunks`, up to the "END " tag.
+// Reads the chunks that follow the header of a binary file into `chunks`, up
+// to the "END " tag.
 void ReadCobChunks(CobFile& file, ReportLog& report, CChunkList& chunks, const CobReaderOptions& options = {});
 
 }  // namespace verdin

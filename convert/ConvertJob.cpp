@@ -53,6 +53,8 @@ bool ConvertOneFile(CConvertJob& job, const TexturePassRunner& runTexturePass)
         return written;
     } catch (const CobEofError&) {
         AbandonFile(job, "Unexcepted EOF.");
+    } catch (const CobTextError& error) {
+        AbandonFile(job, error.what());
     } catch (const std::bad_alloc&) {
         AbandonFile(job, "Not enough memory.");
     }

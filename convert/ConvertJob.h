@@ -51,6 +51,7 @@ public:
     ReportLog* m_pReport;
     char m_szFileId[10] = {};
     char m_szVersion[7] = {};
+    bool m_bTextForm = false;  // the open file is in the text form
     std::unique_ptr<CobFile> m_pFile;
     CChunkList m_chunks;
     JobEndMessage m_endMessage;

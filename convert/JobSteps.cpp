@@ -2,6 +2,7 @@
 
 #include "base/OptionFlags.h"
 #include "cob/CobReader.h"
+#include "cob/CobTextReader.h"
 #include "convert/ConvertJob.h"
 #include "d3drm/BinaryXStep.h"
 #include "texture/BitmapExpander.h"
@@ -12,18 +13,31 @@
 
 namespace verdin {
 
+namespace {
+
+CobReaderOptions ReaderOptions(const CConvertJob& job)
+{
+    return {IsOn(job.m_pOptions->NewerMaterials), IsOn(job.m_pOptions->Ascii)};
+}
+
+}  // namespace
+
 bool ReadCobHeader(CConvertJob& job)
 {
     CobSignature signature;
-    const bool accepted = ReadCobHeader(*job.m_pFile, *job.m_pReport, signature);
+    const bool accepted = ReadCobHeader(*job.m_pFile, *job.m_pReport, signature, ReaderOptions(job));
     std::memcpy(job.m_szFileId, signature.fileId, sizeof job.m_szFileId);
     std::memcpy(job.m_szVersion, signature.version, sizeof job.m_szVersion);
+    job.m_bTextForm = signature.text;
     return accepted;
 }
 
 void ReadCobChunks(CConvertJob& job)
 {
-    ReadCobChunks(*job.m_pFile, *job.m_pReport, job.m_chunks, {IsOn(job.m_pOptions->NewerMaterials)});
+    if (job.m_bTextForm)
+        ReadCobTextChunks(*job.m_pFile, *job.m_pReport, job.m_chunks, ReaderOptions(job));
+    else
+        ReadCobChunks(*job.m_pFile, *job.m_pReport, job.m_chunks, ReaderOptions(job));
 }
 
 int WriteXFile(CConvertJob& job, const TexturePassRunner& runTexturePass)

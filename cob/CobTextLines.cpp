@@ -1,0 +1,153 @@
+#include "cob/CobTextLines.h"
+
+#include "base/NumberFormat.h"
+#include "cob/CobEof.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace verdin {
+
+namespace {
+
+template <typename Number>
+bool ParseWhole(std::string_view word, Number& value)
+{
+    const char* end = word.data() + word.size();
+    const auto [stop, error] = std::from_chars(word.data(), end, value);
+    return error == std::errc() && stop == end;
+}
+
+// "V0.08": the major and minor version.
+bool ParseVersion(std::string_view word, CobTextHeader& header)
+{
+    const std::size_t dot = word.find('.');
+    return word.size() > 1 && word[0] == 'V' && dot != std::string_view::npos &&
+           ParseWhole(word.substr(1, dot - 1), header.major) && ParseWhole(word.substr(dot + 1), header.minor);
+}
+
+bool IsDigits(std::string_view word)
+{
+    return !word.empty() && word.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+}  // namespace
+
+std::vector<std::string_view> SplitWords(std::string_view text, std::string_view separators)
+{
+    std::vector<std::string_view> words;
+    std::size_t start = text.find_first_not_of(separators);
+    while (start != std::string_view::npos) {
+        const std::size_t end = std::min(text.find_first_of(separators, start), text.size());
+        words.push_back(text.substr(start, end - start));
+        start = text.find_first_not_of(separators, end);
+    }
+    return words;
+}
+
+std::optional<CobTextHeader> ParseCobTextHeader(std::string_view line)
+{
+    // The tag fills four characters ("END " among them), then a blank.
+    if (line.size() < 6 || line[4] != ' ')
+        return std::nullopt;
+    const std::vector<std::string_view> words = SplitWords(line.substr(5));
+    // A size of 0 is written padded with blanks only.
+    if (words.size() != 7 || words[1] != "Id" || words[3] != "Parent" || words[5] != "Size" || !IsDigits(words[6]))
+        return std::nullopt;
+    CobTextHeader header;
+    if (!ParseVersion(words[0], header) || !ParseWhole(words[2], header.id) || !ParseWhole(words[4], header.parentId))
+        return std::nullopt;
+    std::memcpy(header.tag, line.data(), 4);
+    return header;
+}
+
+std::string_view CobTextLines::Peek() const
+{
+    std::string_view line = m_rest.substr(0, m_rest.find('\n'));
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    return line;
+}
+
+std::string_view CobTextLines::Next()
+{
+    const std::string_view line = Peek();
+    const std::size_t end = m_rest.find('\n');
+    m_rest.remove_prefix(end == std::string_view::npos ? m_rest.size() : end + 1);
+    ++m_nextNumber;
+    return line;
+}
+
+bool CobTextBody::AtEnd() const
+{
+    return m_lines.AtEnd() || ParseCobTextHeader(m_lines.Peek());
+}
+
+std::string_view CobTextBody::Next(std::string_view expected)
+{
+    if (m_lines.AtEnd())
+        throw CobEofError();
+    if (AtEnd()) {
+        m_number = m_lines.NextNumber();
+        Fail(std::string(expected) + " expected");
+    }
+    m_number = m_lines.NextNumber();
+    return m_lines.Next();
+}
+
+void CobTextBody::SkipRest()
+{
+    while (!AtEnd())
+        m_lines.Next();
+}
+
+void CobTextBody::Fail(std::string_view what) const
+{
+    throw CobTextError("Line " + FormatInt(m_number) + ": " + std::string(what) + ".");
+}
+
+std::string_view CobTextBody::After(std::string_view line, std::string_view key) const
+{
+    if (!line.starts_with(key) || (line.size() > key.size() && line[key.size()] != ' ' && line[key.size()] != '\t'))
+        Fail("\"" + std::string(key) + "\" expected");
+    line.remove_prefix(key.size());
+    return line.substr(std::min(line.find_first_not_of(" \t"), line.size()));
+}
+
+float CobTextBody::Float(std::string_view word) const
+{
+    float value = 0;
+    const char* end = word.data() + word.size();
+    const auto [stop, error] = std::from_chars(word.data(), end, value);
+    if (stop == end && error == std::errc())
+        return value;
+    // Below the smallest float, a number is 0 as a float file would hold it.
+    double wide = 0;
+    if (stop == end && error == std::errc::result_out_of_range && ParseWhole(word, wide) &&
+        std::fabs(wide) < std::numeric_limits<float>::min())
+        return std::signbit(wide) ? -0.0f : 0.0f;
+    Fail("bad number \"" + std::string(word) + "\"");
+}
+
+std::int64_t CobTextBody::Integer(std::string_view word, std::int64_t low, std::int64_t high) const
+{
+    std::int64_t value = 0;
+    if (!ParseWhole(word, value) || value < low || value > high)
+        Fail("bad number \"" + std::string(word) + "\"");
+    return value;
+}
+
+std::vector<float> CobTextBody::Floats(std::string_view text, std::size_t count) const
+{
+    const std::vector<std::string_view> words = SplitWords(text, " \t,");
+    if (words.size() < count)
+        Fail(FormatInt(static_cast<int>(count)) + " numbers expected");
+    std::vector<float> values;
+    for (std::size_t i = 0; i < count; ++i)
+        values.push_back(Float(words[i]));
+    return values;
+}
+
+}  // namespace verdin
