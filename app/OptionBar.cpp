@@ -22,6 +22,7 @@ COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
     QCheckBox* newerMaterials =
         CreateCheckBox(QStringLiteral("&Newer materials"), "NewerMaterials", m_options.NewerMaterials);
     QCheckBox* flipV = CreateCheckBox(QStringLiteral("Flip &V texture"), "FlipV", m_options.FlipV);
+    QCheckBox* ascii = CreateCheckBox(QStringLiteral("&ASCII COB files"), "Ascii", m_options.Ascii);
 
     m_btnConvert = new QPushButton(QStringLiteral("Convert!"), this);
     m_btnConvert->setObjectName(QStringLiteral("Convert"));
@@ -42,7 +43,7 @@ COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
 
     auto* layout = new QGridLayout(this);
     int row = 0;
-    for (QCheckBox* box : {templates, binary, scaleRotation, position, ppm, newerMaterials, flipV})
+    for (QCheckBox* box : {templates, binary, scaleRotation, position, ppm, newerMaterials, flipV, ascii})
         layout->addWidget(box, row++, 0, 1, 2);
     layout->setRowStretch(row++, 1);
     layout->addWidget(m_btnConvert, row, 0, 2, 1);
@@ -51,8 +52,8 @@ COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
 
     // The keyboard visits the controls in the order of the bar's template,
     // which is not the order on screen.
-    QWidget* tabOrder[] = {templates, binary,   scaleRotation, m_btnConvert,   help,
-                           about,     position, ppm,           newerMaterials, flipV};
+    QWidget* tabOrder[] = {templates, binary, scaleRotation,  m_btnConvert, help, about,
+                           position,  ppm,    newerMaterials, flipV,        ascii};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }

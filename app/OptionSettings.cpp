@@ -15,7 +15,7 @@ struct OptionValue {
 };
 
 // Read and written in this order.
-constexpr std::array<OptionValue, 7> kOptionValues = {{
+constexpr std::array<OptionValue, 8> kOptionValues = {{
     {"AddTemplates", &OptionFlags::AddTemplates, 1},
     {"BinaryXFile", &OptionFlags::BinaryXFile, 0},
     {"ScaleAndRotation", &OptionFlags::ScaleAndRotation, 1},
@@ -23,6 +23,7 @@ constexpr std::array<OptionValue, 7> kOptionValues = {{
     {"bPPM", &OptionFlags::bPPM, 0},
     {"NewerMaterials", &OptionFlags::NewerMaterials, 0},
     {"FlipV", &OptionFlags::FlipV, 0},
+    {"Ascii", &OptionFlags::Ascii, 0},
 }};
 
 }  // namespace

@@ -7,7 +7,8 @@ namespace verdin {
 // The options in the user's settings (organisation and application as set on
 // the application object, group "Settings"). A missing value gives its
 // default: AddTemplates 1, BinaryXFile 0, ScaleAndRotation 1, Position 0,
-// bPPM 0, and 0 for the options for newer files, NewerMaterials and FlipV.
+// bPPM 0, and 0 for the options for newer files, NewerMaterials, FlipV and
+// Ascii.
 void LoadOptions(OptionFlags& options);
 void SaveOptions(const OptionFlags& options);
 

@@ -1,6 +1,7 @@
 #include "AssimpReader.h"
 
 #include <assimp/Importer.hpp>
+#include <assimp/material.h>
 #include <assimp/scene.h>
 
 namespace verdin::test {
@@ -29,6 +30,9 @@ LoadedScene LoadWithAssimp(const std::string& path)
             result.textures.emplace_back(texture.C_Str());
         else
             result.textures.emplace_back();
+        aiColor3D colour;
+        scene->mMaterials[m]->Get(AI_MATKEY_COLOR_DIFFUSE, colour);
+        result.colours.push_back({colour.r, colour.g, colour.b});
     }
     for (unsigned m = 0; m < scene->mNumMeshes; ++m) {
         const aiMesh& source = *scene->mMeshes[m];

@@ -28,8 +28,9 @@ struct LoadedMesh {
 struct LoadedScene {
     bool loaded = false;
     std::string error;
-    std::vector<LoadedMesh> meshes;     // in scene order
-    std::vector<std::string> textures;  // per material, "" when none
+    std::vector<LoadedMesh> meshes;             // in scene order
+    std::vector<std::string> textures;          // per material, "" when none
+    std::vector<std::array<float, 3>> colours;  // per material, the diffuse colour
     std::size_t FaceCount() const;
 };
 

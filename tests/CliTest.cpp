@@ -87,7 +87,7 @@ TEST(Cli, BadArgumentsGoToStandardErrorWithStatusTwo)
     const CliRun help = RunCli(dir, "--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--no-templates"), std::string::npos);
-    for (const char* option : {"--newer-materials", "--no-flip-v"})
+    for (const char* option : {"--newer-materials", "--no-flip-v", "--ascii"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     const CliRun version = RunCli(dir, "--version");
     EXPECT_EQ(version.status, 0);

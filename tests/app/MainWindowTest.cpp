@@ -133,13 +133,14 @@ private Q_SLOTS:
         QVERIFY(!Box(frame, "bPPM")->isChecked());
         QVERIFY(!Box(frame, "NewerMaterials")->isChecked());
         QVERIFY(!Box(frame, "FlipV")->isChecked());
+        QVERIFY(!Box(frame, "Ascii")->isChecked());
         QVERIFY(QSettings().allKeys().isEmpty());  // nothing is written while the program runs
 
         QVERIFY(frame.close());
         m_app.reset();
         QSettings settings;
         settings.beginGroup(QStringLiteral("Settings"));
-        QCOMPARE(settings.childKeys().size(), 7);
+        QCOMPARE(settings.childKeys().size(), 8);
         QCOMPARE(settings.value(QStringLiteral("AddTemplates")).toInt(), 1);
         QCOMPARE(settings.value(QStringLiteral("BinaryXFile")).toInt(), 0);
         QCOMPARE(settings.value(QStringLiteral("ScaleAndRotation")).toInt(), 1);
@@ -147,6 +148,7 @@ private Q_SLOTS:
         QCOMPARE(settings.value(QStringLiteral("bPPM")).toInt(), 0);
         QCOMPARE(settings.value(QStringLiteral("NewerMaterials")).toInt(), 0);
         QCOMPARE(settings.value(QStringLiteral("FlipV")).toInt(), 0);
+        QCOMPARE(settings.value(QStringLiteral("Ascii")).toInt(), 0);
     }
 
     void aCheckedBoxIsCheckedAtTheNextStart()

@@ -35,6 +35,7 @@ private Q_SLOTS:
         options.ScaleAndRotation = 0;
         options.bPPM = 1;
         options.FlipV = 1;
+        options.Ascii = 1;
         LoadOptions(options);
         QCOMPARE(options.AddTemplates.load(), 1);
         QCOMPARE(options.BinaryXFile.load(), 0);
@@ -43,6 +44,7 @@ private Q_SLOTS:
         QCOMPARE(options.bPPM.load(), 0);
         QCOMPARE(options.NewerMaterials.load(), 0);
         QCOMPARE(options.FlipV.load(), 0);
+        QCOMPARE(options.Ascii.load(), 0);
     }
 
     void savedValuesComeBack()
@@ -53,11 +55,12 @@ private Q_SLOTS:
         saved.Position = 1;
         saved.bPPM = 1;
         saved.NewerMaterials = 1;
+        saved.Ascii = 1;
         SaveOptions(saved);
 
         QSettings settings;
         settings.beginGroup(QStringLiteral("Settings"));
-        QCOMPARE(settings.childKeys().size(), 7);
+        QCOMPARE(settings.childKeys().size(), 8);
         QCOMPARE(settings.value(QStringLiteral("BinaryXFile")).toInt(), 1);
 
         OptionFlags loaded;
@@ -69,6 +72,7 @@ private Q_SLOTS:
         QCOMPARE(loaded.bPPM.load(), 1);
         QCOMPARE(loaded.NewerMaterials.load(), 1);
         QCOMPARE(loaded.FlipV.load(), 0);
+        QCOMPARE(loaded.Ascii.load(), 1);
     }
 
     void helpPageUrl()
