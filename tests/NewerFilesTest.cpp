@@ -69,7 +69,9 @@ TEST(NewerMaterials, KeepTheirColourWhateverFollowsTheFields)
 {
     CobBuilder diffuse = Fields();
     diffuse.Float(0.6f);
-    for (const CobBuilder& body : {diffuse, WithTexture(Fields(), "wood.bmp", true)}) {
+    CobBuilder diffuseCutShort = Fields();
+    diffuseCutShort.Bytes("\x9a\x99");
+    for (const CobBuilder& body : {diffuse, diffuseCutShort, WithTexture(Fields(), "wood.bmp", true)}) {
         const Converted converted = ConvertWithMaterial(body, true);
         EXPECT_NE(converted.report.find("Converted 1 file."), std::string::npos) << converted.report;
         EXPECT_NE(converted.x.find(kColour), std::string::npos);
