@@ -1,10 +1,11 @@
 // Conversion speed and memory on large generated models: a textured grid of a
-// million quads under each facet type, and a file of 2,000 small objects.
+// million quads under each facet type, the same grid (auto angle) in the text
+// form, and a file of 2,000 small objects.
 // Each conversion is a run of verdin-cli, so its peak memory is its own.
 // Where the assimp command is installed, its export of the same file to .x is
 // timed in the same run.
 
-#include "CobBodies.h"
+#include "CobTextBodies.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,6 +14,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <spawn.h>
 #include <string>
@@ -49,7 +51,7 @@ const std::filesystem::path& Folder()
 }
 
 // A side × side grid of quads, every corner with its own coordinate.
-CobBuilder Grid(int side, char facet)
+PolygonSpec Grid(int side)
 {
     PolygonSpec grid = NamedPolygon("grid");
     for (int y = 0; y <= side; ++y)
@@ -64,12 +66,30 @@ CobBuilder Grid(int side, char facet)
             grid.faces.push_back(
                 {0x10, 0, {{v, v}, {v + 1, v + 1}, {v + side + 2, v + side + 2}, {v + side + 1, v + side + 1}}});
         }
-    MaterialSpec material{0, facet, 40, {0.8f, 0.7f, 0.6f}, 0.3f, MapSpec{0x02, "grid.ppm", {0, 0}, {1, 1}}};
+    return grid;
+}
+
+MaterialSpec GridMaterial(char facet)
+{
+    return {0, facet, 40, {0.8f, 0.7f, 0.6f}, 0.3f, MapSpec{0x02, "grid.ppm", {0, 0}, {1, 1}}};
+}
+
+std::string BinaryGrid(int side, char facet)
+{
     return CobBuilder()
         .Header()
-        .Chunk("PolH", 0, 8, 1, 0, PolHBody(grid))
-        .Chunk("Mat1", 0, 6, 2, 1, Mat1Body(material))
-        .End();
+        .Chunk("PolH", 0, 8, 1, 0, PolHBody(Grid(side)))
+        .Chunk("Mat1", 0, 6, 2, 1, Mat1Body(GridMaterial(facet)))
+        .End()
+        .Data();
+}
+
+std::string TextGrid(int side)
+{
+    const MaterialSpec material = GridMaterial('a');
+    return kTextHeader + TextChunk("PolH", 8, 1, 0, TextPolH(Grid(side))) +
+           TextChunk("Mat1", 6, 2, 1, TextMat1(material)) + TextChunk("ShBx", 4, 3, 2, TextShaders(*material.texture)) +
+           kTextEnd;
 }
 
 CobBuilder SmallObjects(int count)
@@ -101,22 +121,24 @@ const std::string& Model(const std::string& name)
     auto& path = paths[name];
     if (path.empty()) {
         path = (Folder() / (name + ".cob")).string();
-        const CobBuilder cob = name == "objects" ? SmallObjects(2000) : Grid(1000, name[0]);
-        cob.WriteTo(path);
+        const std::string cob = name == "objects" ? SmallObjects(2000).Data()
+                                : name == "text"  ? TextGrid(1000)
+                                                  : BinaryGrid(1000, name[0]);
+        std::ofstream(path, std::ios::binary) << cob;
     }
     return path;
 }
 
 // Converts with verdin-cli; its peak resident memory in bytes. Spawned, not
 // forked, so that none of this process's memory is counted as the child's.
-double ConvertWithCli(const std::string& cob)
+double ConvertWithCli(const std::string& cob, std::string option)
 {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     std::string program = VERDIN_CLI;
     std::string model = cob;
-    char* arguments[] = {program.data(), model.data(), nullptr};
+    char* arguments[] = {program.data(), option.data(), model.data(), nullptr};
     pid_t child = 0;
     const int failed = posix_spawn(&child, program.c_str(), &actions, nullptr, arguments, environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -138,13 +160,15 @@ double SecondsOf(const std::string& command)
 
 void Convert(benchmark::State& state, const std::string& name)
 {
+    // The converter reads text-form files only when asked.
+    const std::string option = name == "text" ? "--ascii" : "--no-ascii";
     const std::string& cob = Model(name);
     const std::string output = cob.substr(0, cob.size() - 4) + ".x";
     double peak = 0;
     double seconds = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        peak = std::max(peak, ConvertWithCli(cob));
+        peak = std::max(peak, ConvertWithCli(cob, option));
         seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
     seconds /= static_cast<double>(state.iterations());
@@ -173,6 +197,10 @@ BENCHMARK_CAPTURE(Convert, textured_flat_1M_quads, std::string("flat"))
     ->UseRealTime()
     ->Iterations(3);
 BENCHMARK_CAPTURE(Convert, textured_auto_angle_1M_quads, std::string("auto"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+BENCHMARK_CAPTURE(Convert, text_form_auto_angle_1M_quads, std::string("text"))
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(3);

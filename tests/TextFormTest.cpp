@@ -3,91 +3,17 @@
 // that cannot be read.
 
 #include "AssimpReader.h"
-#include "CobBodies.h"
+#include "CobTextBodies.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 
 namespace verdin::test {
 namespace {
-
-const std::string kTextHeader = "Caligari V00.01ALH" + std::string(13, ' ') + "\n";
-const std::string kTextEnd = "END  V1.00 Id 0 Parent 0 Size        0";
-
-std::string Number(float value)
-{
-    char text[32];
-    return {text, std::to_chars(text, text + sizeof text, value).ptr};
-}
-
-std::string Numbers(std::initializer_list<float> values, const char* separator = " ")
-{
-    std::string text;
-    for (float value : values)
-        text += (text.empty() ? "" : separator) + Number(value);
-    return text + "\n";
-}
-
-// Every size is wrong, as in files edited by hand after saving.
-std::string TextChunk(const std::string& tag, int minor, int id, int parent, const std::string& body)
-{
-    return tag + " V0." + (minor < 10 ? "0" : "") + std::to_string(minor) + " Id " + std::to_string(id) + " Parent " +
-           std::to_string(parent) + " Size 00000007\n" + body;
-}
-
-std::string TextPlacement(const std::string& name, const Matrix& position = kIdentity)
-{
-    std::string text = "Name " + name + "\ncenter 0 0 0\nx axis 1 0 0\ny axis 0 1 0\nz axis 0 0 1\nTransform\n";
-    for (const auto& row : position)
-        text += Numbers({row[0], row[1], row[2], row[3]});
-    return text + "0 0 0 1\n";
-}
-
-std::string TextPolH(const PolygonSpec& polygon)
-{
-    std::string text = TextPlacement(polygon.name, polygon.position);
-    text += "World Vertices " + std::to_string(polygon.vertices.size()) + "\n";
-    for (const auto& vertex : polygon.vertices)
-        text += Numbers({vertex[0], vertex[1], vertex[2]});
-    text += "Texture Vertices " + std::to_string(polygon.uvs.size()) + "\n";
-    for (const auto& uv : polygon.uvs)
-        text += Numbers({uv[0], uv[1]});
-    text += "Faces " + std::to_string(polygon.faces.size()) + "\n";
-    for (const FaceSpec& face : polygon.faces) {
-        const bool hole = (face.flags & 0x08) != 0;
-        text += (hole ? "Hole" : "Face") + std::string(" verts ") + std::to_string(face.corners.size()) + " flags " +
-                std::to_string(face.flags) + (hole ? "" : " mat " + std::to_string(face.material)) + "\n";
-        for (const auto& [vertex, uv] : face.corners)
-            text += "<" + std::to_string(vertex) + "," + std::to_string(uv) + "> ";
-        text += "\n";
-    }
-    return text + "DrawFlags 0\n";
-}
-
-// The material as Mat1Body stores it, and its texture as a shader box.
-std::string TextMat1(const MaterialSpec& material)
-{
-    const std::string facet = material.facet == 'a'   ? "auto" + std::to_string(material.autoFacetAngle)
-                              : material.facet == 's' ? "smooth"
-                                                      : "flat";
-    return "mat# " + std::to_string(material.number) + "\nshader: phong  facet: " + facet + "\nrgb " +
-           Numbers({material.colour[0], material.colour[1], material.colour[2]}, ",") + "alpha 1  ka " + Number(0.1f) +
-           "  ks " + Number(0.5f) + "  exp " + Number(material.exponent) + "  ior 1  kd 0.6\n";
-}
-
-std::string TextShaders(const MapSpec& texture)
-{
-    return "Shader class: color\nShader name: \"texture map\" (caligari texture map)\nNumber of parameters: 7\n"
-           "file name: string \"" +
-           texture.name + "\"\nS repeat: float " + Number(texture.repeat[0]) + "\nT repeat: float " +
-           Number(texture.repeat[1]) + "\nS offset: float " + Number(texture.offset[0]) + "\nT offset: float " +
-           Number(texture.offset[1]) + "\nFlags: 3\nShader class: transparency\nfile name: string \"other.bmp\"\n";
-}
 
 struct Converted {
     std::string report;  // with the folder written as "D"
