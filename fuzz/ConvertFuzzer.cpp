@@ -23,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.bPPM = (data[0] >> 4) & 1;
     options.NewerMaterials = (data[0] >> 5) & 1;
     options.FlipV = (data[0] >> 6) & 1;
+    options.Ascii = (data[0] >> 7) & 1;
     QuietReport report;
     std::atomic<int> cancel{0};
     verdin::ConvertParams params;
