@@ -1,5 +1,6 @@
 #include "AssimpReader.h"
 #include "CobBodies.h"
+#include "IrrlichtReader.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -51,12 +52,16 @@ protected:
         RunJob({cob}, options);
         const std::string x = cob.substr(0, cob.size() - 4) + ".x";
         const LoadedScene text = LoadWithAssimp(x);
+        const IrrlichtScene textInEngine = LoadWithIrrlicht(x);
         options.BinaryXFile = 1;
         const JobRun run = RunJob({cob}, options);
         EXPECT_EQ(run.outcome.converted, 1);
         EXPECT_NE(run.report.find("\r\nBinary \r\nConverted 1 file.\r\n"), std::string::npos) << run.report;
         EXPECT_TRUE(ReadFile(x).starts_with("xof 0302bin 0032"));
         ExpectSameScene(text, LoadWithAssimp(x));
+        const IrrlichtScene binaryInEngine = LoadWithIrrlicht(x);
+        ASSERT_TRUE(textInEngine.loaded && binaryInEngine.loaded) << textInEngine.error << binaryInEngine.error;
+        EXPECT_EQ(binaryInEngine.buffers, textInEngine.buffers) << x;
     }
 
     TempDir dir;

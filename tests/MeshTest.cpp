@@ -1,5 +1,6 @@
 #include "AssimpReader.h"
 #include "CobBodies.h"
+#include "IrrlichtReader.h"
 #include "TestSupport.h"
 #include "XMeshText.h"
 
@@ -57,6 +58,40 @@ void ExpectAssimpAgrees(const std::string& xPath)
     EXPECT_EQ(next, scene.meshes.size());
 }
 
+// Checks that a game engine's loader reads the file as the converter meant
+// it: one buffer per material of each mesh, with the material's colour and
+// texture, and a triangle fan for each face of that material.
+void ExpectIrrlichtAgrees(const std::string& xPath)
+{
+    const std::vector<ParsedMesh> meshes = ParseMeshes(ReadFile(xPath));
+    const IrrlichtScene scene = LoadWithIrrlicht(xPath);
+    ASSERT_TRUE(scene.loaded) << xPath << ": " << scene.error;
+    const std::filesystem::path folder = std::filesystem::path(xPath).parent_path();
+    std::size_t next = 0;
+    for (const ParsedMesh& mesh : meshes) {
+        if (mesh.materials.empty()) {  // a mesh without faces: one empty buffer of the default material
+            ASSERT_LT(next, scene.buffers.size()) << xPath;
+            EXPECT_EQ(scene.buffers[next++].indices, 0u) << xPath;
+            continue;
+        }
+        std::vector<unsigned> indices(mesh.materials.size());
+        for (std::size_t f = 0; f < mesh.faces.size(); ++f)
+            indices.at(static_cast<std::size_t>(mesh.faceMaterials.at(f))) +=
+                3 * static_cast<unsigned>(mesh.faces[f].size() - 2);
+        for (std::size_t m = 0; m < mesh.materials.size(); ++m) {
+            ASSERT_LT(next, scene.buffers.size()) << xPath;
+            const IrrlichtBuffer& buffer = scene.buffers[next++];
+            const ParsedMaterial& material = mesh.materials[m];
+            EXPECT_EQ(buffer.indices, indices[m]) << xPath << " buffer " << next - 1;
+            for (std::size_t i = 0; i < 3; ++i)
+                EXPECT_NEAR(buffer.colour[i], material.colour[i] * 255, 1) << xPath;
+            const bool imageThere = !material.texture.empty() && std::filesystem::exists(folder / material.texture);
+            EXPECT_EQ(buffer.texture, imageThere ? (folder / material.texture).string() : "") << xPath;
+        }
+    }
+    EXPECT_EQ(next, scene.buffers.size()) << xPath;
+}
+
 class Mesh : public ::testing::Test {
 protected:
     // Converts a file of one polygon object (id 1) and its materials.
@@ -76,6 +111,7 @@ protected:
         report = run.report.substr(run.report.find("\r\n") + 2);
         if (run.report.find(" F=0 ") == std::string::npos)  // assimp refuses scenes without faces
             ExpectAssimpAgrees(dir.Path("model.x"));
+        ExpectIrrlichtAgrees(dir.Path("model.x"));
         const std::string written = ReadFile(dir.Path("model.x"));
         const std::size_t mesh = written.find("Mesh{");
         return mesh == std::string::npos ? std::string() : written.substr(mesh);
@@ -370,6 +406,7 @@ TEST_F(Mesh, RealSamplesLoadInAnIndependentReader)
             reportedFaces += std::stoul(run.report.substr(at + 3));
         EXPECT_EQ(scene.FaceCount(), reportedFaces);
         ExpectAssimpAgrees(dir.Path(std::string(name) + ".x"));
+        ExpectIrrlichtAgrees(dir.Path(std::string(name) + ".x"));
     }
 }
 
@@ -382,6 +419,7 @@ TEST_F(Mesh, ExampleSceneLoadsInAnIndependentReader)
               std::string::npos)
         << run.report;
     ExpectAssimpAgrees(dir.Path("scene.x"));
+    ExpectIrrlichtAgrees(dir.Path("scene.x"));
 }
 
 }  // namespace

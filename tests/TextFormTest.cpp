@@ -4,6 +4,7 @@
 
 #include "AssimpReader.h"
 #include "CobTextBodies.h"
+#include "IrrlichtReader.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -98,6 +99,10 @@ TEST(TextForm, RealTwinsGiveTheSameMeshesAndMaterials)
         const LoadedScene binary = LoadWithAssimp(dir.Path(name + ".x"));
         const LoadedScene text = LoadWithAssimp(dir.Path(name + "_ascii.x"));
         ASSERT_TRUE(peer.loaded && binary.loaded && text.loaded) << binary.error << text.error;
+        const IrrlichtScene binaryInEngine = LoadWithIrrlicht(dir.Path(name + ".x"));
+        const IrrlichtScene textInEngine = LoadWithIrrlicht(dir.Path(name + "_ascii.x"));
+        ASSERT_TRUE(binaryInEngine.loaded && textInEngine.loaded) << binaryInEngine.error << textInEngine.error;
+        EXPECT_EQ(textInEngine.buffers, binaryInEngine.buffers) << name;
         EXPECT_EQ(binary.textures, peer.textures);
         EXPECT_EQ(text.textures, peer.textures);
         ASSERT_EQ(binary.colours.size(), peer.colours.size()) << name;
