@@ -33,7 +33,7 @@ CobBuilder PolHBody(const PolygonSpec& polygon)
     body.Int32(static_cast<std::int32_t>(polygon.faces.size()));
     for (const FaceSpec& face : polygon.faces) {
         body.Bytes(std::string(1, static_cast<char>(face.flags)));
-        body.Int16(static_cast<std::int16_t>(face.corners.size()));
+        body.Int16(face.storedCount.value_or(static_cast<std::int16_t>(face.corners.size())));
         if ((face.flags & 0x08) == 0)
             body.Int16(face.material);
         for (const auto& [vertex, uv] : face.corners)

@@ -16,6 +16,7 @@ struct FaceSpec {
     std::uint8_t flags = 0x10;
     std::int16_t material = 0;                                   // not written for a hole (flag 0x08)
     std::vector<std::pair<std::int32_t, std::int32_t>> corners;  // (vertex, UV)
+    std::optional<std::int16_t> storedCount = std::nullopt;      // when not the number of corners
 };
 
 using Matrix = std::array<std::array<float, 4>, 3>;

@@ -422,5 +422,48 @@ TEST_F(Mesh, ExampleSceneLoadsInAnIndependentReader)
     ExpectIrrlichtAgrees(dir.Path("scene.x"));
 }
 
+// Loaders refuse faces of fewer than three corners, or crash on them.
+TEST_F(Mesh, DegenerateFacesAreLeftOutAndBothLoadersReadBothForms)
+{
+    PolygonSpec odd = NamedPolygon("odd");
+    odd.vertices = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+    odd.uvs = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    odd.faces = {{0x10, 0, {}},
+                 {0x10, 0, {}, -2},
+                 {0x10, 9, {{0, 0}}},  // its material number grows no table
+                 {0x10, 1, {{0, 0}, {1, 1}}},
+                 {0x10, 0, {{0, 0}, {1, 1}, {2, 2}}},
+                 {0x10, 1, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}},
+                 {0x08, 0, {{0, 0}, {2, 2}, {3, 3}}}};
+    CobBuilder cob;
+    cob.Header().Chunk("PolH", 0, 8, 1, 0, PolHBody(odd)).Chunk("PolH", 0, 8, 2, 0, PolHBody(NamedPolygon("empty")));
+    for (std::int16_t number = 0; number < 4; ++number) {
+        MaterialSpec material =
+            number == 1 ? Textured(1) : MaterialSpec{number, 'a', 40, {0.2f * number, 0.5f, 1}, 0, std::nullopt};
+        cob.Chunk("Mat1", 0, 6, 10 + number, 1, Mat1Body(material));
+    }
+    const std::string mesh = ConvertFile(cob.End());  // and both loaders read the text form
+    const std::size_t writing = report.find(" writing odd mesh:V=4 F=2 ");
+    ASSERT_NE(writing, std::string::npos) << report;
+    EXPECT_EQ(report.substr(report.find("\r\n", writing)),
+              "\r\n Degenerate faces in odd mesh: 4 faces with fewer than three corners left out.\r\n"
+              " writing empty mesh:V=0 F=0 N=0 \r\n\r\nConverted 1 file.\r\n");
+    EXPECT_TRUE(Section(mesh, "MeshMaterialList{").starts_with(WithCrLf("MeshMaterialList{\n4;\n2;\n0,\n1;\n")));
+
+    std::filesystem::rename(dir.Path("model.x"), dir.Path("text.x"));
+    options.BinaryXFile = 1;
+    RunJob({dir.Path("model.cob")}, options);
+    ASSERT_TRUE(ReadFile(dir.Path("model.x")).starts_with("xof 0302bin 0032"));
+    const IrrlichtScene text = LoadWithIrrlicht(dir.Path("text.x"));
+    const IrrlichtScene binary = LoadWithIrrlicht(dir.Path("model.x"));
+    ASSERT_TRUE(binary.loaded) << binary.error;
+    ASSERT_EQ(binary.buffers.size(), text.buffers.size());
+    for (std::size_t b = 0; b < text.buffers.size(); ++b) {
+        EXPECT_EQ(binary.buffers[b].indices, text.buffers[b].indices);
+        EXPECT_EQ(binary.buffers[b].colour, text.buffers[b].colour);
+    }
+    EXPECT_EQ(LoadWithAssimp(dir.Path("model.x")).FaceCount(), 2u);
+}
+
 }  // namespace
 }  // namespace verdin::test

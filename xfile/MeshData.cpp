@@ -37,6 +37,11 @@ void MeshWorkingData::CheckFaces()
     for (std::size_t i = 0; i < faces.size(); ++i) {
         if (faces[i].IsHole())
             continue;
+        // Left out as if the file did not hold it.
+        if (faces[i].nVertices < 3) {
+            ++m_nDegenerateFaces;
+            continue;
+        }
         const auto corners = m_polygon.Corners(faces[i]);
         bool inside = true;
         for (std::size_t c = 0; c < corners.size(); c += 2)

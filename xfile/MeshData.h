@@ -32,10 +32,12 @@ public:
 
     const CPolHChunk& Polygon() const { return m_polygon; }
 
-    // Faces left out of every list: holes, and faces naming a vertex or a
-    // texture coordinate the object does not have.
+    // Faces left out of every list: holes, faces of fewer than three corners
+    // (which loaders refuse or crash on), and faces naming a vertex the
+    // object does not have.
     bool IsWritten(std::size_t face) const { return m_written[face] != 0; }
     std::int32_t WrittenFaceCount() const { return m_nWrittenFaces; }
+    std::int32_t DegenerateFaceCount() const { return m_nDegenerateFaces; }
     std::int32_t BadFaceCount() const { return m_nBadFaces; }
     // Corners of textured faces naming a texture coordinate the object does
     // not have; they are bound to (0, 0).
@@ -48,8 +50,8 @@ public:
     std::size_t MaterialSlot(const CobFace& face) const;
     const CMat1Chunk* FaceMaterial(const CobFace& face) const { return m_meshMaterials[MaterialSlot(face)]; }
 
-    // Corner count as written: a negative stored count means no corners.
-    static int CornerCount(const CobFace& face) { return face.nVertices > 0 ? face.nVertices : 0; }
+    // Corner count as written; a face with fewer than three is not written.
+    static int CornerCount(const CobFace& face) { return face.nVertices; }
     // The stored corner at written position j of a face.
     static int StoredCorner(const CobFace& face, int j);
     // The written vertex index of every corner, in the layout of the
@@ -81,6 +83,7 @@ private:
     const CPolHChunk& m_polygon;
     std::vector<std::uint8_t> m_written;
     std::int32_t m_nWrittenFaces = 0;
+    std::int32_t m_nDegenerateFaces = 0;
     std::int32_t m_nBadFaces = 0;
     std::int32_t m_nBadUVs = 0;
     std::vector<const CMat1Chunk*> m_meshMaterials;

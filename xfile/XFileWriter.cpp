@@ -31,6 +31,13 @@ void WriteHead(const OptionFlags& options, XTextFile& out, const std::string& ou
     out.Write("Header {\n 1;\n 0;\n 1;\n}\n");
 }
 
+void ReportDegenerateFaces(ReportLog& report, const MeshWorkingData& mesh, const std::string& name)
+{
+    if (mesh.DegenerateFaceCount() > 0)
+        report.AppendLine(" Degenerate faces in " + name + " mesh: " + FormatInt(mesh.DegenerateFaceCount()) +
+                          " faces with fewer than three corners left out.");
+}
+
 void ReportBadIndices(ReportLog& report, const MeshWorkingData& mesh, const std::string& name)
 {
     if (mesh.BadFaceCount() == 0 && mesh.BadUVCount() == 0)
@@ -57,6 +64,7 @@ void WriteMesh(const XFileWriting& writing, const CChunkList& chunks, XTextFile&
     WriteMeshTextureCoords(report, out, mesh, textureScale, IsOn(writing.options.FlipV));
     report.AppendText("\r\n");
     out.Write("}\n");
+    ReportDegenerateFaces(report, mesh, name);
     ReportBadIndices(report, mesh, name);
 }
 
