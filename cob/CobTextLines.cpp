@@ -35,6 +35,17 @@ bool IsDigits(std::string_view word)
 
 }  // namespace
 
+std::string Quoted(std::string_view text)
+{
+    constexpr std::size_t kShown = 80;
+    std::string quoted = "\"";
+    quoted += text.substr(0, kShown);
+    if (text.size() > kShown)
+        quoted += "...";
+    quoted += '"';
+    return quoted;
+}
+
 std::vector<std::string_view> SplitWords(std::string_view text, std::string_view separators)
 {
     std::vector<std::string_view> words;
@@ -111,7 +122,7 @@ void CobTextBody::Fail(std::string_view what) const
 std::string_view CobTextBody::After(std::string_view line, std::string_view key) const
 {
     if (!line.starts_with(key) || (line.size() > key.size() && line[key.size()] != ' ' && line[key.size()] != '\t'))
-        Fail("\"" + std::string(key) + "\" expected");
+        Fail(Quoted(key) + " expected");
     line.remove_prefix(key.size());
     return line.substr(std::min(line.find_first_not_of(" \t"), line.size()));
 }
@@ -128,14 +139,14 @@ float CobTextBody::Float(std::string_view word) const
     if (stop == end && error == std::errc::result_out_of_range && ParseWhole(word, wide) &&
         std::fabs(wide) < std::numeric_limits<float>::min())
         return std::signbit(wide) ? -0.0f : 0.0f;
-    Fail("bad number \"" + std::string(word) + "\"");
+    Fail("bad number " + Quoted(word));
 }
 
 std::int64_t CobTextBody::Integer(std::string_view word, std::int64_t low, std::int64_t high) const
 {
     std::int64_t value = 0;
     if (!ParseWhole(word, value) || value < low || value > high)
-        Fail("bad number \"" + std::string(word) + "\"");
+        Fail("bad number " + Quoted(word));
     return value;
 }
 

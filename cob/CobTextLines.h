@@ -68,6 +68,10 @@ private:
     int m_number = 0;
 };
 
+// A text in double quotes for a report line; a long one is cut after 80
+// characters and marked "...", so that one word cannot flood the report.
+std::string Quoted(std::string_view text);
+
 // The words of `text` between any of the `separators`.
 std::vector<std::string_view> SplitWords(std::string_view text, std::string_view separators = " \t");
 

@@ -25,11 +25,6 @@ constexpr int kFirstChunkLine = 2;
 constexpr std::int64_t kInt16Max = std::numeric_limits<std::int16_t>::max();
 constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 
-std::string Quoted(std::string_view key)
-{
-    return "\"" + std::string(key) + "\"";
-}
-
 // Text chunks have no data length: their bodies end at the next header line.
 void SetHeader(CChunk& chunk, const CobTextHeader& header, int type)
 {
@@ -200,7 +195,7 @@ std::uint8_t ShaderLetter(const CobTextBody& body, std::string_view word)
 {
     if (word == "flat" || word == "phong" || word == "metal")
         return static_cast<std::uint8_t>(word[0]);
-    body.Fail("unknown shader \"" + std::string(word) + "\"");
+    body.Fail("unknown shader " + Quoted(word));
 }
 
 // "flat", "smooth", or "auto" and the angle in degrees, as "auto40".
@@ -212,7 +207,7 @@ void ReadFacet(const CobTextBody& body, std::string_view word, CMat1Chunk& mater
         material.m_cFacet = 'a';
         material.m_nAutoFacetAngle = static_cast<std::uint8_t>(body.Integer(word.substr(4), 0, 255));
     } else {
-        body.Fail("unknown facet \"" + std::string(word) + "\"");
+        body.Fail("unknown facet " + Quoted(word));
     }
 }
 

@@ -141,6 +141,8 @@ TEST(TextForm, AnUnreadableLineIsNamedAndNothingIsWritten)
         // A count far beyond the lines there allocates nothing ahead of them.
         {polygon + "World Vertices 2147483647\n" + kTextEnd, "Line 14: a vertex expected."},
         {polygon + "World Vertices 1\n0 1.2.3 0\n", "Line 14: bad number \"1.2.3\"."},
+        {polygon + "World Vertices 1\n0 " + std::string(100'000, '9') + "x 0\n",
+         "Line 14: bad number \"" + std::string(80, '9') + "...\"."},
         {polygon + faceStart + "<0,0> <0;0>\n" + kTextEnd, "Line 18: \"<vertex,texture vertex>\" expected."},
         {polygon + faceStart + "<0,0>\n" + kTextEnd, "Line 19: the corners of a face expected."},
         {kTextHeader + TextChunk("Mat1", 6, 3, 0, "mat# 0\nshader: phong  facet: sometimes\n"),

@@ -155,5 +155,18 @@ TEST(TextRobustness, RandomDamageNeverCrashes)
     EXPECT_GT(refused, 1000u);
 }
 
+// A hostile token is quoted in part, never whole.
+TEST(TextRobustness, LongTokensAreQuotedInPart)
+{
+    const std::string huge(10'000'000, '7');
+    for (const std::string& text :
+         {kHead + "Vector { 1.0; " + huge + ".0.0; 3.0; }", kHead + "Frame { " + std::string(100'000, 'x') + " }"}) {
+        const Result<Document> result = ParseText(text);
+        ASSERT_FALSE(result);
+        EXPECT_LT(result.GetError().message.size(), 200u) << result.GetError().message.substr(0, 300);
+        EXPECT_NE(result.GetError().message.find("...'"), std::string::npos) << result.GetError().message;
+    }
+}
+
 }  // namespace
 }  // namespace verdin::xof::test

@@ -12,6 +12,7 @@
 #include "xof/src/Header.h"
 #include "xof/src/MemberWalk.h"
 #include "xof/src/ModelSink.h"
+#include "xof/src/Quoted.h"
 #include "xof/src/TemplateRegistry.h"
 #include "xof/src/ValueRules.h"
 
@@ -248,7 +249,7 @@ private:
             }
             member.templateName = NameRecord();
             if (!m_registry.Find(member.templateName)) {
-                m_input.FailAt(at, ErrorCode::UnknownTemplate, "unknown template '" + member.templateName + "'");
+                m_input.FailAt(at, ErrorCode::UnknownTemplate, "unknown template " + Quoted(member.templateName));
             }
         }
         if (m_input.PeekWord() == Code(Token::Name)) {
@@ -289,7 +290,7 @@ private:
             }
         }
         if (!dimension.member) {
-            m_input.FailAt(at, ErrorCode::BadTemplate, "no earlier member '" + name + "' gives the array's size");
+            m_input.FailAt(at, ErrorCode::BadTemplate, "no earlier member " + Quoted(name) + " gives the array's size");
         }
         return dimension;
     }
@@ -324,7 +325,7 @@ private:
     {
         const auto index = m_registry.Find(name);
         if (!index) {
-            m_input.FailAt(at, ErrorCode::UnknownTemplate, "unknown template '" + name + "'");
+            m_input.FailAt(at, ErrorCode::UnknownTemplate, "unknown template " + Quoted(name));
         }
         return *index;
     }
@@ -340,7 +341,7 @@ private:
             static_cast<void>(m_input.Word());
             name = NameRecord();
         }
-        Expect(Token::OpenBrace, "'{' opening the '" + definition.name + "' object");
+        Expect(Token::OpenBrace, "'{' opening the " + Quoted(definition.name) + " object");
         std::optional<Guid> guid;
         if (m_input.PeekWord() == Code(Token::Guid)) {
             static_cast<void>(m_input.Word());
@@ -350,7 +351,7 @@ private:
         MemberWalk<BinaryReader, ModelSink>(m_registry, *this, m_sink).Read(templateIndex);
         if (m_list.left != 0) {
             m_input.Fail(ErrorCode::Syntax,
-                         "a list holds more values than the members of '" + definition.name + "' take");
+                         "a list holds more values than the members of " + Quoted(definition.name) + " take");
         }
         ReadChildren(definition, depth);
         m_sink.EndObject();
@@ -374,7 +375,8 @@ private:
                 ReadObject(child, at, depth + 1);
             } else if (token == Code(Token::IntegerList) || token == Code(Token::FloatList) ||
                        token == Code(Token::Integer) || token == Code(Token::String)) {
-                m_input.FailAt(at, ErrorCode::Syntax, "more values than the members of '" + definition.name + "' take");
+                m_input.FailAt(at, ErrorCode::Syntax,
+                               "more values than the members of " + Quoted(definition.name) + " take");
             } else {
                 Unexpected(at, token, "a child object, a reference or '}'");
             }

@@ -1,4 +1,5 @@
 #include "xof/src/ChildRules.h"
+#include "xof/src/Quoted.h"
 
 #include <algorithm>
 
@@ -7,7 +8,7 @@ namespace verdin::xof {
 std::optional<std::string> RefusedChild(const Template& parent, const Template* childTemplate)
 {
     if (parent.openness == Openness::Closed) {
-        return "template '" + parent.name + "' is closed and takes no child objects";
+        return "template " + Quoted(parent.name) + " is closed and takes no child objects";
     }
     if (parent.openness == Openness::Open || !childTemplate) {
         return std::nullopt;
@@ -19,7 +20,7 @@ std::optional<std::string> RefusedChild(const Template& parent, const Template* 
     if (listed) {
         return std::nullopt;
     }
-    return "template '" + parent.name + "' does not admit '" + childTemplate->name + "' objects";
+    return "template " + Quoted(parent.name) + " does not admit " + Quoted(childTemplate->name) + " objects";
 }
 
 }  // namespace verdin::xof

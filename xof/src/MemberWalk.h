@@ -9,6 +9,7 @@
 
 #include "xof/Document.h"
 #include "xof/Result.h"
+#include "xof/src/Quoted.h"
 #include "xof/src/TemplateRegistry.h"
 
 namespace verdin::xof {
@@ -79,7 +80,7 @@ private:
             const std::uint64_t size = dimension.member ? counts[*dimension.member] : dimension.size;
             if (size != 0 && elements > limit / size) {
                 m_source.Fail(ErrorCode::OutOfRange,
-                              "array '" + member.name + "' needs more values than the input holds");
+                              "array " + Quoted(member.name) + " needs more values than the input holds");
             }
             elements *= size;
         }

@@ -5,6 +5,7 @@
 
 #include "xof/Xof.h"
 #include "xof/src/Decimal.h"
+#include "xof/src/Quoted.h"
 
 namespace verdin::xof {
 
@@ -53,11 +54,12 @@ std::optional<std::string> TemplateRegistry::Describe(const Template& definition
                 continue;
             }
             if (*dimension.member >= i) {
-                return "array '" + member.name + "' is sized by a later member";
+                return "array " + Quoted(member.name) + " is sized by a later member";
             }
             const Member& sizer = definition.members[*dimension.member];
             if (!sizer.primitive || !IsInteger(*sizer.primitive) || !sizer.dimensions.empty()) {
-                return "array '" + member.name + "' is sized by '" + sizer.name + "', which is not a single integer";
+                return "array " + Quoted(member.name) + " is sized by " + Quoted(sizer.name) +
+                       ", which is not a single integer";
             }
             count = 0;
         }
@@ -66,13 +68,13 @@ std::optional<std::string> TemplateRegistry::Describe(const Template& definition
         if (!member.primitive) {
             const auto found = Find(member.templateName);
             if (!found) {
-                return "member '" + member.name + "' has the unknown template '" + member.templateName + "'";
+                return "member " + Quoted(member.name) + " has the unknown template " + Quoted(member.templateName);
             }
             memberTemplate = *found;
             const Info& used = m_info[memberTemplate];
             if (used.minValues == 0) {
-                return "member '" + member.name + "' has the template '" + member.templateName +
-                       "', which holds no values";
+                return "member " + Quoted(member.name) + " has the template " + Quoted(member.templateName) +
+                       ", which holds no values";
             }
             info.depth = std::max(info.depth, used.depth + 1);
             elementValues = used.minValues;
@@ -89,7 +91,7 @@ std::optional<std::string> TemplateRegistry::Describe(const Template& definition
 std::optional<std::string> TemplateRegistry::Add(Template definition)
 {
     if (const auto existing = Find(definition.name); existing && At(*existing).declared) {
-        return "template '" + definition.name + "' is declared twice";
+        return "template " + Quoted(definition.name) + " is declared twice";
     }
     Info info;
     if (auto problem = Describe(definition, info)) {

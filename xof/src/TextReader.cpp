@@ -14,6 +14,7 @@
 #include "xof/src/Header.h"
 #include "xof/src/MemberWalk.h"
 #include "xof/src/ModelSink.h"
+#include "xof/src/Quoted.h"
 #include "xof/src/TemplateRegistry.h"
 #include "xof/src/TextScanner.h"
 #include "xof/src/ValueRules.h"
@@ -183,7 +184,7 @@ private:
         member.primitive = PrimitiveKeyword(type);
         if (!member.primitive) {
             if (!m_registry.Find(type)) {
-                m_scanner.FailAt(at, ErrorCode::UnknownTemplate, "unknown template '" + std::string(type) + "'");
+                m_scanner.FailAt(at, ErrorCode::UnknownTemplate, "unknown template " + Quoted(type));
             }
             member.templateName = type;
         }
@@ -223,7 +224,7 @@ private:
             }
             if (!dimension.member) {
                 m_scanner.FailAt(at, ErrorCode::BadTemplate,
-                                 "no earlier member '" + std::string(name) + "' gives the array's size");
+                                 "no earlier member " + Quoted(name) + " gives the array's size");
             }
             return dimension;
         }
@@ -270,7 +271,7 @@ private:
     {
         const auto index = m_registry.Find(name);
         if (!index) {
-            m_scanner.FailAt(at, ErrorCode::UnknownTemplate, "unknown template '" + std::string(name) + "'");
+            m_scanner.FailAt(at, ErrorCode::UnknownTemplate, "unknown template " + Quoted(name));
         }
         return *index;
     }
@@ -287,7 +288,7 @@ private:
         if (TextScanner::IsNameStart(m_scanner.Peek())) {
             name = m_scanner.ReadName();
         }
-        m_scanner.Expect('{', "'{' opening the '" + definition.name + "' object");
+        m_scanner.Expect('{', "'{' opening the " + Quoted(definition.name) + " object");
         m_scanner.SkipBlank();
         std::optional<Guid> guid;
         if (m_scanner.Peek() == '<') {
@@ -306,7 +307,8 @@ private:
             const std::size_t at = m_scanner.Offset();
             const char next = m_scanner.Peek();
             if (m_scanner.AtEnd()) {
-                m_scanner.Fail(ErrorCode::Truncated, "the input ends inside the '" + definition.name + "' object");
+                m_scanner.Fail(ErrorCode::Truncated,
+                               "the input ends inside the " + Quoted(definition.name) + " object");
             }
             if (next == '}') {
                 m_scanner.Advance();
@@ -320,7 +322,8 @@ private:
                 CheckChild(definition, &m_registry.At(child), at);
                 ReadObject(child, at, depth + 1);
             } else if (TextScanner::IsNumberStart(next) || next == '"') {
-                m_scanner.Fail(ErrorCode::Syntax, "more values than the members of '" + definition.name + "' take");
+                m_scanner.Fail(ErrorCode::Syntax,
+                               "more values than the members of " + Quoted(definition.name) + " take");
             } else {
                 m_scanner.Fail(ErrorCode::Syntax,
                                "expected a child object, a reference or '}', found " + m_scanner.DescribeNext());

@@ -6,20 +6,11 @@
 
 #include "xof/src/Decimal.h"
 #include "xof/src/Failure.h"
+#include "xof/src/Quoted.h"
 
 namespace verdin::xof {
 
 namespace {
-
-// A text in single quotes, appended piece by piece: "'" + text, inserting at
-// the front, makes GCC 12 warn falsely of an overlapping copy (-Wrestrict).
-std::string Quoted(std::string_view text)
-{
-    std::string quoted = "'";
-    quoted += text;
-    quoted += '\'';
-    return quoted;
-}
 
 int HexDigit(char c)
 {
