@@ -1,4 +1,3 @@
-#include "base/NumberFormat.h"
 #include "base/PathHelpers.h"
 #include "cob/Mat1Chunk.h"
 #include "cob/PolHChunk.h"
@@ -12,21 +11,21 @@ namespace {
 
 void WriteMaterial(XTextFile& out, const CMat1Chunk* material)
 {
-    std::string text = "Material{\n";
+    out.Write("Material{\n");
     if (material) {
         const CobVector& colour = material->m_colour;
         for (float component : {colour.x, colour.y, colour.z}) {
-            AppendFloat(text, component);
-            text += ';';
+            out.Float(component);
+            out.Char(';');
         }
-        text += "1.0;;\n";
-        AppendFloat(text, 3.0 + 40.0 * static_cast<double>(material->m_fExponent));
-        text += ";\n";
+        out.Write("1.0;;\n");
+        out.Float(3.0 + 40.0 * static_cast<double>(material->m_fExponent));
+        out.Write(";\n");
     } else {
         // A material number that no material of the object has.
-        text += "1.000000;1.000000;1.000000;1.0;;\n3.000000;\n";
+        out.Write("1.000000;1.000000;1.000000;1.0;;\n3.000000;\n");
     }
-    text += "1.0;1.0;1.0;;\n0.0;0.0;0.0;;\n";
+    std::string text = "1.0;1.0;1.0;;\n0.0;0.0;0.0;;\n";
     if (IsTextured(material))
         text += "TextureFilename{\"" + PathFileName(material->m_textureMap.name.Shown()) + "\";}\n";
     text += "}\n";

@@ -2,6 +2,8 @@
 
 #include "base/NumberFormat.h"
 
+#include <cmath>
+
 namespace verdin {
 
 namespace {
@@ -54,6 +56,10 @@ void XTextFile::Int(long long value)
 
 void XTextFile::Float(double value)
 {
+    if (!std::isfinite(value)) {
+        value = 0;
+        ++m_nNonFinite;
+    }
     Reserve(kMaxFloatChars);
     m_cursor = WriteFloat(m_cursor, value);
 }

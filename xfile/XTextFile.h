@@ -30,7 +30,9 @@ public:
         *m_cursor++ = c;
     }
     void Int(long long value);
+    // A number no reader takes (NaN, infinite) is written as 0 and counted.
     void Float(double value);
+    long long NonFiniteCount() const { return m_nNonFinite; }
     void EndLine()
     {
         Reserve(2);
@@ -56,6 +58,7 @@ private:
     std::unique_ptr<char[]> m_buffer;
     char* m_cursor;
     char* m_end;
+    long long m_nNonFinite = 0;
 };
 
 }  // namespace verdin
