@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <filesystem>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -28,8 +29,18 @@ struct FileState {
     bool started = false;
     bool finished = false;
     bool converted = false;
-    std::size_t sameOutputBefore = 0;  // 1 + index of the previous file with its output name, or 0
+    std::size_t sameOutputBefore = 0;  // 1 + index of the previous file with its output, or 0
 };
+
+// The output file itself, however the model's path spells it: "./a.cob" and
+// "a.scn" both write a.x.
+std::string OutputKey(const std::string& cobPath)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(XFileNameFor(cobPath), error);
+    const std::filesystem::path key = error ? absolute : std::filesystem::weakly_canonical(absolute, error);
+    return error ? XFileNameFor(cobPath) : key.string();
+}
 
 class ParallelJob {
 public:
@@ -38,7 +49,7 @@ public:
     {
         std::map<std::string, std::size_t> lastWithOutput;
         for (std::size_t i = 0; i < m_files.size(); ++i) {
-            auto [previous, first] = lastWithOutput.try_emplace(XFileNameFor(params.paths[i]), i);
+            auto [previous, first] = lastWithOutput.try_emplace(OutputKey(params.paths[i]), i);
             if (!first) {
                 m_files[i].sameOutputBefore = previous->second + 1;
                 previous->second = i;

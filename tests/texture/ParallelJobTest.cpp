@@ -14,7 +14,7 @@ namespace {
 
 // A job's files in one folder: models sharing one texture that lies in the
 // folder itself (so the first file enlarges it and the others find it done),
-// files with the same output name, broken and missing files.
+// files with the same output under other spellings, broken and missing files.
 std::vector<std::string> MakeJob(const std::string& folder)
 {
     std::filesystem::create_directories(folder);
@@ -29,6 +29,11 @@ std::vector<std::string> MakeJob(const std::string& folder)
             .Chunk("PolH", 0, 8, 1, 0, PolHBody(triangle))
             .Chunk("Mat1", 0, 6, 2, 1, Mat1Body({0, 'f', 30, {1, 1, 1}, 0, MapSpec{0x02, folder + "/wood.bmp"}}))
             .End();
+    const CobBuilder green = CobBuilder()
+                                 .Header()
+                                 .Chunk("PolH", 0, 8, 1, 0, PolHBody(triangle))
+                                 .Chunk("Mat1", 0, 6, 2, 1, Mat1Body({0, 'f', 30, {0, 1, 0}, 0, std::nullopt}))
+                                 .End();
     std::vector<std::string> paths;
     for (int i = 0; i < 40; ++i) {
         const std::string path = folder + "/model" + std::to_string(i) + (i % 7 == 3 ? ".scn" : ".cob");
@@ -37,8 +42,8 @@ std::vector<std::string> MakeJob(const std::string& folder)
         else if (i % 9 != 8)
             textured.WriteTo(path);
         paths.push_back(path);
-        if (i % 7 == 3)  // the same output name as the .scn beside it
-            paths.push_back(folder + "/model" + std::to_string(i) + ".cob"), textured.WriteTo(paths.back());
+        if (i % 7 == 3)  // the output of the .scn beside it, under another spelling
+            paths.push_back(folder + "/./model" + std::to_string(i) + ".cob"), green.WriteTo(paths.back());
     }
     return paths;
 }
@@ -78,6 +83,7 @@ TEST(ParallelJob, GivesTheSameFilesAndReportAsOneAfterTheOther)
     }
     EXPECT_NE(ReadFile(one + "/model0.x").find("0.781250;0.000000;"), std::string::npos);
     EXPECT_NE(ReadFile(one + "/model1.x").find("1.000000;0.000000;"), std::string::npos);
+    EXPECT_NE(ReadFile(two + "/model3.x").find("0.000000;1.000000;0.000000;1.0;;"), std::string::npos);
 }
 
 TEST(ParallelJob, CancelStopsTakingFiles)
