@@ -4,17 +4,52 @@
 #include "base/PathHelpers.h"
 
 #include <cerrno>
-#include <filesystem>
+#include <fstream>
 #include <random>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace verdin {
+
+namespace {
+
+using std::filesystem::perms;
+
+bool MarkedReadOnly(perms permissions)
+{
+    return (permissions & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none;
+}
+
+}  // namespace
 
 bool FileReplacement::Open(const std::string& path)
 {
     Discard();
     std::error_code error;
-    if (std::filesystem::is_directory(path, error))
+    const std::filesystem::file_status status = std::filesystem::symlink_status(path, error);
+    if (std::filesystem::is_directory(status))
         return false;
+    m_earlier.reset();
+    if (std::filesystem::is_regular_file(status)) {
+        if (MarkedReadOnly(status.permissions()))
+            return false;
+        Earlier earlier{status.permissions()};
+#ifndef _WIN32
+        struct stat info {};
+        if (access(path.c_str(), W_OK) != 0)
+            return false;
+        if (lstat(path.c_str(), &info) == 0) {
+            earlier.owner = info.st_uid;
+            earlier.group = info.st_gid;
+        }
+#endif
+        m_earlier = earlier;
+    }
+
     std::random_device random;
     for (int attempt = 0; attempt < 16 && !m_file; ++attempt) {
         m_temporary = PathDirectory(path) + ".verdin-" + FormatInt(random()) + FormatInt(random()) + ".tmp";
@@ -37,10 +72,25 @@ void FileReplacement::Write(const char* data, std::size_t size)
         m_bFailed = true;
 }
 
+// Owner and group first: changing them may clear the set-id bits.
+void FileReplacement::KeepEarlierAttributes()
+{
+    if (!m_earlier)
+        return;
+#ifndef _WIN32
+    if (fchown(fileno(m_file.get()), m_earlier->owner, m_earlier->group) != 0) {
+        // not allowed to give the file away: it stays the user's own
+    }
+#endif
+    std::error_code ignored;
+    std::filesystem::permissions(m_temporary, m_earlier->permissions, ignored);
+}
+
 bool FileReplacement::Commit()
 {
     if (!m_file)
         return false;
+    KeepEarlierAttributes();
     const bool closed = std::fclose(m_file.release()) == 0;
     std::error_code error;
     if (closed && !m_bFailed)
@@ -61,6 +111,31 @@ void FileReplacement::Discard()
         std::filesystem::remove(m_temporary, ignored);
         m_temporary.clear();
     }
+}
+
+bool IsReadableInput(const std::string& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return false;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    return !error && size <= kMaxInputFileBytes;
+}
+
+bool CopyFileReplacing(const std::string& source, const std::string& destination)
+{
+    if (!IsReadableInput(source))
+        return false;
+    std::ifstream in(source, std::ios::binary);
+    FileReplacement out;
+    if (!in || !out.Open(destination))
+        return false;
+    std::vector<char> buffer(std::size_t{1} << 16);
+    while (in) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        out.Write(buffer.data(), static_cast<std::size_t>(in.gcount()));
+    }
+    return !in.bad() && out.Commit();
 }
 
 }  // namespace verdin

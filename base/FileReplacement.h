@@ -1,15 +1,22 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace verdin {
 
 // Writes a file so that its path holds either its old content or all of the
 // new: the bytes go to a temporary file in the same folder, which replaces the
-// path only when every byte has been written. Dropped unless committed.
+// path only when every byte has been written. Dropped unless committed. The
+// new file keeps the permissions (and, where allowed, the owner and group) of
+// the file it replaces; a file the user may not write, or has marked
+// read-only, is left alone. A link at the path is replaced, not written
+// through.
 class FileReplacement {
 public:
     FileReplacement() = default;
@@ -29,10 +36,27 @@ private:
     struct FileCloser {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
+    struct Earlier {
+        std::filesystem::perms permissions;
+        unsigned owner = 0;
+        unsigned group = 0;
+    };
+    void KeepEarlierAttributes();
+
     std::unique_ptr<std::FILE, FileCloser> m_file;
     std::string m_path;
     std::string m_temporary;
+    std::optional<Earlier> m_earlier;
     bool m_bFailed = false;
 };
+
+// Inputs read whole, such as textures and .x files, are regular files of at
+// most this size: a FIFO would block the job and a device never end.
+constexpr std::uintmax_t kMaxInputFileBytes = std::uintmax_t{1} << 30;
+[[nodiscard]] bool IsReadableInput(const std::string& path);
+
+// Copies a readable input through a replacement of `destination`; false,
+// leaving the destination as it was, when any part fails.
+[[nodiscard]] bool CopyFileReplacing(const std::string& source, const std::string& destination);
 
 }  // namespace verdin

@@ -23,8 +23,10 @@ long Direct3DRMCreate(std::unique_ptr<RetainedMode>& created)
 long MeshBuilder::Load(const std::string& path)
 {
     m_document.reset();
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::ifstream in;
+    if (IsReadableInput(path))
+        in.open(path, std::ios::binary);
+    if (!in.is_open()) {
         m_loadError = "cannot be read";
         return kLoadFailed;
     }

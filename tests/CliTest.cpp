@@ -7,6 +7,7 @@
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace verdin::test {
@@ -140,6 +141,91 @@ TEST(Cli, FullDiskLeavesTheEarlierOutputWhole)
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path("")))
         files += entry.path().extension() == ".tmp";
     EXPECT_EQ(files, 0u);
+}
+
+CobBuilder TexturedModel(const std::string& texture)
+{
+    PolygonSpec triangle = NamedPolygon("tri");
+    triangle.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    triangle.uvs = {{0, 0}, {1, 0}, {0, 1}};
+    triangle.faces = {{0x10, 0, {{0, 0}, {1, 1}, {2, 2}}}};
+    return CobBuilder()
+        .Header()
+        .Chunk("PolH", 0, 8, 1, 0, PolHBody(triangle))
+        .Chunk("Mat1", 0, 6, 2, 1, Mat1Body({0, 'f', 30, {1, 1, 1}, 0, MapSpec{0x02, texture}}))
+        .End();
+}
+
+std::size_t TemporariesIn(const std::string& folder)
+{
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        files += entry.path().extension() == ".tmp";
+    return files;
+}
+
+TEST(Cli, TextureCopiesNeitherTruncateNorWriteThroughLinks)
+{
+    TempDir dir;
+    std::filesystem::create_directories(dir.Path("out"));
+    ASSERT_TRUE(CobBuilder().Bytes(std::string(40'000, 't')).WriteTo(dir.Path("big.png")));
+    ASSERT_TRUE(TexturedModel(dir.Path("big.png")).WriteTo(dir.Path("out/m.cob")));
+    ASSERT_TRUE(CobBuilder().Bytes("earlier").WriteTo(dir.Path("out/big.png")));
+    const CliRun full = RunShell(dir, "bash -c \"trap '' XFSZ; ulimit -f 16; exec '" VERDIN_CLI "' " +
+                                          Quoted(dir.Path("out/m.cob")) + "\"");
+    EXPECT_NE(full.out.find(" Can't copy " + dir.Path("big.png") + " file to " + dir.Path("out/big.png") + ".\n"),
+              std::string::npos)
+        << full.out;
+    EXPECT_EQ(ReadFile(dir.Path("out/big.png")), "earlier");
+    EXPECT_EQ(TemporariesIn(dir.Path("out")), 0u);
+
+    ASSERT_TRUE(CobBuilder().Bytes("someone else's").WriteTo(dir.Path("victim")));
+    std::filesystem::remove(dir.Path("out/big.png"));
+    std::filesystem::create_symlink(dir.Path("victim"), dir.Path("out/big.png"));
+    RunCli(dir, Quoted(dir.Path("out/m.cob")));
+    EXPECT_EQ(ReadFile(dir.Path("victim")), "someone else's");
+    EXPECT_FALSE(std::filesystem::is_symlink(dir.Path("out/big.png")));
+    EXPECT_EQ(ReadFile(dir.Path("out/big.png")), std::string(40'000, 't'));
+}
+
+TEST(Cli, ReplacedFilesKeepTheirPermissionsAndReadOnlyOnesStay)
+{
+    using std::filesystem::perms;
+    TempDir dir;
+    for (const char* name : {"private", "readonly"}) {
+        ASSERT_TRUE(Model().WriteTo(dir.Path(std::string(name) + ".cob")));
+        ASSERT_TRUE(CobBuilder().Bytes("earlier").WriteTo(dir.Path(std::string(name) + ".x")));
+    }
+    std::filesystem::permissions(dir.Path("private.x"), perms::owner_read | perms::owner_write);
+    std::filesystem::permissions(dir.Path("readonly.x"), perms::owner_read | perms::group_read | perms::others_read);
+    const CliRun run = RunCli(dir, Quoted(dir.Path("private.cob")) + " " + Quoted(dir.Path("readonly.cob")));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(ReadFile(dir.Path("private.x")), "earlier");
+    EXPECT_EQ(std::filesystem::status(dir.Path("private.x")).permissions(), perms::owner_read | perms::owner_write);
+    EXPECT_NE(run.out.find("Can't open " + dir.Path("readonly.x") + " for write.\n"), std::string::npos) << run.out;
+    EXPECT_EQ(ReadFile(dir.Path("readonly.x")), "earlier");
+}
+
+// A FIFO would block a reader for ever and a device never end.
+TEST(Cli, SpecialFilesAreRefusedWithoutWaiting)
+{
+    TempDir dir;
+    ASSERT_EQ(mkfifo(dir.Path("pipe.png").c_str(), 0600), 0);
+    ASSERT_TRUE(TexturedModel(dir.Path("pipe.png")).WriteTo(dir.Path("a.cob")));
+    ASSERT_TRUE(TexturedModel("/dev/zero").WriteTo(dir.Path("b.cob")));
+    const CliRun textures = RunCli(dir, Quoted(dir.Path("a.cob")) + " " + Quoted(dir.Path("b.cob")), "timeout 60");
+    EXPECT_EQ(textures.status, 0) << textures.out;
+    EXPECT_NE(textures.out.find(" Can't copy " + dir.Path("pipe.png") + " file to " + dir.Path("pipe.png") + ".\n"),
+              std::string::npos)
+        << textures.out;
+    EXPECT_NE(textures.out.find(" Can't copy /dev/zero file to " + dir.Path("zero") + ".\n"), std::string::npos);
+
+    for (const std::string& input : {dir.Path("pipe.png"), std::string("/dev/zero"), dir.Path("")}) {
+        const CliRun run = RunCli(dir, "--x-to-binary " + Quoted(input), "timeout 60");
+        EXPECT_EQ(run.status, 1) << input;
+        EXPECT_NE(run.out.find("Can't load Direct3DRMMeshBuilder(" + input + ")"), std::string::npos) << run.out;
+        EXPECT_NE(run.out.find("cannot be read"), std::string::npos) << run.out;
+    }
 }
 
 TEST(Examples, AreWhatTheBuilderMakes)

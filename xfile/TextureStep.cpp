@@ -1,5 +1,6 @@
 #include "xfile/TextureStep.h"
 
+#include "base/FileReplacement.h"
 #include "base/OptionFlags.h"
 #include "base/PathHelpers.h"
 #include "base/ReportLog.h"
@@ -15,15 +16,16 @@ namespace verdin {
 
 namespace {
 
-// Puts the texture at the destination, over any file of that name. A source
-// that is the destination itself, under whatever spelling, is there already;
-// a source that does not exist is a failed copy.
+// Puts the texture at the destination, replacing any file of that name only
+// once the copy is whole. A source that is the destination itself, under
+// whatever spelling, is there already; a source that does not exist, or is no
+// regular file of a sane size, is a failed copy.
 bool PlaceTexture(const std::string& source, const std::string& destination)
 {
+    if (!IsReadableInput(source))
+        return false;
     std::error_code error;
-    if (std::filesystem::equivalent(source, destination, error))
-        return true;
-    return std::filesystem::copy_file(source, destination, std::filesystem::copy_options::overwrite_existing, error);
+    return std::filesystem::equivalent(source, destination, error) || CopyFileReplacing(source, destination);
 }
 
 // The texture path now names the PPM file written beside the bitmap; its
