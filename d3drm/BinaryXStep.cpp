@@ -4,6 +4,8 @@
 #include "base/ReportLog.h"
 #include "d3drm/RetainedMode.h"
 
+#include <new>
+
 namespace verdin {
 
 namespace {
@@ -14,9 +16,7 @@ void ReportFailure(ReportLog& report, const std::string& message)
     report.AppendLine(message);
 }
 
-}  // namespace
-
-bool ConvertToBinaryX(ReportLog& report, const std::string& path, bool templates)
+bool SaveAsBinary(ReportLog& report, const std::string& path, bool templates)
 {
     std::unique_ptr<RetainedMode> retainedMode;
     if (Direct3DRMCreate(retainedMode) != 0 || !retainedMode) {
@@ -43,6 +43,20 @@ bool ConvertToBinaryX(ReportLog& report, const std::string& path, bool templates
     }
     report.AppendLine("Binary ");
     return true;
+}
+
+}  // namespace
+
+// The text file is already in place: running out of memory here leaves it
+// as it is, and the report says so.
+bool ConvertToBinaryX(ReportLog& report, const std::string& path, bool templates)
+{
+    try {
+        return SaveAsBinary(report, path, templates);
+    } catch (const std::bad_alloc&) {
+        ReportFailure(report, "Not enough memory. Skip converting AsciiX to BinaryX.");
+        return false;
+    }
 }
 
 }  // namespace verdin

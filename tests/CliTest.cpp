@@ -228,6 +228,40 @@ TEST(Cli, SpecialFilesAreRefusedWithoutWaiting)
     }
 }
 
+// The binary step needs several times the memory of the text .x; under a
+// limit between the two, the text file stays and the report says so.
+TEST(Cli, RunningOutOfMemoryIsReportedAndCountedHonestly)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit allows";
+#endif
+    TempDir dir;
+    PolygonSpec grid = NamedPolygon("grid");
+    constexpr int kSide = 600;
+    for (int y = 0; y <= kSide; ++y)
+        for (int x = 0; x <= kSide; ++x)
+            grid.vertices.push_back({static_cast<float>(x), static_cast<float>(y), 0.25f});
+    for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < kSide; ++x) {
+            const int v = y * (kSide + 1) + x;
+            grid.faces.push_back({0x10, 0, {{v, 0}, {v + 1, 0}, {v + kSide + 2, 0}, {v + kSide + 1, 0}}});
+        }
+    ASSERT_TRUE(CobBuilder().Header().Chunk("PolH", 0, 8, 1, 0, PolHBody(grid)).End().WriteTo(dir.Path("a.cob")));
+    const std::string limited = "bash -c \"ulimit -v 160000; exec '" VERDIN_CLI "' ";
+
+    const CliRun binary = RunShell(dir, limited + "--binary " + Quoted(dir.Path("a.cob")) + "\"");
+    EXPECT_TRUE(binary.out.ends_with("\nNot enough memory. Skip converting AsciiX to BinaryX.\nConverted 1 file.\n"))
+        << binary.out << binary.err;
+    const std::string text = ReadFile(dir.Path("a.x"));
+    EXPECT_TRUE(text.starts_with("xof 0302txt 0064")) << text.substr(0, 20);
+
+    const CliRun toBinary = RunShell(dir, limited + "--x-to-binary " + Quoted(dir.Path("a.x")) + "\"");
+    EXPECT_EQ(toBinary.status, 1) << toBinary.out << toBinary.err;
+    EXPECT_NE(toBinary.out.find("Not enough memory. Skip converting AsciiX to BinaryX.\n"), std::string::npos)
+        << toBinary.out << toBinary.err;
+    EXPECT_EQ(ReadFile(dir.Path("a.x")), text);
+}
+
 TEST(Examples, AreWhatTheBuilderMakes)
 {
     TempDir dir;
