@@ -1,6 +1,7 @@
 // verdin: the desktop converter from COB files to DirectX .x files.
 
 #include "app/AboutDlg.h"
+#include "app/StopSignals.h"
 #include "app/VerdinApp.h"
 
 #include <QApplication>
@@ -20,5 +21,6 @@ int main(int argc, char** argv)
     verdin::CVerdinApp app(std::vector<std::string>(argv + 1, argv + argc));
     if (!app.InitInstance())
         return 1;
+    verdin::CloseWindowsOnStopSignals();
     return QApplication::exec();
 }

@@ -61,6 +61,7 @@ bool FileReplacement::Open(const std::string& path)
         m_temporary.clear();
         return false;
     }
+    m_mark.emplace(m_temporary);
     m_path = path;
     m_bFailed = false;
     return true;
@@ -99,6 +100,7 @@ bool FileReplacement::Commit()
         Discard();
         return false;
     }
+    m_mark.reset();
     m_temporary.clear();
     return true;
 }
@@ -109,6 +111,7 @@ void FileReplacement::Discard()
     if (!m_temporary.empty()) {
         std::error_code ignored;
         std::filesystem::remove(m_temporary, ignored);
+        m_mark.reset();
         m_temporary.clear();
     }
 }

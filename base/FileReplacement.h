@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/TemporaryFiles.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -46,6 +48,7 @@ private:
     std::unique_ptr<std::FILE, FileCloser> m_file;
     std::string m_path;
     std::string m_temporary;
+    std::optional<TemporaryFileMark> m_mark;  // for removal when a signal ends the process
     std::optional<Earlier> m_earlier;
     bool m_bFailed = false;
 };

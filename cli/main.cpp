@@ -1,6 +1,7 @@
 // verdin-cli: converts COB files to DirectX .x files from the command line.
 // Standard output carries exactly the job's report.
 
+#include "base/StopSignals.h"
 #include "base/Version.h"
 #include "cli/ConsoleReport.h"
 #include "convert/JobStarter.h"
@@ -11,9 +12,7 @@
 
 #include <atomic>
 #include <clocale>
-#include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <future>
 #include <iostream>
 #ifdef __GLIBC__
@@ -24,13 +23,6 @@ namespace {
 
 std::atomic<int> g_cancel{0};
 static_assert(std::atomic<int>::is_always_lock_free, "the cancel flag is set from a signal handler");
-
-extern "C" void OnInterrupt(int)
-{
-    // The first Ctrl+C lets the job stop cleanly; the second ends the process.
-    if (g_cancel.exchange(1) != 0)
-        std::_Exit(130);
-}
 
 // An option with its "--no-" form; the last one given wins.
 void AddSwitch(CLI::App& app, const std::string& name, bool& value, const std::string& help)
@@ -110,7 +102,9 @@ int main(int argc, char** argv)
     options.FlipV = flipV;
     options.Ascii = ascii;
 
-    std::signal(SIGINT, OnInterrupt);
+    // The first Ctrl+C, termination or hang-up lets the job stop cleanly after
+    // the current file's work; the second ends the process at once.
+    verdin::HandleStopSignals([] { g_cancel.store(1); });
 
     std::promise<verdin::JobOutcome> ended;
     verdin::ConvertParams params;

@@ -4,11 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <clocale>
+#include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
+#include <functional>
+#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace verdin::test {
 namespace {
@@ -228,6 +235,11 @@ TEST(Cli, SpecialFilesAreRefusedWithoutWaiting)
     }
 }
 
+CobBuilder Grid(int side)
+{
+    return CobBuilder().Header().Chunk("PolH", 0, 8, 1, 0, PolHBody(QuadGrid(side))).End();
+}
+
 // The binary step needs several times the memory of the text .x; under a
 // limit between the two, the text file stays and the report says so.
 TEST(Cli, RunningOutOfMemoryIsReportedAndCountedHonestly)
@@ -236,17 +248,7 @@ TEST(Cli, RunningOutOfMemoryIsReportedAndCountedHonestly)
     GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit allows";
 #endif
     TempDir dir;
-    PolygonSpec grid = NamedPolygon("grid");
-    constexpr int kSide = 600;
-    for (int y = 0; y <= kSide; ++y)
-        for (int x = 0; x <= kSide; ++x)
-            grid.vertices.push_back({static_cast<float>(x), static_cast<float>(y), 0.25f});
-    for (int y = 0; y < kSide; ++y)
-        for (int x = 0; x < kSide; ++x) {
-            const int v = y * (kSide + 1) + x;
-            grid.faces.push_back({0x10, 0, {{v, 0}, {v + 1, 0}, {v + kSide + 2, 0}, {v + kSide + 1, 0}}});
-        }
-    ASSERT_TRUE(CobBuilder().Header().Chunk("PolH", 0, 8, 1, 0, PolHBody(grid)).End().WriteTo(dir.Path("a.cob")));
+    ASSERT_TRUE(Grid(600).WriteTo(dir.Path("a.cob")));
     const std::string limited = "bash -c \"ulimit -v 160000; exec '" VERDIN_CLI "' ";
 
     const CliRun binary = RunShell(dir, limited + "--binary " + Quoted(dir.Path("a.cob")) + "\"");
@@ -260,6 +262,66 @@ TEST(Cli, RunningOutOfMemoryIsReportedAndCountedHonestly)
     EXPECT_NE(toBinary.out.find("Not enough memory. Skip converting AsciiX to BinaryX.\n"), std::string::npos)
         << toBinary.out << toBinary.err;
     EXPECT_EQ(ReadFile(dir.Path("a.x")), text);
+}
+
+// verdin-cli on `files`, its standard output going to `out`; its process id.
+pid_t SpawnCli(const std::vector<std::string>& files, const std::string& out)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::vector<std::string> arguments{VERDIN_CLI};
+    arguments.insert(arguments.end(), files.begin(), files.end());
+    std::vector<char*> argv;
+    for (std::string& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    pid_t child = -1;
+    posix_spawn(&child, VERDIN_CLI, &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return child;
+}
+
+// Waits up to a minute for `seen` to come true.
+bool Eventually(const std::function<bool()>& seen)
+{
+    for (int tries = 0; tries < 60'000; ++tries) {
+        if (seen())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return false;
+}
+
+int ExitStatusOf(pid_t child)
+{
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(Cli, TerminationStopsAfterTheFileAndASecondSignalLeavesNoTemporaries)
+{
+    TempDir dir;
+    std::vector<std::string> files;
+    for (int i = 0; i < 6; ++i) {
+        files.push_back(dir.Path("m" + std::to_string(i) + ".cob"));
+        ASSERT_TRUE(Grid(600).WriteTo(files.back()));
+    }
+    const pid_t stopped = SpawnCli(files, dir.Path("out"));
+    ASSERT_TRUE(Eventually([&] { return std::filesystem::exists(dir.Path("m0.x")); }));
+    kill(stopped, SIGTERM);
+    EXPECT_EQ(ExitStatusOf(stopped), 1);
+    EXPECT_TRUE(ReadFile(dir.Path("out")).ends_with("\naborted.\n")) << ReadFile(dir.Path("out"));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("m5.x")));
+    EXPECT_EQ(TemporariesIn(dir.Path("")), 0u);
+
+    const pid_t killed = SpawnCli(files, dir.Path("out"));
+    ASSERT_TRUE(Eventually([&] { return TemporariesIn(dir.Path("")) > 0; }));
+    kill(killed, SIGTERM);
+    kill(killed, SIGHUP);
+    EXPECT_EQ(ExitStatusOf(killed), 128 + SIGHUP);
+    EXPECT_EQ(TemporariesIn(dir.Path("")), 0u);
 }
 
 TEST(Examples, AreWhatTheBuilderMakes)

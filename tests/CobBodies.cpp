@@ -9,6 +9,20 @@ PolygonSpec NamedPolygon(std::string name)
     return polygon;
 }
 
+PolygonSpec QuadGrid(int side)
+{
+    PolygonSpec grid = NamedPolygon("grid");
+    for (int y = 0; y <= side; ++y)
+        for (int x = 0; x <= side; ++x)
+            grid.vertices.push_back({static_cast<float>(x), static_cast<float>(y), 0.25f});
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            const int v = y * (side + 1) + x;
+            grid.faces.push_back({0x10, 0, {{v, 0}, {v + 1, 0}, {v + side + 2, 0}, {v + side + 1, 0}}});
+        }
+    return grid;
+}
+
 CobBuilder PlacementBody(const std::string& name, const Matrix& position)
 {
     CobBuilder body;

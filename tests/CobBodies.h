@@ -47,6 +47,9 @@ struct MaterialSpec {
 };
 
 PolygonSpec NamedPolygon(std::string name);
+// A side × side grid of quads in the plane z = 0.25, without texture
+// coordinates: 45 MB of .x for a side of 600.
+PolygonSpec QuadGrid(int side);
 
 // Name, axes (the unit axes at the origin) and position matrix.
 CobBuilder PlacementBody(const std::string& name, const Matrix& position = kIdentity);

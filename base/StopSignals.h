@@ -1,0 +1,14 @@
+#pragma once
+
+namespace verdin {
+
+// Called from a signal handler: may only make async-signal-safe calls.
+using StopRequest = void (*)();
+
+// Handles Ctrl+C, termination and hang-up (SIGINT, SIGTERM, SIGHUP where the
+// system has them) alike: the first asks the program to stop through
+// `request`; the next removes the temporary files being written and ends
+// the process at once with status 128 + the signal's number.
+void HandleStopSignals(StopRequest request);
+
+}  // namespace verdin
