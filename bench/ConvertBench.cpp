@@ -18,7 +18,6 @@
 #include <map>
 #include <spawn.h>
 #include <string>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -129,25 +128,30 @@ const std::string& Model(const std::string& name)
     return path;
 }
 
-// Converts with verdin-cli; its peak resident memory in bytes. Spawned, not
-// forked, so that none of this process's memory is counted as the child's.
+// Converts with verdin-cli; its own peak resident memory in bytes. A child
+// spawned from this process starts its peak from this process's own (the
+// models built here), so GNU time, small and freshly started, runs it and
+// reports the peak.
 double ConvertWithCli(const std::string& cob, std::string option)
 {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    std::string time = "/usr/bin/time", format = "-f%M", output = "-o" + (Folder() / "peak").string();
     std::string program = VERDIN_CLI;
     std::string model = cob;
-    char* arguments[] = {program.data(), option.data(), model.data(), nullptr};
+    char* arguments[] = {time.data(),   format.data(), output.data(), program.data(),
+                         option.data(), model.data(),  nullptr};
     pid_t child = 0;
-    const int failed = posix_spawn(&child, program.c_str(), &actions, nullptr, arguments, environ);
+    const int failed = posix_spawn(&child, time.c_str(), &actions, nullptr, arguments, environ);
     posix_spawn_file_actions_destroy(&actions);
     if (failed != 0)
         return 0;
     int status = 0;
-    rusage usage{};
-    wait4(child, &status, 0, &usage);
-    return static_cast<double>(usage.ru_maxrss) * 1024;
+    waitpid(child, &status, 0);
+    double kilobytes = 0;
+    std::ifstream(Folder() / "peak") >> kilobytes;
+    return kilobytes * 1024;
 }
 
 double SecondsOf(const std::string& command)
