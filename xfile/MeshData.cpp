@@ -12,10 +12,24 @@ bool IsTextured(const CMat1Chunk* material)
     return material && (material->m_textureMap.flags & CobMap::kUsed) != 0;
 }
 
-MeshWorkingData::MeshWorkingData(const CChunkList& chunks, const CPolHChunk& polygon) : m_polygon(polygon)
+MaterialsByOwner::MaterialsByOwner(const CChunkList& chunks)
+{
+    for (const auto& chunk : chunks)
+        if (chunk->m_nType == CHUNK_MAT1)
+            m_materials[chunk->m_nParentId].push_back(static_cast<const CMat1Chunk*>(chunk.get()));
+}
+
+std::span<const CMat1Chunk* const> MaterialsByOwner::Of(const CPolHChunk& polygon) const
+{
+    const auto found = m_materials.find(polygon.m_nId);
+    return found == m_materials.end() ? std::span<const CMat1Chunk* const>() : std::span(found->second);
+}
+
+MeshWorkingData::MeshWorkingData(std::span<const CMat1Chunk* const> ownMaterials, const CPolHChunk& polygon)
+    : m_polygon(polygon)
 {
     CheckFaces();
-    BuildMaterialTable(chunks);
+    BuildMaterialTable(ownMaterials);
     SplitVertices();
 }
 
@@ -53,17 +67,11 @@ void MeshWorkingData::CheckFaces()
 
 // Slots run up to the largest material number in use, so that every face
 // index written names a written material.
-void MeshWorkingData::BuildMaterialTable(const CChunkList& chunks)
+void MeshWorkingData::BuildMaterialTable(std::span<const CMat1Chunk* const> own)
 {
-    std::vector<const CMat1Chunk*> own;
     std::int64_t slots = 0;
-    for (const auto& chunk : chunks) {
-        if (chunk->m_nType != CHUNK_MAT1 || chunk->m_nParentId != m_polygon.m_nId)
-            continue;
-        const auto& material = static_cast<const CMat1Chunk&>(*chunk);
-        own.push_back(&material);
-        slots = std::max<std::int64_t>(slots, std::max<std::int64_t>(own.size(), material.m_nMaterial + 1));
-    }
+    for (std::size_t i = 0; i < own.size(); ++i)
+        slots = std::max<std::int64_t>(slots, std::max<std::int64_t>(i + 1, own[i]->m_nMaterial + 1));
     const auto& faces = m_polygon.m_pFaces;
     for (std::size_t i = 0; i < faces.size(); ++i)
         if (IsWritten(i))

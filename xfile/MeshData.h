@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <span>
+#include <unordered_map>
 #include <vector>
 
 namespace verdin {
@@ -25,10 +26,21 @@ struct CMeshVertex {
     bool m_bAssigned = false;
 };
 
+// The materials of each polygon object, by its id, in file order: found in
+// one pass over the file rather than one per object.
+class MaterialsByOwner {
+public:
+    explicit MaterialsByOwner(const CChunkList& chunks);
+    std::span<const CMat1Chunk* const> Of(const CPolHChunk& polygon) const;
+
+private:
+    std::unordered_map<std::int32_t, std::vector<const CMat1Chunk*>> m_materials;
+};
+
 // What the sub-block writers of one mesh share.
 class MeshWorkingData {
 public:
-    MeshWorkingData(const CChunkList& chunks, const CPolHChunk& polygon);
+    MeshWorkingData(std::span<const CMat1Chunk* const> ownMaterials, const CPolHChunk& polygon);
 
     const CPolHChunk& Polygon() const { return m_polygon; }
 
@@ -75,7 +87,7 @@ public:
     bool Textured() const { return m_bMeshTextured; }
 
 private:
-    void BuildMaterialTable(const CChunkList& chunks);
+    void BuildMaterialTable(std::span<const CMat1Chunk* const> own);
     void CheckFaces();
     void SplitVertices();
     void BindCorner(const CobFace& face, int storedCorner, std::int32_t material);

@@ -57,15 +57,15 @@ void ReportBadIndices(ReportLog& report, const MeshWorkingData& mesh, const std:
                       " missing texture coordinates taken as 0.");
 }
 
-void WriteMesh(const XFileWriting& writing, const CChunkList& chunks, XTextFile& out, const CPolHChunk& polygon,
-               const TextureScale& textureScale)
+void WriteMesh(const XFileWriting& writing, const MaterialsByOwner& materials, XTextFile& out,
+               const CPolHChunk& polygon, const TextureScale& textureScale)
 {
     ReportLog& report = writing.report;
     const CobString& stored = polygon.m_name.name;
     const std::string name = stored.HasText() ? stored.Shown() : "noname";
     report.AppendText(" writing " + name + " mesh:");
 
-    const MeshWorkingData mesh(chunks, polygon);
+    const MeshWorkingData mesh(materials.Of(polygon), polygon);
     const long long nonFiniteBefore = out.NonFiniteCount();
     out.Write("Mesh{\n");
     WriteVertexList(report, writing.options, out, mesh);
@@ -102,12 +102,13 @@ void RunTexturePass(const XFileWriting& writing, CChunkList& chunks, const std::
 bool WriteMeshes(const XFileWriting& writing, const CChunkList& chunks, XTextFile& out,
                  const TextureScale& textureScale)
 {
+    const MaterialsByOwner materials(chunks);
     for (const auto& chunk : chunks) {
         if (chunk->m_nType != CHUNK_POLH)
             continue;
         if (IsOn(writing.cancel))
             return false;
-        WriteMesh(writing, chunks, out, static_cast<const CPolHChunk&>(*chunk), textureScale);
+        WriteMesh(writing, materials, out, static_cast<const CPolHChunk&>(*chunk), textureScale);
     }
     return true;
 }
