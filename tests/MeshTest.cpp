@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <limits>
 #include <map>
 
 namespace verdin::test {
@@ -201,6 +202,27 @@ TEST_F(Mesh, SplittingComparesCoordinatesExactlyAndOnlyForTexturedFaces)
     const std::string mesh = Convert(polygon, {Textured(0), MaterialSpec{1, 'f', 30, {1, 1, 1}, 0, std::nullopt}});
     EXPECT_TRUE(mesh.starts_with(WithCrLf("Mesh{\n5;\n")));
     EXPECT_NE(mesh.find(WithCrLf("\n4;\n3;0,1,2;,\n3;0,2,3;,\n3;4,3,1;,\n3;0,1,2;;\n")), std::string::npos);
+}
+
+// Past a few coordinates a vertex's records are found through an index, with
+// the same outcome: 0 and -0 are one coordinate, NaN matches nothing.
+TEST_F(Mesh, AVertexWithManyCoordinatesSplitsAsOneWithFew)
+{
+    PolygonSpec fan = NamedPolygon("fan");
+    fan.vertices = {{0, 0, 0}};
+    for (int k = 0; k < 13; ++k) {
+        fan.vertices.push_back({std::cos(0.48f * k), std::sin(0.48f * k), 0});
+        fan.uvs.push_back({0.05f * static_cast<float>(k), 0});
+    }
+    fan.uvs[10] = {-0.0f, 0};
+    fan.uvs[11] = {std::numeric_limits<float>::quiet_NaN(), 0};
+    fan.uvs[12] = fan.uvs[1];
+    fan.uvs.push_back({0.5f, 0.5f});
+    for (int k = 0; k < 13; ++k)
+        fan.faces.push_back({0x10, 0, {{0, k}, {k + 1, 13}, {(k + 1) % 13 + 1, 13}}});
+    const std::string mesh = Convert(fan, {Textured(0)});
+    EXPECT_TRUE(mesh.starts_with(WithCrLf("Mesh{\n24;\n"))) << mesh.substr(0, 40);
+    EXPECT_NE(mesh.find(WithCrLf("3;22,10,11;,\n3;0,11,12;,\n3;23,12,13;,\n3;14,13,1;;\n")), std::string::npos);
 }
 
 TEST_F(Mesh, CubeNormalsFollowTheFacetType)

@@ -4,6 +4,8 @@
 #include "cob/PolHChunk.h"
 
 #include <algorithm>
+#include <bit>
+#include <functional>
 
 namespace verdin {
 
@@ -106,6 +108,74 @@ void MeshWorkingData::SplitVertices()
     }
 }
 
+namespace {
+
+// Past this many records a vertex's chain is left for the coordinate index:
+// a fan of many textured faces around one vertex must not take square time.
+constexpr int kChainWalk = 8;
+
+}  // namespace
+
+std::size_t MeshWorkingData::RecordKeyHash::operator()(const RecordKey& key) const
+{
+    const std::uint64_t a = (std::uint64_t{key.u} << 32) | key.v;
+    return std::hash<std::uint64_t>()(a ^
+                                      (std::uint64_t{static_cast<std::uint32_t>(key.vertex)} * 0x9e3779b97f4a7c15u));
+}
+
+// Coordinates compare as numbers: 0 and -0 are one key; NaN, equal to
+// nothing, has none.
+std::optional<MeshWorkingData::RecordKey> MeshWorkingData::KeyOf(std::int32_t vertex, const CobUV& uv)
+{
+    if (uv.u != uv.u || uv.v != uv.v)
+        return std::nullopt;
+    const auto bits = [](float value) { return value == 0 ? 0u : std::bit_cast<std::uint32_t>(value); };
+    return RecordKey{vertex, bits(uv.u), bits(uv.v)};
+}
+
+// The record of `vertex` holding exactly `uv`, or kNone; `last` is then the
+// end of its chain.
+std::int32_t MeshWorkingData::FindRecord(std::int32_t vertex, const CobUV& uv, std::int32_t& last) const
+{
+    if (m_vertices[static_cast<std::size_t>(vertex)].m_bIndexed) {
+        const std::optional<RecordKey> key = KeyOf(vertex, uv);
+        const auto found = key ? m_recordIndex.find(*key) : m_recordIndex.end();
+        return found == m_recordIndex.end() ? CMeshVertex::kNone : found->second;
+    }
+    last = vertex;
+    for (std::int32_t r = vertex; r != CMeshVertex::kNone; r = m_vertices[static_cast<std::size_t>(r)].m_nNext) {
+        const CMeshVertex& record = m_vertices[static_cast<std::size_t>(r)];
+        if (record.m_uv.u == uv.u && record.m_uv.v == uv.v)
+            return r;
+        last = r;
+    }
+    return CMeshVertex::kNone;
+}
+
+// Appends a record for `vertex` after `last`; a chain grown past a short walk
+// goes into the coordinate index.
+void MeshWorkingData::AddRecord(std::int32_t vertex, std::int32_t last, const CobUV& uv, std::int32_t material)
+{
+    const auto added = static_cast<std::int32_t>(m_vertices.size());
+    m_vertices.push_back({uv, vertex, material, CMeshVertex::kNone, false});
+    CMeshVertex& first = m_vertices[static_cast<std::size_t>(vertex)];
+    if (first.m_bIndexed) {
+        if (const std::optional<RecordKey> key = KeyOf(vertex, uv))
+            m_recordIndex.emplace(*key, added);
+        return;
+    }
+    m_vertices[static_cast<std::size_t>(last)].m_nNext = added;
+    int length = 0;
+    for (std::int32_t r = vertex; r != CMeshVertex::kNone; r = m_vertices[static_cast<std::size_t>(r)].m_nNext)
+        ++length;
+    if (length <= kChainWalk)
+        return;
+    first.m_bIndexed = true;
+    for (std::int32_t r = vertex; r != CMeshVertex::kNone; r = m_vertices[static_cast<std::size_t>(r)].m_nNext)
+        if (const std::optional<RecordKey> key = KeyOf(vertex, m_vertices[static_cast<std::size_t>(r)].m_uv))
+            m_recordIndex.emplace(*key, r);
+}
+
 void MeshWorkingData::BindCorner(const CobFace& face, int storedCorner, std::int32_t material)
 {
     const auto corner = m_polygon.Corners(face).subspan(2 * static_cast<std::size_t>(storedCorner), 2);
@@ -126,19 +196,14 @@ void MeshWorkingData::BindCorner(const CobFace& face, int storedCorner, std::int
         return;
     }
     std::int32_t last = v;
-    for (std::int32_t r = v; r != CMeshVertex::kNone; r = m_vertices[static_cast<std::size_t>(r)].m_nNext) {
-        CMeshVertex& record = m_vertices[static_cast<std::size_t>(r)];
-        if (record.m_uv.u == uv.u && record.m_uv.v == uv.v) {
-            written = r;
-            record.m_nMaterial = material;
-            return;
-        }
-        last = r;
+    const std::int32_t found = FindRecord(v, uv, last);
+    if (found != CMeshVertex::kNone) {
+        written = found;
+        m_vertices[static_cast<std::size_t>(found)].m_nMaterial = material;
+        return;
     }
-    const auto added = static_cast<std::int32_t>(m_vertices.size());
-    m_vertices[static_cast<std::size_t>(last)].m_nNext = added;
-    written = added;
-    m_vertices.push_back({uv, v, material, CMeshVertex::kNone, false});
+    written = static_cast<std::int32_t>(m_vertices.size());
+    AddRecord(v, last, uv, material);
 }
 
 }  // namespace verdin

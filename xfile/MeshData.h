@@ -4,6 +4,7 @@
 #include "cob/PolHChunk.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <unordered_map>
 #include <vector>
@@ -24,6 +25,7 @@ struct CMeshVertex {
     std::int32_t m_nMaterial = kNone;  // slot of the last textured face bound to it
     std::int32_t m_nNext = kNone;      // next record made from the same vertex
     bool m_bAssigned = false;
+    bool m_bIndexed = false;  // its records are found through the coordinate index
 };
 
 // The materials of each polygon object, by its id, in file order: found in
@@ -91,6 +93,21 @@ private:
     void CheckFaces();
     void SplitVertices();
     void BindCorner(const CobFace& face, int storedCorner, std::int32_t material);
+    std::int32_t FindRecord(std::int32_t vertex, const CobUV& uv, std::int32_t& last) const;
+    void AddRecord(std::int32_t vertex, std::int32_t last, const CobUV& uv, std::int32_t material);
+
+    // A vertex's records by coordinate, for vertices with more records than a
+    // short walk along their chain finds quickly.
+    struct RecordKey {
+        std::int32_t vertex;
+        std::uint32_t u, v;
+        bool operator==(const RecordKey&) const = default;
+    };
+    struct RecordKeyHash {
+        std::size_t operator()(const RecordKey& key) const;
+    };
+    static std::optional<RecordKey> KeyOf(std::int32_t vertex, const CobUV& uv);
+    std::unordered_map<RecordKey, std::int32_t, RecordKeyHash> m_recordIndex;
 
     const CPolHChunk& m_polygon;
     std::vector<std::uint8_t> m_written;
