@@ -318,9 +318,11 @@ TEST(Cli, TerminationStopsAfterTheFileAndASecondSignalLeavesNoTemporaries)
 
     const pid_t killed = SpawnCli(files, dir.Path("out"));
     ASSERT_TRUE(Eventually([&] { return TemporariesIn(dir.Path("")) > 0; }));
+    // Either thread may take either signal: the second one taken ends it.
     kill(killed, SIGTERM);
     kill(killed, SIGHUP);
-    EXPECT_EQ(ExitStatusOf(killed), 128 + SIGHUP);
+    const int status = ExitStatusOf(killed);
+    EXPECT_TRUE(status == 128 + SIGTERM || status == 128 + SIGHUP) << status;
     EXPECT_EQ(TemporariesIn(dir.Path("")), 0u);
 }
 
