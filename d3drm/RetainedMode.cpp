@@ -3,14 +3,29 @@
 #include "base/FileReplacement.h"
 #include "xof/Xof.h"
 
+#include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace verdin {
 
 namespace {
 
 constexpr long kLoadFailed = static_cast<long>(E_FAIL_RESULT & 0x7FFFFFFF);
+
+// A readable input read whole, in one allocation of its size.
+bool ReadWholeFile(const std::string& path, std::string& text)
+{
+    if (!IsReadableInput(path))
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!in || error)
+        return false;
+    text.resize(static_cast<std::size_t>(size));
+    in.read(text.data(), static_cast<std::streamsize>(size));
+    return static_cast<std::uintmax_t>(in.gcount()) == size;
+}
 
 }  // namespace
 
@@ -22,31 +37,34 @@ long Direct3DRMCreate(std::unique_ptr<RetainedMode>& created)
 
 long MeshBuilder::Load(const std::string& path)
 {
-    m_document.reset();
-    std::ifstream in;
-    if (IsReadableInput(path))
-        in.open(path, std::ios::binary);
-    if (!in.is_open()) {
+    m_binaryWithTemplates.reset();
+    m_text.clear();
+    if (!ReadWholeFile(path, m_text)) {
         m_loadError = "cannot be read";
         return kLoadFailed;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    xof::Result<xof::Document> parsed = xof::ParseText(text.str());
-    if (!parsed) {
-        m_loadError = parsed.GetError().message;
+    xof::Result<std::string> binary = xof::TextToBinary(m_text, xof::BinaryOptions::Templates);
+    if (!binary) {
+        m_loadError = binary.GetError().message;
+        m_text.clear();
         return kLoadFailed;
     }
-    m_document = std::move(parsed).Value();
+    m_binaryWithTemplates = std::move(binary).Value();
     return 0;
 }
 
 std::uint32_t MeshBuilder::Save(const std::string& path, int format, int options)
 {
-    if (!m_document || format != D3DRMXOF_BINARY)
+    if (!m_binaryWithTemplates || format != D3DRMXOF_BINARY)
         return E_FAIL_RESULT;
-    const std::string binary = xof::WriteBinary(
-        *m_document, (options & D3DRMXOFSAVE_TEMPLATES) ? xof::BinaryOptions::Templates : xof::BinaryOptions::None);
+    std::optional<std::string> withoutTemplates;
+    if (!(options & D3DRMXOFSAVE_TEMPLATES)) {
+        xof::Result<std::string> binary = xof::TextToBinary(m_text, xof::BinaryOptions::None);
+        if (!binary)
+            return E_FAIL_RESULT;
+        withoutTemplates = std::move(binary).Value();
+    }
+    const std::string& binary = withoutTemplates ? *withoutTemplates : *m_binaryWithTemplates;
     FileReplacement file;
     if (!file.Open(path))
         return E_FAIL_RESULT;

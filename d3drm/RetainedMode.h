@@ -1,7 +1,5 @@
 #pragma once
 
-#include "xof/Document.h"
-
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -29,7 +27,12 @@ public:
     const std::string& LoadError() const { return m_loadError; }
 
 private:
-    std::optional<xof::Document> m_document;
+    // Loading converts the text at once, with the templates, as saving
+    // mostly wants it: no document model is built, so memory stays near the
+    // size of the text and its binary form. Without the templates the text
+    // is converted again.
+    std::string m_text;
+    std::optional<std::string> m_binaryWithTemplates;
     std::string m_loadError;
 };
 
