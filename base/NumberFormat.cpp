@@ -1,5 +1,6 @@
 #include "base/NumberFormat.h"
 
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -14,6 +15,34 @@ constexpr char kDigitPairs[] = "000102030405060708091011121314151617181920212223
                                "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
                                "8081828384858687888990919293949596979899";
 
+// Three digits of every number below 1000, "000" to "999" (and a byte more,
+// so that four can be loaded at once).
+constexpr auto kDigitTriples = [] {
+    std::array<char, 3001> triples{};
+    for (int i = 0; i < 1000; ++i) {
+        triples[3 * i] = static_cast<char>('0' + i / 100);
+        triples[3 * i + 1] = static_cast<char>('0' + i / 10 % 10);
+        triples[3 * i + 2] = static_cast<char>('0' + i % 10);
+    }
+    return triples;
+}();
+
+// The rounding of mantissa × 10^6 / 2^shift as printf rounds (to nearest,
+// ties to even), for a mantissa of at most 24 bits, as every float has: the
+// product then fits in 64 bits.
+std::uint64_t ScaledSmallMantissa(std::uint64_t mantissa, int shift)
+{
+    if (shift <= 0)
+        return (mantissa << -shift) * 1000000u;
+    if (shift >= 64)
+        return 0;  // below 2^44 / 2^64: far below half a millionth
+    const std::uint64_t product = mantissa * 1000000u;
+    const std::uint64_t quotient = product >> shift;
+    const std::uint64_t remainder = product - (quotient << shift);
+    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+    return quotient + (remainder > half || (remainder == half && (quotient & 1) != 0));
+}
+
 #ifdef __SIZEOF_INT128__
 // |value| × 10^6 rounded to an integer as printf rounds it (to nearest, ties
 // to even), computed exactly from the binary value. False for values the
@@ -27,6 +56,11 @@ bool ScaledByMillion(double value, std::uint64_t& scaled)
     const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
     const std::uint64_t mantissa = biased == 0 ? fraction : fraction | std::uint64_t{1} << 52;
     const int shift = biased == 0 ? 1074 : 1075 - biased;  // value = mantissa / 2^shift, shift > 0 here
+    constexpr int kFloatTail = 52 - 23;                    // mantissa bits a float does not have
+    if ((mantissa & ((std::uint64_t{1} << kFloatTail) - 1)) == 0) {
+        scaled = ScaledSmallMantissa(mantissa >> kFloatTail, shift - kFloatTail);
+        return true;
+    }
     if (shift >= 127) {
         scaled = 0;  // far below half a millionth
         return true;
@@ -54,15 +88,25 @@ char* WriteFloat(char* out, double value)
 #ifdef __SIZEOF_INT128__
     std::uint64_t scaled;
     if (ScaledByMillion(value, scaled)) {
-        if (std::signbit(value))
-            *out++ = '-';
-        out = std::to_chars(out, out + 20, scaled / 1000000).ptr;
-        *out++ = '.';
-        auto decimals = static_cast<std::uint32_t>(scaled % 1000000);
-        for (int pair = 2; pair >= 0; --pair) {
-            std::memcpy(out + 2 * pair, kDigitPairs + 2 * (decimals % 100), 2);
-            decimals /= 100;
+        // Without branches where they are least predictable: the sign, and
+        // the digits of a whole part below 1000.
+        *out = '-';
+        out += std::signbit(value);
+        const std::uint64_t whole = scaled / 1000000;
+        if (whole < 1000 && std::endian::native == std::endian::little) {
+            const int digits = 1 + (whole >= 10) + (whole >= 100);
+            std::uint32_t triple;
+            std::memcpy(&triple, kDigitTriples.data() + 3 * whole, 4);
+            triple >>= 8 * (3 - digits);  // drops the leading zeros
+            std::memcpy(out, &triple, 4);
+            out += digits;
+        } else {
+            out = std::to_chars(out, out + 20, whole).ptr;
         }
+        *out++ = '.';
+        const auto decimals = static_cast<std::uint32_t>(scaled % 1000000);
+        std::memcpy(out, kDigitTriples.data() + 3 * (decimals / 1000), 3);
+        std::memcpy(out + 3, kDigitTriples.data() + 3 * (decimals % 1000), 3);
         return out + 6;
     }
 #endif
