@@ -11,10 +11,6 @@ namespace verdin {
 
 namespace {
 
-constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-                               "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-                               "8081828384858687888990919293949596979899";
-
 // Three digits of every number below 1000, "000" to "999" (and a byte more,
 // so that four can be loaded at once).
 constexpr auto kDigitTriples = [] {

@@ -303,15 +303,15 @@ TEST(Cli, TerminationStopsAfterTheFileAndASecondSignalLeavesNoTemporaries)
     TempDir dir;
     std::vector<std::string> files;
     for (int i = 0; i < 6; ++i) {
-        files.push_back(dir.Path("m" + std::to_string(i) + ".cob"));
+        files.push_back(dir.Path(std::to_string(i) + ".cob"));
         ASSERT_TRUE(Grid(600).WriteTo(files.back()));
     }
     const pid_t stopped = SpawnCli(files, dir.Path("out"));
-    ASSERT_TRUE(Eventually([&] { return std::filesystem::exists(dir.Path("m0.x")); }));
+    ASSERT_TRUE(Eventually([&] { return std::filesystem::exists(dir.Path("0.x")); }));
     kill(stopped, SIGTERM);
     EXPECT_EQ(ExitStatusOf(stopped), 1);
     EXPECT_TRUE(ReadFile(dir.Path("out")).ends_with("\naborted.\n")) << ReadFile(dir.Path("out"));
-    EXPECT_FALSE(std::filesystem::exists(dir.Path("m5.x")));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("5.x")));
     EXPECT_EQ(TemporariesIn(dir.Path("")), 0u);
 
     const pid_t killed = SpawnCli(files, dir.Path("out"));

@@ -51,11 +51,18 @@ std::string TextPolH(const PolygonSpec& polygon)
     text += "Faces " + std::to_string(polygon.faces.size()) + "\n";
     for (const FaceSpec& face : polygon.faces) {
         const bool hole = (face.flags & 0x08) != 0;
-        text += (hole ? "Hole" : "Face") + std::string(" verts ") + std::to_string(face.corners.size()) + " flags " +
-                std::to_string(face.flags) + (hole ? "" : " mat " + std::to_string(face.material)) + "\n";
-        for (const auto& [vertex, uv] : face.corners)
-            text += "<" + std::to_string(vertex) + "," + std::to_string(uv) + "> ";
-        text += "\n";
+        // Appended piece by piece: "<" + text makes GCC 12 warn falsely of an
+        // overlapping copy (-Wrestrict).
+        text += hole ? "Hole" : "Face";
+        text += " verts " + std::to_string(face.corners.size()) + " flags " + std::to_string(face.flags);
+        if (!hole)
+            text += " mat " + std::to_string(face.material);
+        text += '\n';
+        for (const auto& [vertex, uv] : face.corners) {
+            text += '<';
+            text += std::to_string(vertex) + "," + std::to_string(uv) + "> ";
+        }
+        text += '\n';
     }
     return text + "DrawFlags 0\n";
 }

@@ -43,7 +43,7 @@ private Q_SLOTS:
         verdin::test::TempDir dir;
         QStringList files;
         for (int i = 0; i < 6; ++i) {
-            const std::string path = dir.Path("m" + std::to_string(i) + ".cob");
+            const std::string path = dir.Path(std::to_string(i) + ".cob");
             QVERIFY(verdin::test::CobBuilder()
                         .Header()
                         .Chunk("PolH", 0, 8, 1, 0, verdin::test::PolHBody(verdin::test::QuadGrid(600)))
@@ -72,7 +72,7 @@ private Q_SLOTS:
         QVERIFY(finished);
         QCOMPARE(verdin.exitStatus(), QProcess::NormalExit);
         QCOMPARE(temporaries(), std::size_t{0});
-        QVERIFY(!std::filesystem::exists(dir.Path("m5.x")));
+        QVERIFY(!std::filesystem::exists(dir.Path("5.x")));
         QVERIFY(std::filesystem::exists(dir.Path("config/Quorvane/Verdin.conf")));
     }
 };
