@@ -143,9 +143,11 @@ int WriteXFile(const std::string& cobPath, CChunkList& chunks, const XFileWritin
         return 0;
     }
 
-    if (IsOn(writing.options.BinaryXFile))
+    if (IsOn(writing.options.BinaryXFile)) {
+        // The chunks are written out: their memory goes to the binary step.
+        chunks.Clear();
         ConvertToBinaryX(report, outputName, IsOn(writing.options.AddTemplates));
-    else
+    } else
         report.AppendText("\r\n");
     return 1;
 }

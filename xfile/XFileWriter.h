@@ -30,7 +30,9 @@ std::string XFileNameFor(const std::string& cobPath);
 
 // Writes the DirectX text file for `chunks` beside the COB file `cobPath`. 1
 // when the whole file was written; 0 when it could not be, or the user
-// cancelled, and any earlier file of that name is untouched.
+// cancelled, and any earlier file of that name is untouched. The texture step
+// renames textures in the chunks, and the binary step, when the options ask
+// for it, runs after the chunks are cleared.
 int WriteXFile(const std::string& cobPath, CChunkList& chunks, const XFileWriting& writing);
 
 }  // namespace verdin
