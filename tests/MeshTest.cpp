@@ -262,6 +262,28 @@ TEST_F(Mesh, AutoAngleBetweenFlatAndSmooth)
     EXPECT_EQ(narrow[0].normals, angled[0].normals);
 }
 
+// A vertex of many faces shares the auto-angle sum between faces of one
+// normal, never between faces of different normals.
+TEST_F(Mesh, AutoAngleAroundAVertexOfManyFaces)
+{
+    PolygonSpec fan = NamedPolygon("fan");
+    fan.vertices = {{0, 0, 0}, {0, 0, 1}};
+    for (int k = 0; k <= 20; ++k)
+        fan.vertices.push_back({std::cos(0.15f * k), std::sin(0.15f * k), 0});
+    for (int k = 0; k < 20; ++k)
+        fan.faces.push_back({0x10, 0, {{0, 0}, {k + 2, 0}, {k + 3, 0}}});
+    for (int k : {0, 10, 20})  // upright faces through the centre
+        fan.faces.push_back({0x10, 0, {{0, 0}, {1, 0}, {k + 2, 0}}});
+    const std::string mesh = Convert(fan, {Facet('a', 40)});
+    const std::vector<ParsedMesh> parsed = ParseMeshes("\nMesh{" + mesh.substr(5));
+    ASSERT_EQ(parsed.size(), 1u);
+    for (std::size_t f = 0; f < parsed[0].faces.size(); ++f) {
+        ASSERT_EQ(parsed[0].faces[f][0], 0);
+        const auto& normal = parsed[0].normals.at(static_cast<std::size_t>(parsed[0].faceNormals.at(f).at(0)));
+        EXPECT_EQ(std::fabs(normal[2]), f < 20 ? 1.0f : 0.0f) << f;
+    }
+}
+
 TEST_F(Mesh, FaceNormalComesFromTheCornerClosestToARightAngle)
 {
     PolygonSpec polygon = NamedPolygon("normals");

@@ -9,6 +9,9 @@
 #include <bit>
 #include <cmath>
 #include <optional>
+#include <span>
+#include <string_view>
+#include <unordered_map>
 
 namespace verdin {
 
@@ -186,15 +189,31 @@ private:
 
     CobVector AutoAngleNormal(std::int32_t v, const CobVector& own, float threshold)
     {
+        const std::span<const std::int32_t> faces = m_vertexFaces.Of(v);
+        constexpr std::string_view kFailure = "Normalize vector error at auto angle face.";
+        if (faces.size() <= kCachedValence)
+            return Normalised(AutoAngleSum(faces, own, threshold), kFailure);
+        // Around a vertex of many faces, faces of one normal (a flat fan) share
+        // their sum, which would otherwise take square time to make.
+        const AutoAngleKey key{v, std::bit_cast<std::uint32_t>(own.x), std::bit_cast<std::uint32_t>(own.y),
+                               std::bit_cast<std::uint32_t>(own.z), std::bit_cast<std::uint32_t>(threshold)};
+        const auto [cached, added] = m_autoAngleSums.try_emplace(key);
+        if (added)
+            cached->second = AutoAngleSum(faces, own, threshold);
+        return Normalised(cached->second, kFailure);
+    }
+
+    Sum AutoAngleSum(std::span<const std::int32_t> faces, const CobVector& own, float threshold) const
+    {
         const double ownLength = static_cast<float>(std::sqrt(Dot(own, own)));
         Sum sum;
-        for (std::int32_t g : m_vertexFaces.Of(v)) {
+        for (std::int32_t g : faces) {
             const CobVector& other = m_faceNormals[static_cast<std::size_t>(g)];
             const double otherLength = static_cast<float>(std::sqrt(Dot(other, other)));
             if (Dot(other, own) / (otherLength * ownLength) >= threshold)
                 sum.Add(other);
         }
-        return Normalised(sum, "Normalize vector error at auto angle face.");
+        return sum;
     }
 
     CobVector Normalised(const Sum& sum, std::string_view failure)
@@ -213,6 +232,23 @@ private:
     VertexFaces m_vertexFaces;
     std::vector<CobVector> m_faceNormals;
     std::vector<std::optional<CobVector>> m_smooth;
+
+    static constexpr std::size_t kCachedValence = 16;
+    struct AutoAngleKey {
+        std::int32_t vertex;
+        std::uint32_t x, y, z, threshold;
+        bool operator==(const AutoAngleKey&) const = default;
+    };
+    struct AutoAngleKeyHash {
+        std::size_t operator()(const AutoAngleKey& key) const
+        {
+            std::uint64_t hash = static_cast<std::uint32_t>(key.vertex);
+            for (std::uint32_t part : {key.x, key.y, key.z, key.threshold})
+                hash = (hash ^ part) * 0x100000001b3u;
+            return static_cast<std::size_t>(hash);
+        }
+    };
+    std::unordered_map<AutoAngleKey, Sum, AutoAngleKeyHash> m_autoAngleSums;
 };
 
 }  // namespace
