@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -114,15 +115,43 @@ CobBuilder SmallObjects(int count)
     return cob.End();
 }
 
+// A flat fan of `faces` triangles around one vertex: with an auto-angle
+// material, or textured with a coordinate of its own for the centre of each.
+std::string Fan(int faces, bool textured)
+{
+    PolygonSpec fan = NamedPolygon("fan");
+    fan.vertices.push_back({0, 0, 0});
+    for (int k = 0; k < faces; ++k) {
+        const double angle = 6.283185307179586 * k / faces;
+        fan.vertices.push_back({static_cast<float>(std::cos(angle)), static_cast<float>(std::sin(angle)), 0});
+        fan.uvs.push_back({static_cast<float>(k) / static_cast<float>(faces), 0.5f});
+        fan.faces.push_back({0x10, 0, {{0, k}, {k + 1, k}, {(k + 1) % faces + 1, k}}});
+    }
+    const MaterialSpec material = textured ? MaterialSpec{0, 'f', 40, {1, 1, 1}, 0, MapSpec{0x02, "fan.ppm"}}
+                                           : MaterialSpec{0, 'a', 40, {1, 1, 1}, 0, std::nullopt};
+    return CobBuilder()
+        .Header()
+        .Chunk("PolH", 0, 8, 1, 0, PolHBody(fan))
+        .Chunk("Mat1", 0, 6, 2, 1, Mat1Body(material))
+        .End()
+        .Data();
+}
+
 const std::string& Model(const std::string& name)
 {
     static std::map<std::string, std::string> paths;
     auto& path = paths[name];
     if (path.empty()) {
         path = (Folder() / (name + ".cob")).string();
-        const std::string cob = name.starts_with("objects") ? SmallObjects(std::stoi(name.substr(7))).Data()
-                                : name == "text"            ? TextGrid(1000)
-                                                            : BinaryGrid(1000, name[0]);
+        std::string cob;
+        if (name.starts_with("objects"))
+            cob = SmallObjects(std::stoi(name.substr(7))).Data();
+        else if (name.starts_with("fan"))  // "fan-auto-N", "fan-textured-N"
+            cob = Fan(std::stoi(name.substr(name.rfind('-') + 1)), name.starts_with("fan-textured"));
+        else if (name == "text")
+            cob = TextGrid(1000);
+        else
+            cob = BinaryGrid(1000, name[0]);
         std::ofstream(path, std::ios::binary) << cob;
     }
     return path;
@@ -214,6 +243,24 @@ BENCHMARK_CAPTURE(Convert, small_objects_2000, std::string("objects2000"))
     ->Iterations(10);
 // Ten times as many objects, each with its own material, in ten times the time.
 BENCHMARK_CAPTURE(Convert, small_objects_20000, std::string("objects20000"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+
+// Fans of ten times as many faces, in about ten times the time.
+BENCHMARK_CAPTURE(Convert, auto_angle_fan_8000, std::string("fan-auto-8000"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(5);
+BENCHMARK_CAPTURE(Convert, auto_angle_fan_80000, std::string("fan-auto-80000"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+BENCHMARK_CAPTURE(Convert, textured_fan_8000, std::string("fan-textured-8000"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(5);
+BENCHMARK_CAPTURE(Convert, textured_fan_80000, std::string("fan-textured-80000"))
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(3);
