@@ -8,22 +8,24 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
+
+#include <filesystem>
+#include <fstream>
 
 namespace verdin {
 
 namespace {
 
 // The first argument stands for the document the window shows; it has to be
-// a file that can be read.
+// a file that can be read. Its name is taken as the bytes given: a name that
+// is no valid text in the user's character set is still the file's.
 bool CanOpenDocument(const std::string& path)
 {
-    const QString name = QFile::decodeName(QByteArray::fromStdString(path));
-    QFile file(name);
-    return !QFileInfo(name).isDir() && file.open(QIODevice::ReadOnly);
+    std::error_code error;
+    return !std::filesystem::is_directory(path, error) && std::ifstream(path, std::ios::binary).is_open();
 }
 
 }  // namespace

@@ -86,11 +86,13 @@ void CVerdinView::OnConvert()
     params.report = &m_reportDlg;
     params.cancel = &m_bCancel;
     params.options = &m_app.m_pOptionBar->Options();
-    params.endMessage = [this](const JobOutcome&) {
+    params.endMessage = [this](const JobOutcome& outcome) {
+        m_bAllConverted.store(!outcome.aborted && outcome.converted == outcome.files);
         QMetaObject::invokeMethod(this, &CVerdinView::OnConvertFinished, Qt::QueuedConnection);
     };
     m_worker = StartConvertJob(params);
     if (!m_worker) {
+        m_bAllConverted.store(false);
         QMessageBox::critical(this, QStringLiteral("Verdin"), QStringLiteral("変換を開始できませんでした。"));
         OnConvertFinished();
     }
@@ -105,8 +107,10 @@ void CVerdinView::OnConvertFinished()
     m_reportDlg.ShowJobButtons(false);
     Q_EMIT ConvertingChanged(false);
     m_bConverting = false;
+    // Started with file names, the program's status says whether every file
+    // was converted, as the command-line converter's does.
     if (!m_app.Arguments().empty())
-        QCoreApplication::quit();
+        QCoreApplication::exit(m_bAllConverted.load() ? 0 : 1);
 }
 
 void CVerdinView::OnDeleteAll()

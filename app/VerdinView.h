@@ -64,6 +64,7 @@ private:
     bool m_bConverting = false;
     const QIcon m_icon;
     std::atomic<int> m_bCancel{0};
+    std::atomic<bool> m_bAllConverted{true};  // the last job converted every file it was given
     CReportDlg m_reportDlg;
     FileList m_files;
     std::optional<std::thread> m_worker;

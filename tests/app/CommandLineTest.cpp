@@ -3,9 +3,15 @@
 #include "TestSupport.h"
 
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
 
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 class CommandLineTest : public QObject {
     Q_OBJECT
@@ -34,6 +40,38 @@ private Q_SLOTS:
         QVERIFY(std::filesystem::exists(dir.Path("x.x")));
         QVERIFY(std::filesystem::exists(dir.Path("y.x")));
         QVERIFY(std::filesystem::exists(dir.Path("config/Quorvane/Verdin.conf")));
+    }
+
+    // A name that is no valid UTF-8 is the file's all the same; a file that
+    // fails makes the status 1, as the command-line converter's.
+    void namesAreBytesAndAFailedFileGivesStatusOne()
+    {
+        verdin::test::TempDir dir;
+        const std::string odd = dir.Path("caf\xe9.cob");
+        QVERIFY(verdin::test::WriteCob(odd, 1));
+        QVERIFY(verdin::test::CobBuilder().Bytes("Caligari V00.01BLH").WriteTo(dir.Path("broken.cob")));
+        setenv("XDG_CONFIG_HOME", dir.Path("config").c_str(), 1);
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        std::string program = VERDIN_APP, first = odd, second = dir.Path("broken.cob");
+        char* arguments[] = {program.data(), first.data(), second.data(), nullptr};
+        pid_t child = -1;
+        QCOMPARE(posix_spawn(&child, program.c_str(), nullptr, nullptr, arguments, environ), 0);
+        int status = 0;
+        bool ended = false;
+        // A refused name would leave it waiting on a message box.
+        const auto stopIfStillThere = qScopeGuard([&] {
+            if (!ended)
+                kill(child, SIGKILL);
+        });
+        for (int tries = 0; tries < 600 && !ended; ++tries) {
+            ended = waitpid(child, &status, WNOHANG) == child;
+            if (!ended)
+                QTest::qWait(100);
+        }
+        QVERIFY(ended);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 1);
+        QVERIFY(std::filesystem::exists(dir.Path("caf\xe9.x")));
     }
 
     // As when the session ends: the job stops after the file it is writing,
