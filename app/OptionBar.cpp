@@ -73,8 +73,11 @@ QCheckBox* COptionBar::CreateCheckBox(const QString& text, const char* name, std
     auto* box = new QCheckBox(text, this);
     box->setObjectName(QLatin1String(name));
     box->setChecked(IsOn(flag));
-    connect(box, &QCheckBox::toggled, this,
-            [&flag](bool checked) { flag.store(checked ? 1 : 0, std::memory_order_relaxed); });
+    // Saved at once: a session that ends without a normal exit keeps them too.
+    connect(box, &QCheckBox::toggled, this, [this, &flag](bool checked) {
+        flag.store(checked ? 1 : 0, std::memory_order_relaxed);
+        SaveOptions(m_options);
+    });
     return box;
 }
 

@@ -162,6 +162,7 @@ private Q_SLOTS:
         QCOMPARE(first.OptionBar()->Options().AddTemplates.load(), 0);
         Box(first, "FlipV")->click();
         QCOMPARE(first.OptionBar()->Options().FlipV.load(), 1);
+        QCOMPARE(QSettings().value(QStringLiteral("Settings/FlipV")).toInt(), 1);  // saved before any exit
         m_app.reset();
         QCOMPARE(QSettings().value(QStringLiteral("Settings/bPPM")).toInt(), 1);
 
