@@ -25,15 +25,22 @@ constexpr int kFirstChunkLine = 2;
 constexpr std::int64_t kInt16Max = std::numeric_limits<std::int16_t>::max();
 constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 
-// Text chunks have no data length: their bodies end at the next header line.
-void SetHeader(CChunk& chunk, const CobTextHeader& header, int type)
+// The chunk with its header's fields; null, after reporting it, for a version
+// the converter does not read. Text chunks have no data length: their bodies
+// end at the next header line.
+template <typename Chunk>
+std::unique_ptr<Chunk> StartChunk(std::unique_ptr<Chunk> chunk, const CobTextHeader& header, int type,
+                                  ReportLog& report)
 {
-    chunk.m_nType = type;
-    chunk.m_nMajor = header.major;
-    chunk.m_nMinor = header.minor;
-    chunk.m_nId = header.id;
-    chunk.m_nParentId = header.parentId;
-    chunk.m_nLength = 0;
+    chunk->m_nType = type;
+    chunk->m_nMajor = header.major;
+    chunk->m_nMinor = header.minor;
+    chunk->m_nId = header.id;
+    chunk->m_nParentId = header.parentId;
+    chunk->m_nLength = 0;
+    if (!chunk->AcceptsVersion(report))
+        return nullptr;
+    return chunk;
 }
 
 CobString TextString(const CobTextBody& body, std::string_view text)
@@ -160,9 +167,8 @@ CobFace ReadFace(CobTextBody& body, std::vector<std::int32_t>& corners)
 
 std::unique_ptr<CChunk> ReadGrou(CobTextBody& body, const CobTextHeader& header, ReportLog& report)
 {
-    auto group = std::make_unique<CGrouChunk>();
-    SetHeader(*group, header, CHUNK_GROU);
-    if (!group->AcceptsVersion(report))
+    auto group = StartChunk(std::make_unique<CGrouChunk>(), header, CHUNK_GROU, report);
+    if (!group)
         return nullptr;
     ReadPlacement(body, group->m_name, group->m_axes, group->m_position);
     return group;
@@ -170,9 +176,8 @@ std::unique_ptr<CChunk> ReadGrou(CobTextBody& body, const CobTextHeader& header,
 
 std::unique_ptr<CChunk> ReadPolH(CobTextBody& body, const CobTextHeader& header, ReportLog& report)
 {
-    auto polygon = std::make_unique<CPolHChunk>();
-    SetHeader(*polygon, header, CHUNK_POLH);
-    if (!polygon->AcceptsVersion(report))
+    auto polygon = StartChunk(std::make_unique<CPolHChunk>(), header, CHUNK_POLH, report);
+    if (!polygon)
         return nullptr;
     ReadPlacement(body, polygon->m_name, polygon->m_axes, polygon->m_position);
 
@@ -250,9 +255,8 @@ void ReadFactors(CobTextBody& body, CMat1Chunk& material)
 std::unique_ptr<CChunk> ReadMat1(CobTextBody& body, const CobTextHeader& header, ReportLog& report,
                                  const CobReaderOptions& options)
 {
-    auto material = std::make_unique<CMat1Chunk>(options.newerMaterials);
-    SetHeader(*material, header, CHUNK_MAT1);
-    if (!material->AcceptsVersion(report))
+    auto material = StartChunk(std::make_unique<CMat1Chunk>(options.newerMaterials), header, CHUNK_MAT1, report);
+    if (!material)
         return nullptr;
     const std::vector<std::string_view> number = SplitWords(body.After(body.Next(Quoted("mat#")), "mat#"));
     if (number.empty())
