@@ -23,28 +23,29 @@ constexpr auto kDigitTriples = [] {
     return triples;
 }();
 
-// The rounding of mantissa × 10^6 / 2^shift as printf rounds (to nearest,
-// ties to even), for a mantissa of at most 24 bits, as every float has: the
-// product then fits in 64 bits.
-std::uint64_t ScaledSmallMantissa(std::uint64_t mantissa, int shift)
+// |value| × 10^6 rounded as printf rounds it (to nearest, ties to even), for
+// a value of at most 39 significant bits below 2^31, as every float
+// coordinate is: the product then has at most 53 bits, so the double multiply
+// is exact, and stays below 2^51, so adding and taking away 1.5 × 2^52 rounds
+// it to an integer in the default rounding mode.
+bool ScaledByMillionFast(double value, std::uint64_t& scaled)
 {
-    if (shift <= 0)
-        return (mantissa << -shift) * 1000000u;
-    if (shift >= 64)
-        return 0;  // below 2^44 / 2^64: far below half a millionth
-    const std::uint64_t product = mantissa * 1000000u;
-    const std::uint64_t quotient = product >> shift;
-    const std::uint64_t remainder = product - (quotient << shift);
-    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-    return quotient + (remainder > half || (remainder == half && (quotient & 1) != 0));
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    constexpr std::uint64_t kLowBits = (std::uint64_t{1} << 14) - 1;
+    const double magnitude = std::fabs(value);
+    if ((bits & kLowBits) != 0 || !(magnitude < 2147483648.0))
+        return false;
+    constexpr double kRounder = 6755399441055744.0;  // 1.5 × 2^52
+    scaled = static_cast<std::uint64_t>(magnitude * 1e6 + kRounder - kRounder);
+    return true;
 }
 
-#ifdef __SIZEOF_INT128__
 // |value| × 10^6 rounded to an integer as printf rounds it (to nearest, ties
 // to even), computed exactly from the binary value. False for values the
 // general formatter must take: not finite, or 2^43 and above.
 bool ScaledByMillion(double value, std::uint64_t& scaled)
 {
+#ifdef __SIZEOF_INT128__
     const auto bits = std::bit_cast<std::uint64_t>(value);
     const int biased = static_cast<int>((bits >> 52) & 0x7FF);
     if (biased >= 1023 + 43)
@@ -52,11 +53,6 @@ bool ScaledByMillion(double value, std::uint64_t& scaled)
     const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
     const std::uint64_t mantissa = biased == 0 ? fraction : fraction | std::uint64_t{1} << 52;
     const int shift = biased == 0 ? 1074 : 1075 - biased;  // value = mantissa / 2^shift, shift > 0 here
-    constexpr int kFloatTail = 52 - 23;                    // mantissa bits a float does not have
-    if ((mantissa & ((std::uint64_t{1} << kFloatTail) - 1)) == 0) {
-        scaled = ScaledSmallMantissa(mantissa >> kFloatTail, shift - kFloatTail);
-        return true;
-    }
     if (shift >= 127) {
         scaled = 0;  // far below half a millionth
         return true;
@@ -69,8 +65,12 @@ bool ScaledByMillion(double value, std::uint64_t& scaled)
     if (remainder > half || (remainder == half && (scaled & 1) != 0))
         ++scaled;
     return true;
-}
+#else
+    (void)value;
+    (void)scaled;
+    return false;
 #endif
+}
 
 }  // namespace
 
@@ -81,9 +81,8 @@ char* WriteInt(char* out, long long value)
 
 char* WriteFloat(char* out, double value)
 {
-#ifdef __SIZEOF_INT128__
     std::uint64_t scaled;
-    if (ScaledByMillion(value, scaled)) {
+    if (ScaledByMillionFast(value, scaled) || ScaledByMillion(value, scaled)) {
         // Without branches where they are least predictable: the sign, and
         // the digits of a whole part below 1000.
         *out = '-';
@@ -105,7 +104,6 @@ char* WriteFloat(char* out, double value)
         std::memcpy(out + 3, kDigitTriples.data() + 3 * (decimals % 1000), 3);
         return out + 6;
     }
-#endif
     return std::to_chars(out, out + kMaxFloatChars, value, std::chars_format::fixed, 6).ptr;
 }
 

@@ -79,7 +79,15 @@ TEST(NumberFormat, FloatsMatchPrintfInTheCLocale)
         const double value = std::bit_cast<double>(bits | static_cast<std::uint64_t>(random() % (1023 + 60)) << 52);
         ASSERT_EQ(FormatFloat(value), PrintfF(value)) << value;
     }
-    for (double boundary : {std::ldexp(1.0, 43), std::nextafter(std::ldexp(1.0, 43), 0.0), std::ldexp(1.0, -20),
+    for (int i = 0; i < 200000; ++i) {
+        // Doubles of at most 39 significant bits, as float arithmetic gives, up to 2^33.
+        const auto bits = (static_cast<std::uint64_t>(random()) << 32 | random()) & ~(std::uint64_t{0xFFF} << 52) &
+                          ~((std::uint64_t{1} << 14) - 1);
+        const double value = std::bit_cast<double>(bits | static_cast<std::uint64_t>(random() % (1023 + 33)) << 52);
+        ASSERT_EQ(FormatFloat(value), PrintfF(value)) << value;
+    }
+    for (double boundary : {std::ldexp(1.0, 31), std::nextafter(std::ldexp(1.0, 31), 0.0),
+                            std::ldexp(1.0, 31) - std::ldexp(1.0, -8) + 0.0000005, std::ldexp(1.0, 43), std::nextafter(std::ldexp(1.0, 43), 0.0), std::ldexp(1.0, -20),
                             std::ldexp(1.0, -21), std::ldexp(3.0, -22), -std::ldexp(1.0, -21), 8796093022207.9999995})
         EXPECT_EQ(FormatFloat(boundary), PrintfF(boundary)) << boundary;
     std::uniform_real_distribution<double> nearOne(-1000.0, 1000.0);
