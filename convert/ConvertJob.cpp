@@ -13,7 +13,8 @@ CConvertJob::CConvertJob(const ConvertParams& params)
       m_pReport(params.report),
       m_endMessage(params.endMessage),
       m_pCancel(params.cancel),
-      m_pOptions(params.options)
+      m_pOptions(params.options),
+      m_nFormatHelpers(params.formatHelpers)
 {
 }
 

@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace verdin {
@@ -35,6 +36,9 @@ struct ConvertParams {
     HandOverEvent* event = nullptr;
     std::atomic<int>* cancel = nullptr;
     OptionFlags* options = nullptr;
+    // Threads besides the job's own that format the long lists of a large
+    // mesh; files side by side share them.
+    unsigned formatHelpers = std::thread::hardware_concurrency();
 };
 
 // The worker's state for one job.
@@ -57,6 +61,7 @@ public:
     JobEndMessage m_endMessage;
     std::atomic<int>* m_pCancel;
     OptionFlags* m_pOptions;
+    unsigned m_nFormatHelpers;
 };
 
 // Converts one file, m_strPath; true when it counts as converted. The texture

@@ -42,7 +42,8 @@ void ReadCobChunks(CConvertJob& job)
 
 int WriteXFile(CConvertJob& job, const TexturePassRunner& runTexturePass)
 {
-    return WriteXFile(job.m_strPath, job.m_chunks, {*job.m_pReport, *job.m_pOptions, *job.m_pCancel, runTexturePass});
+    return WriteXFile(job.m_strPath, job.m_chunks,
+                      {*job.m_pReport, *job.m_pOptions, *job.m_pCancel, runTexturePass, job.m_nFormatHelpers});
 }
 
 int BitmapExpander(CConvertJob& job, std::string path, TextureScale& textureScale)

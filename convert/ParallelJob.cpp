@@ -60,8 +60,9 @@ public:
     JobOutcome Run(int threads)
     {
         std::vector<std::jthread> workers;
+        const unsigned formatHelpers = m_params.formatHelpers / static_cast<unsigned>(threads);
         for (int t = 0; t < threads; ++t)
-            workers.emplace_back([this] { Work(); });
+            workers.emplace_back([this, formatHelpers] { Work(formatHelpers); });
 
         JobOutcome outcome;
         outcome.files = static_cast<int>(m_files.size());
@@ -83,9 +84,10 @@ public:
 private:
     // Takes files in list order; every wait is for an earlier file, which
     // some worker has already taken, so no wait lasts for ever.
-    void Work()
+    void Work(unsigned formatHelpers)
     {
         CConvertJob job(m_params);
+        job.m_nFormatHelpers = formatHelpers;
         for (;;) {
             std::size_t i;
             {

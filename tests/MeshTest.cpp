@@ -433,6 +433,55 @@ TEST_F(Mesh, IndicesOutsideTheTablesAreNeverFollowed)
         << report << mesh;
 }
 
+// A mesh of many slices of every list, with textured, smooth, auto-angle and
+// flat faces, left-out faces, a non-finite coordinate and smooth corners that
+// cannot be normalised in several slices: on one thread or several, the same
+// file and the same report.
+TEST(MeshThreads, SeveralThreadsWriteWhatOneWrites)
+{
+    PolygonSpec grid = QuadGrid(300);
+    grid.uvs = {{0.25f, 0.5f}};
+    for (std::size_t i = 0; i < grid.faces.size(); ++i)
+        grid.faces[i].material = static_cast<std::int16_t>(i % 3);
+    grid.faces[70000].flags |= 0x08;               // a hole
+    grid.faces[80000].corners.resize(2);           // too few corners
+    grid.faces[85000].corners[1].first = 1 << 24;  // a missing vertex
+    grid.vertices[12345][2] = std::numeric_limits<float>::quiet_NaN();
+    for (const std::size_t at : {100, 50000, 89000}) {  // two opposite smooth faces
+        const auto v = static_cast<std::int32_t>(grid.vertices.size());
+        grid.vertices.insert(grid.vertices.end(), {{0, 0, 9}, {1, 0, 9}, {0, 1, 9}});
+        grid.faces.insert(
+            grid.faces.begin() + static_cast<std::ptrdiff_t>(at),
+            {FaceSpec{0x10, 0, {{v, 0}, {v + 1, 0}, {v + 2, 0}}}, FaceSpec{0x10, 0, {{v, 0}, {v + 2, 0}, {v + 1, 0}}}});
+    }
+    MaterialSpec smooth = Facet('s'), autoAngle = Facet('a', 40), flat = Facet('f');
+    smooth.texture = MapSpec{0x02, "wood.ppm", {0, 0}, {2, 1}};
+    autoAngle.number = 1;
+    flat.number = 2;
+    CobBuilder cob;
+    cob.Header().Chunk("PolH", 0, 8, 1, 0, PolHBody(grid));
+    for (const MaterialSpec& material : {smooth, autoAngle, flat})
+        cob.Chunk("Mat1", 0, 6, 2 + material.number, 1, Mat1Body(material));
+    TempDir dir;
+    ASSERT_TRUE(cob.End().WriteTo(dir.Path("grid.cob")));
+
+    OptionFlags options;
+    const JobRun alone = RunJob({dir.Path("grid.cob")}, options, 0);
+    const std::string written = ReadFile(dir.Path("grid.x"));
+    ASSERT_EQ(alone.outcome.converted, 1) << alone.report;
+    std::size_t failures = 0;
+    for (std::size_t at = 0;
+         (at = alone.report.find("Normalize vector error at smooth face.", at)) != std::string::npos; ++at)
+        ++failures;
+    EXPECT_EQ(failures, 18u) << alone.report;
+    EXPECT_NE(alone.report.find(" Non-finite numbers in grid mesh written as 0."), std::string::npos);
+    for (const unsigned helpers : {1u, 3u}) {
+        const JobRun together = RunJob({dir.Path("grid.cob")}, options, helpers);
+        EXPECT_EQ(together.report, alone.report) << helpers;
+        EXPECT_TRUE(ReadFile(dir.Path("grid.x")) == written) << helpers;
+    }
+}
+
 TEST_F(Mesh, RealSamplesLoadInAnIndependentReader)
 {
     const std::string samples = SamplesDir();

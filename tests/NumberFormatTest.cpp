@@ -87,8 +87,9 @@ TEST(NumberFormat, FloatsMatchPrintfInTheCLocale)
         ASSERT_EQ(FormatFloat(value), PrintfF(value)) << value;
     }
     for (double boundary : {std::ldexp(1.0, 31), std::nextafter(std::ldexp(1.0, 31), 0.0),
-                            std::ldexp(1.0, 31) - std::ldexp(1.0, -8) + 0.0000005, std::ldexp(1.0, 43), std::nextafter(std::ldexp(1.0, 43), 0.0), std::ldexp(1.0, -20),
-                            std::ldexp(1.0, -21), std::ldexp(3.0, -22), -std::ldexp(1.0, -21), 8796093022207.9999995})
+                            std::ldexp(1.0, 31) - std::ldexp(1.0, -8) + 0.0000005, std::ldexp(1.0, 43),
+                            std::nextafter(std::ldexp(1.0, 43), 0.0), std::ldexp(1.0, -20), std::ldexp(1.0, -21),
+                            std::ldexp(3.0, -22), -std::ldexp(1.0, -21), 8796093022207.9999995})
         EXPECT_EQ(FormatFloat(boundary), PrintfF(boundary)) << boundary;
     std::uniform_real_distribution<double> nearOne(-1000.0, 1000.0);
     for (int i = 0; i < 200000; ++i) {

@@ -22,7 +22,7 @@ TempDir::~TempDir()
     std::filesystem::remove_all(m_path, ignored);
 }
 
-JobRun RunJob(const std::vector<std::string>& paths, OptionFlags& options)
+JobRun RunJob(const std::vector<std::string>& paths, OptionFlags& options, unsigned formatHelpers)
 {
     StringReport report;
     std::atomic<int> cancel{0};
@@ -31,6 +31,7 @@ JobRun RunJob(const std::vector<std::string>& paths, OptionFlags& options)
     params.report = &report;
     params.cancel = &cancel;
     params.options = &options;
+    params.formatHelpers = formatHelpers;
     CConvertJob job(params);
     JobRun run;
     run.outcome = RunConvertJob(job);

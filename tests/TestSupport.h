@@ -5,6 +5,7 @@
 #include <atomic>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace verdin::test {
@@ -40,7 +41,9 @@ struct JobRun {
     JobOutcome outcome;
 };
 
-JobRun RunJob(const std::vector<std::string>& paths, OptionFlags& options);
+// `formatHelpers`: threads besides the job's own that format long lists.
+JobRun RunJob(const std::vector<std::string>& paths, OptionFlags& options,
+              unsigned formatHelpers = std::thread::hardware_concurrency());
 JobRun RunJob(const std::vector<std::string>& paths);
 
 std::string ReadFile(const std::string& path);

@@ -65,6 +65,8 @@ void MeshWorkingData::CheckFaces()
         m_written[i] = inside;
         inside ? ++m_nWrittenFaces : ++m_nBadFaces;
     }
+    m_nFirstWrittenFace =
+        static_cast<std::size_t>(std::find(m_written.begin(), m_written.end(), 1) - m_written.begin());
 }
 
 // Slots run up to the largest material number in use, so that every face

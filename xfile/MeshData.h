@@ -51,6 +51,8 @@ public:
     // object does not have.
     bool IsWritten(std::size_t face) const { return m_written[face] != 0; }
     std::int32_t WrittenFaceCount() const { return m_nWrittenFaces; }
+    // The first face written; the face count when none is.
+    std::size_t FirstWrittenFace() const { return m_nFirstWrittenFace; }
     std::int32_t DegenerateFaceCount() const { return m_nDegenerateFaces; }
     std::int32_t BadFaceCount() const { return m_nBadFaces; }
     // Corners of textured faces naming a texture coordinate the object does
@@ -112,6 +114,7 @@ private:
     const CPolHChunk& m_polygon;
     std::vector<std::uint8_t> m_written;
     std::int32_t m_nWrittenFaces = 0;
+    std::size_t m_nFirstWrittenFace = 0;
     std::int32_t m_nDegenerateFaces = 0;
     std::int32_t m_nBadFaces = 0;
     std::int32_t m_nBadUVs = 0;

@@ -38,18 +38,23 @@ void WriteVertexList(ReportLog& report, const OptionFlags& options, XTextFile& o
     out.Int(static_cast<long long>(vertices.size()));
     out.Char(';');
     out.EndLine();
-    for (std::size_t w = 0; w < vertices.size(); ++w) {
-        // The options are read for every vertex: a change applies from the next one.
+    WriteSliced(out, vertices.size(), [&](std::size_t begin, std::size_t end) {
+        // The options are read again for every slice of the list, in order: a
+        // change applies from the next slice.
         const Placement p = CurrentPlacement(mesh.Polygon().m_position, options);
-        const CobVector& point = mesh.Position(vertices[w]);
-        const double x = point.x, y = point.y, z = point.z;
-        for (int r = 0; r < 3; ++r) {
-            out.Float(p.m[r][0] * x + p.m[r][1] * y + p.m[r][2] * z + p.m[r][3]);
-            out.Char(';');
-        }
-        out.Char(w + 1 < vertices.size() ? ',' : ';');
-        out.EndLine();
-    }
+        return [&mesh, &vertices, p, begin, end](TextOutput& text) {
+            for (std::size_t w = begin; w < end; ++w) {
+                const CobVector& point = mesh.Position(vertices[w]);
+                const double x = point.x, y = point.y, z = point.z;
+                for (int r = 0; r < 3; ++r) {
+                    text.Float(p.m[r][0] * x + p.m[r][1] * y + p.m[r][2] * z + p.m[r][3]);
+                    text.Char(';');
+                }
+                text.Char(w + 1 < vertices.size() ? ',' : ';');
+                text.EndLine();
+            }
+        };
+    });
     report.AppendText("V=" + FormatInt(mesh.Polygon().m_nVertices) + " ");
 }
 
@@ -58,14 +63,16 @@ void WriteFaceList(ReportLog& report, XTextFile& out, const MeshWorkingData& mes
     out.Int(mesh.WrittenFaceCount());
     out.Char(';');
     out.EndLine();
-    WriteFaceEntries(out, mesh, [&](const CobFace& face) {
-        const int corners = MeshWorkingData::CornerCount(face);
-        out.Int(corners);
-        out.Char(';');
-        for (int j = 0; j < corners; ++j) {
-            out.Int(mesh.WrittenVertex(face, MeshWorkingData::StoredCorner(face, j)));
-            out.Char(j + 1 < corners ? ',' : ';');
-        }
+    WriteFaceEntries(out, mesh, [&mesh](std::size_t, std::size_t) {
+        return [&mesh](TextOutput& text, const CobFace& face) {
+            const int corners = MeshWorkingData::CornerCount(face);
+            text.Int(corners);
+            text.Char(';');
+            for (int j = 0; j < corners; ++j) {
+                text.Int(mesh.WrittenVertex(face, MeshWorkingData::StoredCorner(face, j)));
+                text.Char(j + 1 < corners ? ',' : ';');
+            }
+        };
     });
     if (mesh.WrittenFaceCount() > 0) {
         out.Char(';');

@@ -43,7 +43,11 @@ void WriteMeshMaterialList(XTextFile& out, const MeshWorkingData& mesh)
     out.Int(mesh.WrittenFaceCount());
     out.Char(';');
     out.EndLine();
-    WriteFaceEntries(out, mesh, [&](const CobFace& face) { out.Int(static_cast<long long>(mesh.MaterialSlot(face))); });
+    WriteFaceEntries(out, mesh, [&mesh](std::size_t, std::size_t) {
+        return [&mesh](TextOutput& text, const CobFace& face) {
+            text.Int(static_cast<long long>(mesh.MaterialSlot(face)));
+        };
+    });
     out.Write(";\n");
     for (const CMat1Chunk* material : mesh.Materials())
         WriteMaterial(out, material);

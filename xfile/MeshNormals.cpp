@@ -90,7 +90,7 @@ VertexFaces CollectVertexFaces(const MeshWorkingData& mesh)
 }
 
 // The normal at the corner whose two edges come closest to a right angle.
-CobVector FaceNormal(ReportLog& report, const CPolHChunk& polygon, std::size_t faceIndex)
+CobVector FaceNormal(TextOutput& text, const CPolHChunk& polygon, std::size_t faceIndex)
 {
     const CobFace& face = polygon.m_pFaces[faceIndex];
     const auto corners = polygon.Corners(face);
@@ -119,8 +119,8 @@ CobVector FaceNormal(ReportLog& report, const CPolHChunk& polygon, std::size_t f
         return kFallbackNormal;
     const double length = candidate->Length();
     if (length == 0) {
-        report.AppendLine("  Can't normalize vector at face normal No." + FormatInt(static_cast<long long>(faceIndex)) +
-                          ".");
+        text.ReportLine("  Can't normalize vector at face normal No." + FormatInt(static_cast<long long>(faceIndex)) +
+                        ".");
         return kFallbackNormal;
     }
     return candidate->Unit(length);
@@ -131,22 +131,73 @@ std::uint8_t FacetOf(const CMat1Chunk* material)
     return material ? material->m_cFacet : 'f';
 }
 
-// The normals of one mesh, made face by face in the order they are written.
-// A flat face has one normal, any other one per corner, in written order.
-class NormalsMaker {
+// The auto-angle sums that faces of one normal around a vertex of many faces
+// share (a flat fan), which would otherwise take square time to make. Each
+// slice of faces has its own.
+class AutoAngleSums {
 public:
-    NormalsMaker(ReportLog& report, const MeshWorkingData& mesh)
-        : m_report(report), m_mesh(mesh), m_polygon(mesh.Polygon()), m_vertexFaces(CollectVertexFaces(mesh))
+    static constexpr std::size_t kCachedValence = 16;
+
+    template <typename MakeSum>
+    const Sum& Of(std::int32_t vertex, const CobVector& own, float threshold, MakeSum makeSum)
     {
-        m_faceNormals.resize(m_polygon.m_pFaces.size());
-        for (std::size_t i = 0; i < m_faceNormals.size(); ++i)
-            if (mesh.IsWritten(i))
-                m_faceNormals[i] = FaceNormal(report, m_polygon, i);
-        m_smooth.resize(m_polygon.m_pVertices.size());
+        const Key key{vertex, std::bit_cast<std::uint32_t>(own.x), std::bit_cast<std::uint32_t>(own.y),
+                      std::bit_cast<std::uint32_t>(own.z), std::bit_cast<std::uint32_t>(threshold)};
+        const auto [cached, added] = m_sums.try_emplace(key);
+        if (added)
+            cached->second = makeSum();
+        return cached->second;
     }
 
-    // Appends the normals of written face i to `normals`.
-    void MakeFace(std::size_t i, std::vector<CobVector>& normals)
+private:
+    struct Key {
+        std::int32_t vertex;
+        std::uint32_t x, y, z, threshold;
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash {
+        std::size_t operator()(const Key& key) const
+        {
+            std::uint64_t hash = static_cast<std::uint32_t>(key.vertex);
+            for (std::uint32_t part : {key.x, key.y, key.z, key.threshold})
+                hash = (hash ^ part) * 0x100000001b3u;
+            return static_cast<std::size_t>(hash);
+        }
+    };
+    std::unordered_map<Key, Sum, KeyHash> m_sums;
+};
+
+// The normals of one mesh. What faces share (face normals, smooth vertex
+// normals) is made first, in slices on the file's format threads; then each
+// face's normals, in the slice of the list it is written in. Report lines go
+// with the text of their slice, so they keep face order.
+class NormalsMaker {
+public:
+    NormalsMaker(XTextFile& out, const MeshWorkingData& mesh)
+        : m_mesh(mesh), m_polygon(mesh.Polygon()), m_vertexFaces(CollectVertexFaces(mesh))
+    {
+        m_faceNormals.resize(m_polygon.m_pFaces.size());
+        WriteSliced(out, m_faceNormals.size(), [this](std::size_t begin, std::size_t end) {
+            return [this, begin, end](TextOutput& text) {
+                for (std::size_t i = begin; i < end; ++i)
+                    if (m_mesh.IsWritten(i))
+                        m_faceNormals[i] = FaceNormal(text, m_polygon, i);
+            };
+        });
+        if (!HasSmoothFaces())
+            return;
+        m_smooth.resize(m_polygon.m_pVertices.size());
+        WriteSliced(out, m_smooth.size(), [this](std::size_t begin, std::size_t end) {
+            return [this, begin, end](TextOutput&) {
+                for (std::size_t v = begin; v < end; ++v)
+                    m_smooth[v] = SmoothNormal(static_cast<std::int32_t>(v));
+            };
+        });
+    }
+
+    // Appends the normals of written face i to `normals`, in written order:
+    // a flat face has one, any other one per corner.
+    void MakeFace(std::size_t i, std::vector<CobVector>& normals, AutoAngleSums& sums, TextOutput& text) const
     {
         const CobFace& face = m_polygon.m_pFaces[i];
         const CMat1Chunk* material = m_mesh.FaceMaterial(face);
@@ -160,47 +211,51 @@ public:
         for (int j = 0; j < MeshWorkingData::CornerCount(face); ++j) {
             const int k = MeshWorkingData::StoredCorner(face, j);
             const std::int32_t v = corners[2 * static_cast<std::size_t>(k)];
-            normals.push_back(facet == 's' ? SmoothNormal(v) : AutoAngleNormal(v, m_faceNormals[i], threshold));
+            if (facet != 's')
+                normals.push_back(AutoAngleNormal(v, m_faceNormals[i], threshold, sums, text));
+            else if (const auto& smooth = m_smooth[static_cast<std::size_t>(v)])
+                normals.push_back(*smooth);
+            else  // a sum of length 0, reported at every corner on the vertex
+                normals.push_back(Normalised(Sum{}, kSmoothFailure, text));
         }
     }
 
 private:
+    bool HasSmoothFaces() const
+    {
+        for (std::size_t i = 0; i < m_polygon.m_pFaces.size(); ++i)
+            if (m_mesh.IsWritten(i) && FacetOf(m_mesh.FaceMaterial(m_polygon.m_pFaces[i])) == 's')
+                return true;
+        return false;
+    }
+
     static float AutoAngleThreshold(const CMat1Chunk* material)
     {
         const float angle = static_cast<float>(material->m_nAutoFacetAngle) * kDegreesToRadians;
         return static_cast<float>(std::cos(static_cast<double>(angle)));
     }
 
-    // The same for every corner on the vertex, so it is made once; a sum of
-    // length 0 is still reported at every corner.
-    CobVector SmoothNormal(std::int32_t v)
+    // The same for every corner on the vertex; none when the sum has length 0.
+    std::optional<CobVector> SmoothNormal(std::int32_t v) const
     {
-        std::optional<CobVector>& normal = m_smooth[static_cast<std::size_t>(v)];
-        if (!normal) {
-            Sum sum;
-            for (std::int32_t g : m_vertexFaces.Of(v))
-                sum.Add(m_faceNormals[static_cast<std::size_t>(g)]);
-            if (sum.Length() == 0)
-                return Normalised(sum, kSmoothFailure);
-            normal = sum.Unit(sum.Length());
-        }
-        return *normal;
+        Sum sum;
+        for (std::int32_t g : m_vertexFaces.Of(v))
+            sum.Add(m_faceNormals[static_cast<std::size_t>(g)]);
+        const double length = sum.Length();
+        if (length == 0)
+            return std::nullopt;
+        return sum.Unit(length);
     }
 
-    CobVector AutoAngleNormal(std::int32_t v, const CobVector& own, float threshold)
+    CobVector AutoAngleNormal(std::int32_t v, const CobVector& own, float threshold, AutoAngleSums& sums,
+                              TextOutput& text) const
     {
         const std::span<const std::int32_t> faces = m_vertexFaces.Of(v);
         constexpr std::string_view kFailure = "Normalize vector error at auto angle face.";
-        if (faces.size() <= kCachedValence)
-            return Normalised(AutoAngleSum(faces, own, threshold), kFailure);
-        // Around a vertex of many faces, faces of one normal (a flat fan) share
-        // their sum, which would otherwise take square time to make.
-        const AutoAngleKey key{v, std::bit_cast<std::uint32_t>(own.x), std::bit_cast<std::uint32_t>(own.y),
-                               std::bit_cast<std::uint32_t>(own.z), std::bit_cast<std::uint32_t>(threshold)};
-        const auto [cached, added] = m_autoAngleSums.try_emplace(key);
-        if (added)
-            cached->second = AutoAngleSum(faces, own, threshold);
-        return Normalised(cached->second, kFailure);
+        if (faces.size() <= AutoAngleSums::kCachedValence)
+            return Normalised(AutoAngleSum(faces, own, threshold), kFailure, text);
+        return Normalised(sums.Of(v, own, threshold, [&] { return AutoAngleSum(faces, own, threshold); }), kFailure,
+                          text);
     }
 
     Sum AutoAngleSum(std::span<const std::int32_t> faces, const CobVector& own, float threshold) const
@@ -216,39 +271,21 @@ private:
         return sum;
     }
 
-    CobVector Normalised(const Sum& sum, std::string_view failure)
+    static CobVector Normalised(const Sum& sum, std::string_view failure, TextOutput& text)
     {
         const double length = sum.Length();
         if (length == 0) {
-            m_report.AppendLine(failure);
+            text.ReportLine(failure);
             return kFallbackNormal;
         }
         return sum.Unit(length);
     }
 
-    ReportLog& m_report;
     const MeshWorkingData& m_mesh;
     const CPolHChunk& m_polygon;
     VertexFaces m_vertexFaces;
     std::vector<CobVector> m_faceNormals;
     std::vector<std::optional<CobVector>> m_smooth;
-
-    static constexpr std::size_t kCachedValence = 16;
-    struct AutoAngleKey {
-        std::int32_t vertex;
-        std::uint32_t x, y, z, threshold;
-        bool operator==(const AutoAngleKey&) const = default;
-    };
-    struct AutoAngleKeyHash {
-        std::size_t operator()(const AutoAngleKey& key) const
-        {
-            std::uint64_t hash = static_cast<std::uint32_t>(key.vertex);
-            for (std::uint32_t part : {key.x, key.y, key.z, key.threshold})
-                hash = (hash ^ part) * 0x100000001b3u;
-            return static_cast<std::size_t>(hash);
-        }
-    };
-    std::unordered_map<AutoAngleKey, Sum, AutoAngleKeyHash> m_autoAngleSums;
 };
 
 }  // namespace
@@ -256,50 +293,68 @@ private:
 void WriteMeshNormals(ReportLog& report, XTextFile& out, const MeshWorkingData& mesh)
 {
     const CPolHChunk& polygon = mesh.Polygon();
+    // A flat face has one normal; any other one per corner.
+    const auto normalsOf = [&mesh](const CobFace& face) {
+        return FacetOf(mesh.FaceMaterial(face)) == 'f' ? 1 : MeshWorkingData::CornerCount(face);
+    };
     std::size_t count = 0;
     for (std::size_t i = 0; i < polygon.m_pFaces.size(); ++i)
         if (mesh.IsWritten(i))
-            count += FacetOf(mesh.FaceMaterial(polygon.m_pFaces[i])) == 'f'
-                         ? 1
-                         : static_cast<std::size_t>(MeshWorkingData::CornerCount(polygon.m_pFaces[i]));
+            count += static_cast<std::size_t>(normalsOf(polygon.m_pFaces[i]));
 
-    NormalsMaker maker(report, mesh);
+    NormalsMaker maker(out, mesh);
     out.Write("MeshNormals{\n");
     out.Int(static_cast<long long>(count));
     out.Char(';');
     out.EndLine();
-    std::vector<CobVector> normals;
-    std::size_t written = 0;
-    for (std::size_t i = 0; i < polygon.m_pFaces.size(); ++i) {
-        if (!mesh.IsWritten(i))
-            continue;
-        normals.clear();
-        maker.MakeFace(i, normals);
-        for (const CobVector& normal : normals) {
-            for (float component : {normal.x, normal.y, normal.z}) {
-                out.Float(component);
-                out.Char(';');
+    std::size_t made = 0;
+    WriteSliced(out, polygon.m_pFaces.size(), [&](std::size_t begin, std::size_t end) {
+        const std::size_t first = made;
+        for (std::size_t i = begin; i < end; ++i)
+            if (mesh.IsWritten(i))
+                made += static_cast<std::size_t>(normalsOf(polygon.m_pFaces[i]));
+        return [&maker, &mesh, begin, end, first, count](TextOutput& text) {
+            AutoAngleSums sums;
+            std::vector<CobVector> normals;
+            std::size_t written = first;
+            for (std::size_t i = begin; i < end; ++i) {
+                if (!mesh.IsWritten(i))
+                    continue;
+                normals.clear();
+                maker.MakeFace(i, normals, sums, text);
+                for (const CobVector& normal : normals) {
+                    for (float component : {normal.x, normal.y, normal.z}) {
+                        text.Float(component);
+                        text.Char(';');
+                    }
+                    text.Char(++written < count ? ',' : ';');
+                    text.EndLine();
+                }
             }
-            out.Char(++written < count ? ',' : ';');
-            out.EndLine();
-        }
-    }
+        };
+    });
     out.Int(mesh.WrittenFaceCount());
     out.Char(';');
     out.EndLine();
 
     // A flat face repeats its one normal; any other numbers its own in order.
-    std::int64_t base = 0;
-    WriteFaceEntries(out, mesh, [&](const CobFace& face) {
-        const bool flat = FacetOf(mesh.FaceMaterial(face)) == 'f';
-        const int corners = MeshWorkingData::CornerCount(face);
-        out.Int(corners);
-        out.Char(';');
-        for (int j = 0; j < corners; ++j) {
-            out.Int(flat ? base : base + j);
-            out.Char(j + 1 < corners ? ',' : ';');
-        }
-        base += flat ? 1 : corners;
+    std::int64_t next = 0;
+    WriteFaceEntries(out, mesh, [&](std::size_t begin, std::size_t end) {
+        const std::int64_t first = next;
+        for (std::size_t i = begin; i < end; ++i)
+            if (mesh.IsWritten(i))
+                next += normalsOf(polygon.m_pFaces[i]);
+        return [&mesh, base = first](TextOutput& text, const CobFace& face) mutable {
+            const bool flat = FacetOf(mesh.FaceMaterial(face)) == 'f';
+            const int corners = MeshWorkingData::CornerCount(face);
+            text.Int(corners);
+            text.Char(';');
+            for (int j = 0; j < corners; ++j) {
+                text.Int(flat ? base : base + j);
+                text.Char(j + 1 < corners ? ',' : ';');
+            }
+            base += flat ? 1 : corners;
+        };
     });
     out.Write(";\n}\n");
     report.AppendText("N=" + FormatInt(static_cast<long long>(count)) + " ");

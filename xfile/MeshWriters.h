@@ -1,5 +1,6 @@
 #pragma once
 
+#include "xfile/FormatThreads.h"
 #include "xfile/MeshData.h"
 #include "xfile/XTextFile.h"
 
@@ -10,22 +11,27 @@ struct OptionFlags;
 struct TextureScale;
 
 // One entry per written face, in face order, with ",\n" between two; the
-// caller ends the list.
-template <typename WriteEntry>
-void WriteFaceEntries(XTextFile& out, const MeshWorkingData& mesh, WriteEntry writeEntry)
+// caller ends the list. `makeEntries(begin, end)` runs in face order on the
+// caller's thread and returns what writes the entry of a face of [begin, end):
+// entry(TextOutput&, const CobFace&).
+template <typename MakeEntries>
+void WriteFaceEntries(XTextFile& out, const MeshWorkingData& mesh, MakeEntries makeEntries)
 {
     const auto& faces = mesh.Polygon().m_pFaces;
-    bool first = true;
-    for (std::size_t i = 0; i < faces.size(); ++i) {
-        if (!mesh.IsWritten(i))
-            continue;
-        if (!first) {
-            out.Char(',');
-            out.EndLine();
-        }
-        first = false;
-        writeEntry(faces[i]);
-    }
+    const std::size_t first = mesh.FirstWrittenFace();
+    WriteSliced(out, faces.size(), [&](std::size_t begin, std::size_t end) {
+        return [&mesh, &faces, first, begin, end, entry = makeEntries(begin, end)](TextOutput& text) mutable {
+            for (std::size_t i = begin; i < end; ++i) {
+                if (!mesh.IsWritten(i))
+                    continue;
+                if (i != first) {
+                    text.Char(',');
+                    text.EndLine();
+                }
+                entry(text, faces[i]);
+            }
+        };
+    });
 }
 
 // The members of one Mesh object, in the order they are written. Each also

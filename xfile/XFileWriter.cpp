@@ -8,6 +8,7 @@
 #include "cob/PolHChunk.h"
 #include "d3drm/BinaryXStep.h"
 #include "texture/TextureScale.h"
+#include "xfile/FormatThreads.h"
 #include "xfile/MeshData.h"
 #include "xfile/MeshWriters.h"
 #include "xfile/Templates.h"
@@ -124,7 +125,9 @@ int WriteXFile(const std::string& cobPath, CChunkList& chunks, const XFileWritin
 {
     ReportLog& report = writing.report;
     const std::string outputName = XFileNameFor(cobPath);
-    XTextFile out;
+    XTextFile out(report);
+    FormatThreads formatThreads(writing.formatHelpers);
+    out.SetFormatThreads(&formatThreads);
     if (!out.Open(outputName)) {
         report.AppendLine("Can't open " + outputName + " for write.");
         return 0;

@@ -16,13 +16,15 @@ struct OptionFlags;
 using TexturePassRunner = std::function<void(const std::function<void()>& texturePass)>;
 
 // What the X writer works with besides the chunks: the report, the options it
-// reads at the moment it needs them, and the cancel flag it reads before each
-// mesh.
+// reads at the moment it needs them, the cancel flag it reads before each
+// mesh, and how many threads besides its own may format the long lists of a
+// large mesh (the file is the same whatever the number).
 struct XFileWriting {
     ReportLog& report;
     const OptionFlags& options;
     const std::atomic<int>& cancel;
     TexturePassRunner runTexturePass;  // none: the pass runs at once
+    unsigned formatHelpers = 0;
 };
 
 // The .x file written for a COB file: same directory and title, ".x".

@@ -1,8 +1,6 @@
 #include "xfile/XTextFile.h"
 
-#include "base/NumberFormat.h"
-
-#include <cmath>
+#include "base/ReportLog.h"
 
 namespace verdin {
 
@@ -12,11 +10,11 @@ constexpr std::size_t kBufferSize = 1 << 20;
 
 }  // namespace
 
-XTextFile::XTextFile()
-    : m_buffer(std::make_unique_for_overwrite<char[]>(kBufferSize)),
-      m_cursor(m_buffer.get()),
-      m_end(m_buffer.get() + kBufferSize)
+XTextFile::XTextFile(ReportLog& report)
+    : m_report(report), m_buffer(std::make_unique_for_overwrite<char[]>(kBufferSize)), m_capacity(kBufferSize)
 {
+    m_cursor = m_buffer.get();
+    m_end = m_buffer.get() + m_capacity;
 }
 
 bool XTextFile::Open(const std::string& path)
@@ -25,43 +23,37 @@ bool XTextFile::Open(const std::string& path)
     return m_file.Open(path);
 }
 
-void XTextFile::Write(std::string_view text)
+void XTextFile::Append(const TextPiece& piece)
 {
-    for (;;) {
-        const std::size_t lineEnd = text.find('\n');
-        Text(text.substr(0, lineEnd));
-        if (lineEnd == std::string_view::npos)
-            return;
-        EndLine();
-        text.remove_prefix(lineEnd + 1);
+    const std::string_view bytes = piece.Bytes();
+    if (bytes.size() > kBufferSize) {
+        Flush();
+        m_file.Write(bytes.data(), bytes.size());
+    } else {
+        Reserve(bytes.size());
+        std::memcpy(m_cursor, bytes.data(), bytes.size());
+        m_cursor += bytes.size();
     }
+    m_nNonFinite += piece.NonFiniteCount();
+    if (!piece.ReportLines().empty())
+        m_report.AppendText(piece.ReportLines());
 }
 
-void XTextFile::Text(std::string_view text)
+void XTextFile::ReportLine(std::string_view line)
 {
-    Reserve(text.size());
-    if (text.size() > static_cast<std::size_t>(m_end - m_cursor)) {
-        m_file.Write(text.data(), text.size());  // more than the buffer holds
-        return;
-    }
-    std::memcpy(m_cursor, text.data(), text.size());
-    m_cursor += text.size();
+    m_report.AppendLine(line);
 }
 
-void XTextFile::Int(long long value)
+void XTextFile::MakeRoom(std::size_t size)
 {
-    Reserve(kMaxIntChars);
-    m_cursor = WriteInt(m_cursor, value);
-}
-
-void XTextFile::Float(double value)
-{
-    if (!std::isfinite(value)) {
-        value = 0;
-        ++m_nNonFinite;
+    Flush();
+    if (size > m_capacity) {
+        // Text longer than the buffer: rare enough to grow it for.
+        m_buffer = std::make_unique_for_overwrite<char[]>(size);
+        m_capacity = size;
+        m_cursor = m_buffer.get();
+        m_end = m_buffer.get() + m_capacity;
     }
-    Reserve(kMaxFloatChars);
-    m_cursor = WriteFloat(m_cursor, value);
 }
 
 void XTextFile::Flush()
