@@ -95,9 +95,6 @@ void MeshWorkingData::SplitVertices()
     m_vertices.reserve(static_cast<std::size_t>(stored));
     for (std::int32_t v = 0; v < stored; ++v)
         m_vertices.push_back({{}, v, CMeshVertex::kNone, CMeshVertex::kNone, false});
-    m_cornerVertices.reserve(m_polygon.m_cornerIndices.size() / 2);
-    for (std::size_t c = 0; c < m_polygon.m_cornerIndices.size(); c += 2)
-        m_cornerVertices.push_back(m_polygon.m_cornerIndices[c]);
 
     const auto& faces = m_polygon.m_pFaces;
     for (std::size_t i = 0; i < faces.size(); ++i) {
@@ -108,6 +105,20 @@ void MeshWorkingData::SplitVertices()
         for (int j = 0; j < CornerCount(faces[i]); ++j)
             BindCorner(faces[i], StoredCorner(faces[i], j), slot);
     }
+    m_recordIndex = {};  // only splitting looks records up
+}
+
+void MeshWorkingData::SetWrittenVertex(const CobFace& face, int storedCorner, std::int32_t record)
+{
+    const std::size_t corner = face.firstIndex / 2 + static_cast<std::size_t>(storedCorner);
+    if (m_cornerVertices.empty()) {
+        if (record == m_polygon.m_cornerIndices[2 * corner])
+            return;
+        m_cornerVertices.reserve(m_polygon.m_cornerIndices.size() / 2);
+        for (std::size_t c = 0; c < m_polygon.m_cornerIndices.size(); c += 2)
+            m_cornerVertices.push_back(m_polygon.m_cornerIndices[c]);
+    }
+    m_cornerVertices[corner] = record;
 }
 
 namespace {
@@ -188,7 +199,6 @@ void MeshWorkingData::BindCorner(const CobFace& face, int storedCorner, std::int
         uv = m_polygon.m_pUVs[static_cast<std::size_t>(t)];
     else
         ++m_nBadUVs;
-    std::int32_t& written = m_cornerVertices[face.firstIndex / 2 + static_cast<std::size_t>(storedCorner)];
 
     CMeshVertex& first = m_vertices[static_cast<std::size_t>(v)];
     if (!first.m_bAssigned) {
@@ -200,11 +210,11 @@ void MeshWorkingData::BindCorner(const CobFace& face, int storedCorner, std::int
     std::int32_t last = v;
     const std::int32_t found = FindRecord(v, uv, last);
     if (found != CMeshVertex::kNone) {
-        written = found;
+        SetWrittenVertex(face, storedCorner, found);
         m_vertices[static_cast<std::size_t>(found)].m_nMaterial = material;
         return;
     }
-    written = static_cast<std::int32_t>(m_vertices.size());
+    SetWrittenVertex(face, storedCorner, static_cast<std::int32_t>(m_vertices.size()));
     AddRecord(v, last, uv, material);
 }
 

@@ -74,7 +74,8 @@ public:
     // object's corner table (one entry per corner, stored order).
     std::int32_t WrittenVertex(const CobFace& face, int storedCorner) const
     {
-        return m_cornerVertices[face.firstIndex / 2 + static_cast<std::size_t>(storedCorner)];
+        const std::size_t corner = face.firstIndex / 2 + static_cast<std::size_t>(storedCorner);
+        return m_cornerVertices.empty() ? m_polygon.m_cornerIndices[2 * corner] : m_cornerVertices[corner];
     }
 
     const std::vector<CMeshVertex>& Vertices() const { return m_vertices; }
@@ -97,6 +98,7 @@ private:
     void BindCorner(const CobFace& face, int storedCorner, std::int32_t material);
     std::int32_t FindRecord(std::int32_t vertex, const CobUV& uv, std::int32_t& last) const;
     void AddRecord(std::int32_t vertex, std::int32_t last, const CobUV& uv, std::int32_t material);
+    void SetWrittenVertex(const CobFace& face, int storedCorner, std::int32_t record);
 
     // A vertex's records by coordinate, for vertices with more records than a
     // short walk along their chain finds quickly.
@@ -120,7 +122,7 @@ private:
     std::int32_t m_nBadUVs = 0;
     std::vector<const CMat1Chunk*> m_meshMaterials;
     std::vector<CMeshVertex> m_vertices;
-    std::vector<std::int32_t> m_cornerVertices;
+    std::vector<std::int32_t> m_cornerVertices;  // empty while every corner keeps its stored vertex
     bool m_bMeshTextured = false;
 };
 

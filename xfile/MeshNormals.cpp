@@ -184,15 +184,17 @@ public:
                         m_faceNormals[i] = FaceNormal(text, m_polygon, i);
             };
         });
-        if (!HasSmoothFaces())
-            return;
-        m_smooth.resize(m_polygon.m_pVertices.size());
-        WriteSliced(out, m_smooth.size(), [this](std::size_t begin, std::size_t end) {
-            return [this, begin, end](TextOutput&) {
-                for (std::size_t v = begin; v < end; ++v)
-                    m_smooth[v] = SmoothNormal(static_cast<std::int32_t>(v));
-            };
-        });
+        if (HasFacet('s')) {
+            m_smooth.resize(m_polygon.m_pVertices.size());
+            WriteSliced(out, m_smooth.size(), [this](std::size_t begin, std::size_t end) {
+                return [this, begin, end](TextOutput&) {
+                    for (std::size_t v = begin; v < end; ++v)
+                        m_smooth[v] = SmoothNormal(static_cast<std::int32_t>(v));
+                };
+            });
+        }
+        if (!HasFacet('a'))
+            m_vertexFaces = {};  // only auto-angle normals look around a vertex again
     }
 
     // Appends the normals of written face i to `normals`, in written order:
@@ -221,10 +223,10 @@ public:
     }
 
 private:
-    bool HasSmoothFaces() const
+    bool HasFacet(std::uint8_t facet) const
     {
-        for (std::size_t i = 0; i < m_polygon.m_pFaces.size(); ++i)
-            if (m_mesh.IsWritten(i) && FacetOf(m_mesh.FaceMaterial(m_polygon.m_pFaces[i])) == 's')
+        for (const CMat1Chunk* material : m_mesh.Materials())
+            if (FacetOf(material) == facet)
                 return true;
         return false;
     }
