@@ -131,6 +131,12 @@ std::uint8_t FacetOf(const CMat1Chunk* material)
     return material ? material->m_cFacet : 'f';
 }
 
+// Any facet type but flat and smooth.
+bool IsAutoAngle(std::uint8_t facet)
+{
+    return facet != 'f' && facet != 's';
+}
+
 // The auto-angle sums that faces of one normal around a vertex of many faces
 // share (a flat fan), which would otherwise take square time to make. Each
 // slice of faces has its own.
@@ -184,7 +190,7 @@ public:
                         m_faceNormals[i] = FaceNormal(text, m_polygon, i);
             };
         });
-        if (HasFacet('s')) {
+        if (HasFacet([](std::uint8_t facet) { return facet == 's'; })) {
             m_smooth.resize(m_polygon.m_pVertices.size());
             WriteSliced(out, m_smooth.size(), [this](std::size_t begin, std::size_t end) {
                 return [this, begin, end](TextOutput&) {
@@ -193,7 +199,7 @@ public:
                 };
             });
         }
-        if (!HasFacet('a'))
+        if (!HasFacet(IsAutoAngle))
             m_vertexFaces = {};  // only auto-angle normals look around a vertex again
     }
 
@@ -213,7 +219,7 @@ public:
         for (int j = 0; j < MeshWorkingData::CornerCount(face); ++j) {
             const int k = MeshWorkingData::StoredCorner(face, j);
             const std::int32_t v = corners[2 * static_cast<std::size_t>(k)];
-            if (facet != 's')
+            if (IsAutoAngle(facet))
                 normals.push_back(AutoAngleNormal(v, m_faceNormals[i], threshold, sums, text));
             else if (const auto& smooth = m_smooth[static_cast<std::size_t>(v)])
                 normals.push_back(*smooth);
@@ -223,10 +229,11 @@ public:
     }
 
 private:
-    bool HasFacet(std::uint8_t facet) const
+    template <typename Wanted>
+    bool HasFacet(Wanted wanted) const
     {
         for (const CMat1Chunk* material : m_mesh.Materials())
-            if (FacetOf(material) == facet)
+            if (wanted(FacetOf(material)))
                 return true;
         return false;
     }
