@@ -8,12 +8,12 @@ namespace verdin {
 // Auto-reset event: Wait() returns once Set() has been called, and consumes it.
 class HandOverEvent {
 public:
+    // Notifies under the lock: the waiter may destroy the event as soon as
+    // Wait() returns, which it cannot before the lock is released.
     void Set()
     {
-        {
-            std::lock_guard lock(m_mutex);
-            m_bSignalled = true;
-        }
+        const std::lock_guard lock(m_mutex);
+        m_bSignalled = true;
         m_changed.notify_one();
     }
 
