@@ -170,7 +170,7 @@ std::int32_t MeshWorkingData::FindRecord(std::int32_t vertex, const CobUV& uv, s
 void MeshWorkingData::AddRecord(std::int32_t vertex, std::int32_t last, const CobUV& uv, std::int32_t material)
 {
     const auto added = static_cast<std::int32_t>(m_vertices.size());
-    m_vertices.push_back({uv, vertex, material, CMeshVertex::kNone, false});
+    m_vertices.push_back({uv, vertex, CMeshVertex::kNone, static_cast<std::int16_t>(material), false});
     CMeshVertex& first = m_vertices[static_cast<std::size_t>(vertex)];
     if (first.m_bIndexed) {
         if (const std::optional<RecordKey> key = KeyOf(vertex, uv))
@@ -204,14 +204,14 @@ void MeshWorkingData::BindCorner(const CobFace& face, int storedCorner, std::int
     if (!first.m_bAssigned) {
         first.m_bAssigned = true;
         first.m_uv = uv;
-        first.m_nMaterial = material;
+        first.m_nMaterial = static_cast<std::int16_t>(material);
         return;
     }
     std::int32_t last = v;
     const std::int32_t found = FindRecord(v, uv, last);
     if (found != CMeshVertex::kNone) {
         SetWrittenVertex(face, storedCorner, found);
-        m_vertices[static_cast<std::size_t>(found)].m_nMaterial = material;
+        m_vertices[static_cast<std::size_t>(found)].m_nMaterial = static_cast<std::int16_t>(material);
         return;
     }
     SetWrittenVertex(face, storedCorner, static_cast<std::int32_t>(m_vertices.size()));

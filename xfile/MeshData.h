@@ -21,9 +21,11 @@ struct CMeshVertex {
     static constexpr std::int32_t kNone = -1;
 
     CobUV m_uv;
-    std::int32_t m_nSource = 0;        // the stored vertex it stands for
-    std::int32_t m_nMaterial = kNone;  // slot of the last textured face bound to it
-    std::int32_t m_nNext = kNone;      // next record made from the same vertex
+    std::int32_t m_nSource = 0;    // the stored vertex it stands for
+    std::int32_t m_nNext = kNone;  // next record made from the same vertex
+    // Slot of the last textured face bound to it: a face's slot is its 16-bit
+    // material number.
+    std::int16_t m_nMaterial = kNone;
     bool m_bAssigned = false;
     bool m_bIndexed = false;  // its records are found through the coordinate index
 };

@@ -221,8 +221,8 @@ public:
             const std::int32_t v = corners[2 * static_cast<std::size_t>(k)];
             if (IsAutoAngle(facet))
                 normals.push_back(AutoAngleNormal(v, m_faceNormals[i], threshold, sums, text));
-            else if (const auto& smooth = m_smooth[static_cast<std::size_t>(v)])
-                normals.push_back(*smooth);
+            else if (const CobVector& smooth = m_smooth[static_cast<std::size_t>(v)]; !IsZero(smooth))
+                normals.push_back(smooth);
             else  // a sum of length 0, reported at every corner on the vertex
                 normals.push_back(Normalised(Sum{}, kSmoothFailure, text));
         }
@@ -244,17 +244,18 @@ private:
         return static_cast<float>(std::cos(static_cast<double>(angle)));
     }
 
-    // The same for every corner on the vertex; none when the sum has length 0.
-    std::optional<CobVector> SmoothNormal(std::int32_t v) const
+    // The same for every corner on the vertex; the zero vector, which no
+    // unit vector is, when the sum has length 0.
+    CobVector SmoothNormal(std::int32_t v) const
     {
         Sum sum;
         for (std::int32_t g : m_vertexFaces.Of(v))
             sum.Add(m_faceNormals[static_cast<std::size_t>(g)]);
         const double length = sum.Length();
-        if (length == 0)
-            return std::nullopt;
-        return sum.Unit(length);
+        return length == 0 ? CobVector{0, 0, 0} : sum.Unit(length);
     }
+
+    static bool IsZero(const CobVector& v) { return v.x == 0 && v.y == 0 && v.z == 0; }
 
     CobVector AutoAngleNormal(std::int32_t v, const CobVector& own, float threshold, AutoAngleSums& sums,
                               TextOutput& text) const
@@ -294,7 +295,7 @@ private:
     const CPolHChunk& m_polygon;
     VertexFaces m_vertexFaces;
     std::vector<CobVector> m_faceNormals;
-    std::vector<std::optional<CobVector>> m_smooth;
+    std::vector<CobVector> m_smooth;
 };
 
 }  // namespace
