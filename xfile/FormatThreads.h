@@ -74,7 +74,7 @@ private:
 // what formats entries [begin, end) into a TextOutput, which may carry what
 // it made for them. A slice may also only compute, writing nothing but its
 // report lines.
-inline constexpr std::size_t kSliceEntries = 8192;
+inline constexpr std::size_t kSliceEntries = 4096;
 
 template <typename MakeSlice>
 void WriteSliced(XTextFile& out, std::size_t count, MakeSlice makeSlice)
