@@ -72,10 +72,30 @@ bool ScaledByMillion(double value, std::uint64_t& scaled)
 #endif
 }
 
+// The digits of a number below 1000 without leading zeros; writes four bytes.
+char* WriteBelowThousand(char* out, std::uint32_t value)
+{
+    const int digits = 1 + (value >= 10) + (value >= 100);
+    std::uint32_t triple;
+    std::memcpy(&triple, kDigitTriples.data() + 3 * value, 4);
+    triple >>= 8 * (3 - digits);  // drops the leading zeros
+    std::memcpy(out, &triple, 4);
+    return out + digits;
+}
+
 }  // namespace
 
 char* WriteInt(char* out, long long value)
 {
+    // The indices and counts of a mesh: mostly below a million.
+    if (value >= 0 && value < 1000000 && std::endian::native == std::endian::little) {
+        const auto small = static_cast<std::uint32_t>(value);
+        if (small < 1000)
+            return WriteBelowThousand(out, small);
+        out = WriteBelowThousand(out, small / 1000);
+        std::memcpy(out, kDigitTriples.data() + 3 * (small % 1000), 3);
+        return out + 3;
+    }
     return std::to_chars(out, out + kMaxIntChars, value).ptr;
 }
 
@@ -89,12 +109,7 @@ char* WriteFloat(char* out, double value)
         out += std::signbit(value);
         const std::uint64_t whole = scaled / 1000000;
         if (whole < 1000 && std::endian::native == std::endian::little) {
-            const int digits = 1 + (whole >= 10) + (whole >= 100);
-            std::uint32_t triple;
-            std::memcpy(&triple, kDigitTriples.data() + 3 * whole, 4);
-            triple >>= 8 * (3 - digits);  // drops the leading zeros
-            std::memcpy(out, &triple, 4);
-            out += digits;
+            out = WriteBelowThousand(out, static_cast<std::uint32_t>(whole));
         } else {
             out = std::to_chars(out, out + 20, whole).ptr;
         }
