@@ -74,6 +74,16 @@ std::string PathExtension(const std::string& path)
     return dot == kNone ? std::string() : fileName.substr(dot + 1);
 }
 
+std::string PathJoin(const std::string& folder, const std::string& name)
+{
+#ifdef _WIN32
+    constexpr char kSeparator = '\\';
+#else
+    constexpr char kSeparator = '/';
+#endif
+    return folder.empty() || PathFileName(folder).empty() ? folder + name : folder + kSeparator + name;
+}
+
 bool EqualIgnoringCase(std::string_view a, std::string_view b)
 {
     return std::ranges::equal(a, b, [](char x, char y) { return FoldAsciiCase(x) == FoldAsciiCase(y); });

@@ -19,6 +19,10 @@ std::string PathTitle(const std::string& path);
 // What follows the last "." of the file name, unless that dot begins the name.
 std::string PathExtension(const std::string& path);
 
+// `name` in `folder`: joined with the platform's separator unless the folder
+// ends with a separator or a drive already.
+std::string PathJoin(const std::string& folder, const std::string& name);
+
 // Names compared as file-name searches and extension tests compare them:
 // without regard to the case of ASCII letters.
 bool EqualIgnoringCase(std::string_view a, std::string_view b);

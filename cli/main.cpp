@@ -13,6 +13,7 @@
 #include <atomic>
 #include <clocale>
 #include <cstdio>
+#include <filesystem>
 #include <future>
 #include <iostream>
 #ifdef __GLIBC__
@@ -46,6 +47,17 @@ bool ConvertTextFiles(const std::vector<std::string>& files, verdin::ReportLog& 
     return converted;
 }
 
+bool MakeOutputFolder(const std::string& folder)
+{
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (!std::filesystem::is_directory(folder, error)) {
+        std::cerr << "verdin-cli: cannot make the output folder " << folder << "\n";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -61,7 +73,7 @@ int main(int argc, char** argv)
     bool newerMaterials = false, flipV = false, ascii = false;
     std::vector<std::string> files;
 
-    CLI::App app("Converts COB files into DirectX .x files beside them.", "verdin-cli");
+    CLI::App app("Converts COB files into DirectX .x files beside them, or in an output folder.", "verdin-cli");
     app.set_version_flag("--version", "verdin-cli " + std::string(verdin::kVersion));
     AddSwitch(app, "templates", templates, "Write the standard template block at the head of each file (default on)");
     AddSwitch(app, "binary", binary, "Save each .x file in the binary format (default off)");
@@ -75,10 +87,18 @@ int main(int argc, char** argv)
     int threads = 1;
     app.add_option("-j,--jobs", threads, "Convert on this many threads at once (the report keeps the file order)")
         ->check(CLI::Range(1, 256));
+    std::string outputFolder;
+    CLI::Option* outputOption =
+        app.add_option(
+               "-o,--output-dir", outputFolder,
+               "Write the .x files, copied textures and PPM files into this folder (made if missing) instead of beside "
+               "each COB file")
+            ->type_name("DIR");
     bool xToBinary = false;
     app.add_flag("--x-to-binary", xToBinary,
                  "Convert text .x files (the FILEs) to the binary format in place instead; --templates decides "
-                 "whether their template definitions are kept");
+                 "whether their template definitions are kept")
+        ->excludes(outputOption);
     app.add_option("FILE", files, "COB files to convert, in this order")->required();
 
     try {
@@ -91,6 +111,9 @@ int main(int argc, char** argv)
     verdin::ConsoleReport report(stdout);
     if (xToBinary)
         return ConvertTextFiles(files, report, templates) ? 0 : 1;
+
+    if (!outputFolder.empty() && !MakeOutputFolder(outputFolder))
+        return 2;
 
     verdin::OptionFlags options;
     options.AddTemplates = templates;
@@ -112,6 +135,7 @@ int main(int argc, char** argv)
     params.report = &report;
     params.cancel = &g_cancel;
     params.options = &options;
+    params.outputFolder = outputFolder;
     if (threads > 1) {
         const verdin::JobOutcome outcome = verdin::RunParallelJob(params, threads);
         std::fflush(stdout);

@@ -14,7 +14,8 @@ CConvertJob::CConvertJob(const ConvertParams& params)
       m_endMessage(params.endMessage),
       m_pCancel(params.cancel),
       m_pOptions(params.options),
-      m_nFormatHelpers(params.formatHelpers)
+      m_nFormatHelpers(params.formatHelpers),
+      m_strOutputFolder(params.outputFolder)
 {
 }
 

@@ -39,6 +39,8 @@ struct ConvertParams {
     // Threads besides the job's own that format the long lists of a large
     // mesh; files side by side share them.
     unsigned formatHelpers = std::thread::hardware_concurrency();
+    // Where every file written goes; empty: beside each COB file.
+    std::string outputFolder = {};
 };
 
 // The worker's state for one job.
@@ -62,6 +64,7 @@ public:
     std::atomic<int>* m_pCancel;
     OptionFlags* m_pOptions;
     unsigned m_nFormatHelpers;
+    std::string m_strOutputFolder;
 };
 
 // Converts one file, m_strPath; true when it counts as converted. The texture

@@ -34,12 +34,13 @@ struct FileState {
 
 // The output file itself, however the model's path spells it: "./a.cob" and
 // "a.scn" both write a.x.
-std::string OutputKey(const std::string& cobPath)
+std::string OutputKey(const std::string& cobPath, const std::string& outputFolder)
 {
+    const std::string output = XFileNameFor(cobPath, outputFolder);
     std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(XFileNameFor(cobPath), error);
+    const std::filesystem::path absolute = std::filesystem::absolute(output, error);
     const std::filesystem::path key = error ? absolute : std::filesystem::weakly_canonical(absolute, error);
-    return error ? XFileNameFor(cobPath) : key.string();
+    return error ? output : key.string();
 }
 
 class ParallelJob {
@@ -49,7 +50,7 @@ public:
     {
         std::map<std::string, std::size_t> lastWithOutput;
         for (std::size_t i = 0; i < m_files.size(); ++i) {
-            auto [previous, first] = lastWithOutput.try_emplace(OutputKey(params.paths[i]), i);
+            auto [previous, first] = lastWithOutput.try_emplace(OutputKey(params.paths[i], params.outputFolder), i);
             if (!first) {
                 m_files[i].sameOutputBefore = previous->second + 1;
                 previous->second = i;

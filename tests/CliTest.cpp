@@ -195,6 +195,37 @@ TEST(Cli, TextureCopiesNeitherTruncateNorWriteThroughLinks)
     EXPECT_EQ(ReadFile(dir.Path("out/big.png")), std::string(40'000, 't'));
 }
 
+// Everything a conversion writes goes into the output folder, which is made
+// when missing; the models' folders are left as they were, and two models of
+// one name write its file one after the other, in the order given.
+TEST(Cli, OutputFolderTakesEveryFileWritten)
+{
+    TempDir dir;
+    std::filesystem::create_directories(dir.Path("a"));
+    std::filesystem::create_directories(dir.Path("b"));
+    std::filesystem::copy_file(VERDIN_SOURCE_DIR "/examples/wood.bmp", dir.Path("a/wood.bmp"));
+    ASSERT_TRUE(TexturedModel("wood.bmp").WriteTo(dir.Path("a/t.cob")));
+    ASSERT_TRUE(Model().WriteTo(dir.Path("a/m.cob")));
+    ASSERT_TRUE(TexturedModel("missing.bmp").WriteTo(dir.Path("b/m.cob")));
+    const CliRun run =
+        RunCli(dir, "--ppm --binary -j 2 -o " + Quoted(dir.Path("out/x")) + " " + Quoted(dir.Path("a/t.cob")) + " " +
+                        Quoted(dir.Path("a/m.cob")) + " " + Quoted(dir.Path("b/m.cob")));
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_NE(run.out.find(" converted " + dir.Path("out/x/wood.bmp") + " to ppm.\n"), std::string::npos) << run.out;
+
+    const std::string textured = ReadFile(dir.Path("out/x/t.x"));
+    EXPECT_TRUE(textured.starts_with("xof 0302bin")) << textured.substr(0, 16);
+    EXPECT_NE(textured.find("wood.ppm"), std::string::npos);
+    EXPECT_NE(ReadFile(dir.Path("out/x/m.x")).find("missing.bmp"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(dir.Path("out/x/wood.ppm")));
+    EXPECT_EQ(ReadFile(dir.Path("a/wood.bmp")), ReadFile(VERDIN_SOURCE_DIR "/examples/wood.bmp"));
+    std::size_t modelFiles = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.Path("a")))
+        modelFiles += entry.is_regular_file();
+    EXPECT_EQ(modelFiles, 3u);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("b/m.x")));
+}
+
 TEST(Cli, ReplacedFilesKeepTheirPermissionsAndReadOnlyOnesStay)
 {
     using std::filesystem::perms;

@@ -17,6 +17,12 @@ TEST(PathHelpers, OutputNameReplacesOnlyTheExtensionOfTheFileName)
     EXPECT_EQ(XFileNameFor("D:\\models.old\\car"), "D:\\models.old\\car.x");
     EXPECT_EQ(XFileNameFor("/home/me/models.old/car.COB"), "/home/me/models.old/car.x");
     EXPECT_EQ(XFileNameFor("archive.tar.cob"), "archive.tar.x");
+    // In an output folder, however it ends.
+    EXPECT_EQ(XFileNameFor("/home/me/models/car.cob", "/tmp/out/"), "/tmp/out/car.x");
+    EXPECT_EQ(XFileNameFor("D:\\models\\car.cob", "E:"), "E:car.x");
+#ifndef _WIN32
+    EXPECT_EQ(XFileNameFor("car.cob", "out"), "out/car.x");
+#endif
 }
 
 TEST(PathHelpers, BothSlashesSeparateDirectories)

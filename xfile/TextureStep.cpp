@@ -40,8 +40,8 @@ void NamePpmFile(CobString& texture)
 
 }  // namespace
 
-void RunTextureStep(ReportLog& report, CMat1Chunk& material, const std::string& outputName, TextureScale& textureScale,
-                    const std::atomic<int>& ppm)
+void RunTextureStep(ReportLog& report, CMat1Chunk& material, const std::string& modelFolder,
+                    const std::string& outputName, TextureScale& textureScale, const std::atomic<int>& ppm)
 {
     CobString& texture = material.m_textureMap.name;
     const std::string stored = texture.Shown();
@@ -49,8 +49,7 @@ void RunTextureStep(ReportLog& report, CMat1Chunk& material, const std::string& 
         report.AppendLine(" No texture file name.");
         return;
     }
-    // The output lies in the model's folder.
-    const std::string source = FindTextureSource(stored, PathDirectory(outputName));
+    const std::string source = FindTextureSource(stored, modelFolder);
     const std::string destination = PathDirectory(outputName) + PathFileName(stored);
     const std::string extension = PathExtension(stored);
     const bool bmp = EqualIgnoringCase(extension, "bmp");

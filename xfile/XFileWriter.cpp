@@ -84,14 +84,14 @@ void WriteMesh(const XFileWriting& writing, const MaterialsByOwner& materials, X
 
 // Copies the textures of the materials beside the output; the last texture
 // enlarged to power-of-two sides sets the scale of every mesh's coordinates.
-void RunTexturePass(const XFileWriting& writing, CChunkList& chunks, const std::string& outputName,
-                    TextureScale& textureScale)
+void RunTexturePass(const XFileWriting& writing, CChunkList& chunks, const std::string& cobPath,
+                    const std::string& outputName, TextureScale& textureScale)
 {
     const auto pass = [&] {
         for (const auto& chunk : chunks)
             if (chunk->m_nType == CHUNK_MAT1 && IsTextured(static_cast<const CMat1Chunk*>(chunk.get())))
-                RunTextureStep(writing.report, static_cast<CMat1Chunk&>(*chunk), outputName, textureScale,
-                               writing.options.bPPM);
+                RunTextureStep(writing.report, static_cast<CMat1Chunk&>(*chunk), PathDirectory(cobPath), outputName,
+                               textureScale, writing.options.bPPM);
     };
     if (writing.runTexturePass)
         writing.runTexturePass(pass);
@@ -116,15 +116,16 @@ bool WriteMeshes(const XFileWriting& writing, const CChunkList& chunks, XTextFil
 
 }  // namespace
 
-std::string XFileNameFor(const std::string& cobPath)
+std::string XFileNameFor(const std::string& cobPath, const std::string& outputFolder)
 {
-    return PathDirectory(cobPath) + PathTitle(cobPath) + ".x";
+    const std::string name = PathTitle(cobPath) + ".x";
+    return outputFolder.empty() ? PathDirectory(cobPath) + name : PathJoin(outputFolder, name);
 }
 
 int WriteXFile(const std::string& cobPath, CChunkList& chunks, const XFileWriting& writing)
 {
     ReportLog& report = writing.report;
-    const std::string outputName = XFileNameFor(cobPath);
+    const std::string outputName = XFileNameFor(cobPath, writing.outputFolder);
     XTextFile out(report);
     FormatThreads formatThreads(writing.formatHelpers);
     out.SetFormatThreads(&formatThreads);
@@ -134,7 +135,7 @@ int WriteXFile(const std::string& cobPath, CChunkList& chunks, const XFileWritin
     }
     WriteHead(writing.options, out, outputName);
     TextureScale textureScale;
-    RunTexturePass(writing, chunks, outputName, textureScale);
+    RunTexturePass(writing, chunks, cobPath, outputName, textureScale);
     // A file the user cancelled is left unwritten, so an earlier one stays whole.
     if (!WriteMeshes(writing, chunks, out, textureScale)) {
         out.Discard();

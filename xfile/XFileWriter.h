@@ -25,12 +25,15 @@ struct XFileWriting {
     const std::atomic<int>& cancel;
     TexturePassRunner runTexturePass;  // none: the pass runs at once
     unsigned formatHelpers = 0;
+    std::string outputFolder = {};  // empty: beside each COB file
 };
 
-// The .x file written for a COB file: same directory and title, ".x".
-std::string XFileNameFor(const std::string& cobPath);
+// The .x file written for a COB file: the same title with ".x", in
+// `outputFolder`, or in the COB file's own folder when that is empty.
+std::string XFileNameFor(const std::string& cobPath, const std::string& outputFolder = {});
 
-// Writes the DirectX text file for `chunks` beside the COB file `cobPath`. 1
+// Writes the DirectX text file for `chunks` beside the COB file `cobPath`, or
+// in the output folder, with the textures it names. 1
 // when the whole file was written; 0 when it could not be, or the user
 // cancelled, and any earlier file of that name is untouched. The texture step
 // renames textures in the chunks, and the binary step, when the options ask

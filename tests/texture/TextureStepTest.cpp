@@ -1,5 +1,6 @@
 #include "TextureTestSupport.h"
 
+#include "base/PathHelpers.h"
 #include "cob/Mat1Chunk.h"
 #include "xfile/TextureStep.h"
 
@@ -29,7 +30,7 @@ protected:
     {
         m_material.m_textureMap.name.length = static_cast<std::int16_t>(texture.size());
         m_material.m_textureMap.name.text = texture;
-        RunTextureStep(m_report, m_material, m_output, m_scale, m_options.bPPM);
+        RunTextureStep(m_report, m_material, PathDirectory(m_output), m_output, m_scale, m_options.bPPM);
     }
 
     std::string Texture() const
