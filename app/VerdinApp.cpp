@@ -7,10 +7,12 @@
 #include "base/PathHelpers.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QFile>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QUrl>
 
 #include <filesystem>
 #include <fstream>
@@ -72,7 +74,10 @@ void CVerdinApp::RunAssociatedProgram(const QString& extension, const QString& a
     const std::optional<AssociatedCommand> command = CommandForDesktopEntry(
         desktopEntry, QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation), argument);
     if (!command) {
-        ShowMessage(QStringLiteral("%1に関連づけられたソフトが見つかりません。").arg(extension));
+        // Without a program registered for the type, the desktop may still
+        // open the page its own way.
+        if (!QDesktopServices::openUrl(QUrl(argument)))
+            ShowMessage(QStringLiteral("%1に関連づけられたソフトが見つかりません。").arg(extension));
         return;
     }
     if (!QProcess::startDetached(command->program, command->arguments))

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QDockWidget>
 #include <QLabel>
 #include <QMenuBar>
@@ -396,6 +397,19 @@ private Q_SLOTS:
         QCOMPARE(closer.Text(), QStringLiteral(".htmlに関連づけられたソフトが見つかりません。"));
     }
 
+    void helpFallsBackOnTheDesktopsOwnWayOfOpeningThePage()
+    {
+        QTemporaryDir empty;
+        ScopedEnvironment path("PATH", empty.path().toLocal8Bit());
+        Start();
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openUrl");
+        MessageBoxCloser closer;
+        m_app->OnShowHelp();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(m_opened, QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/Verdin.htm"));
+        QCOMPARE(closer.Text(), QString());
+    }
+
     void helpOpensThePageWithTheRegisteredProgram()
     {
         QTemporaryDir desktop;
@@ -441,6 +455,10 @@ private Q_SLOTS:
         QCOMPARE(about.windowTitle(), QStringLiteral("About"));
     }
 
+public Q_SLOTS:
+    // Stands for the desktop's own way of opening a page.
+    void openUrl(const QUrl& url) { m_opened = url; }
+
 private:
     CMainFrame& Start(std::vector<std::string> arguments = {})
     {
@@ -472,6 +490,7 @@ private:
     QTemporaryDir m_settingsDir;
     std::unique_ptr<test::TempDir> m_dir;
     std::unique_ptr<CVerdinApp> m_app;
+    QUrl m_opened;
 };
 
 QTEST_MAIN(MainWindowTest)
