@@ -4,6 +4,7 @@
 #include "app/OptionBar.h"
 #include "app/VerdinApp.h"
 #include "app/VerdinView.h"
+#include "app/WindowPlacement.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -23,6 +24,7 @@ CMainFrame::CMainFrame(CVerdinApp& app) : m_app(app)
     setCentralWidget(m_pView);
     CreateActions();
     CreateStatusBar();
+    RestoreWindowPlacement(*this);
 
     connect(m_pView, &CVerdinView::ConvertingChanged, m_wndOptionBar,
             [this](bool converting) { m_wndOptionBar->ShowConvertButton(!converting); });
@@ -41,6 +43,7 @@ CMainFrame::~CMainFrame()
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     m_pView->CancelAndWait();
+    SaveWindowPlacement(*this);
     event->accept();
 }
 

@@ -4,6 +4,7 @@
 #include "app/HelpLauncher.h"
 #include "app/MainFrame.h"
 #include "app/VerdinView.h"
+#include "app/WindowPlacement.h"
 #include "base/PathHelpers.h"
 
 #include <QCoreApplication>
@@ -53,6 +54,7 @@ bool CVerdinApp::InitInstance()
     m_pMainFrame = std::make_unique<CMainFrame>(*this);
     m_pMainFrame->setWindowTitle(title + QStringLiteral(" - Verdin"));
     m_pMainFrame->show();
+    FitWindowIntoScreen(*m_pMainFrame);
     m_pMainFrame->View()->OnInitialUpdate();
     return true;
 }

@@ -18,6 +18,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
@@ -395,6 +396,18 @@ private Q_SLOTS:
         MessageBoxCloser closer;
         m_app->OnShowHelp();
         QCOMPARE(closer.Text(), QStringLiteral(".htmlに関連づけられたソフトが見つかりません。"));
+    }
+
+    void theWindowComesBackWhereItWasLeftWithinTheScreen()
+    {
+        Start().setGeometry(40, 30, 500, 350);
+        m_app->MainFrame()->close();
+        QCOMPARE(Start().geometry(), QRect(40, 30, 500, 350));
+
+        // Left on a larger screen, or saved at a larger scale: all of it shows.
+        QSettings().setValue(QStringLiteral("Window/Geometry"), QRect(5000, -100, 4000, 300));
+        const QRect shown = Start().frameGeometry();
+        QVERIFY(m_app->MainFrame()->screen()->availableGeometry().contains(shown));
     }
 
     void helpFallsBackOnTheDesktopsOwnWayOfOpeningThePage()
