@@ -3,7 +3,11 @@
 #include "app/OptionSettings.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace verdin {
@@ -41,10 +45,13 @@ COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
     connect(help, &QPushButton::clicked, this, &COptionBar::HelpClicked);
     connect(about, &QPushButton::clicked, this, &COptionBar::AboutClicked);
 
+    QWidget* outputFolder = CreateOutputFolderRow();
+
     auto* layout = new QGridLayout(this);
     int row = 0;
     for (QCheckBox* box : {templates, binary, scaleRotation, position, ppm, newerMaterials, flipV, ascii})
         layout->addWidget(box, row++, 0, 1, 2);
+    layout->addWidget(outputFolder, row++, 0, 1, 2);
     layout->setRowStretch(row++, 1);
     layout->addWidget(m_btnConvert, row, 0, 2, 1);
     layout->addWidget(help, row, 1);
@@ -52,8 +59,8 @@ COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
 
     // The keyboard visits the controls in the order of the bar's template,
     // which is not the order on screen.
-    QWidget* tabOrder[] = {templates, binary, scaleRotation,  m_btnConvert, help, about,
-                           position,  ppm,    newerMaterials, flipV,        ascii};
+    QWidget* tabOrder[] = {templates, binary, scaleRotation,  m_btnConvert, help,  about,
+                           position,  ppm,    newerMaterials, flipV,        ascii, outputFolder};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
@@ -61,6 +68,11 @@ COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
 COptionBar::~COptionBar()
 {
     SaveOptions(m_options);
+}
+
+QString COptionBar::OutputFolder() const
+{
+    return m_outputFolder->text();
 }
 
 void COptionBar::ShowConvertButton(bool visible)
@@ -79,6 +91,35 @@ QCheckBox* COptionBar::CreateCheckBox(const QString& text, const char* name, std
         SaveOptions(m_options);
     });
     return box;
+}
+
+QWidget* COptionBar::CreateOutputFolderRow()
+{
+    auto* row = new QWidget(this);
+    auto* label = new QLabel(QStringLiteral("&Output folder:"), row);
+    m_outputFolder = new QLineEdit(LoadOutputFolder(), row);
+    m_outputFolder->setObjectName(QStringLiteral("OutputFolder"));
+    m_outputFolder->setPlaceholderText(QStringLiteral("beside each COB file"));
+    m_outputFolder->setClearButtonEnabled(true);
+    m_outputFolder->setToolTip(QStringLiteral("Where the .x files, textures and PPM files are written"));
+    label->setBuddy(m_outputFolder);
+    auto* browse = new QPushButton(QStringLiteral("..."), row);
+    browse->setObjectName(QStringLiteral("BrowseOutputFolder"));
+    browse->setFixedWidth(28);
+    connect(m_outputFolder, &QLineEdit::textChanged, this, [](const QString& folder) { SaveOutputFolder(folder); });
+    connect(browse, &QPushButton::clicked, this, [this] {
+        const QString folder =
+            QFileDialog::getExistingDirectory(this, QStringLiteral("Output folder"), m_outputFolder->text());
+        if (!folder.isEmpty())
+            m_outputFolder->setText(QDir::toNativeSeparators(folder));
+    });
+
+    auto* layout = new QGridLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(label, 0, 0, 1, 2);
+    layout->addWidget(m_outputFolder, 1, 0);
+    layout->addWidget(browse, 1, 1);
+    return row;
 }
 
 }  // namespace verdin

@@ -5,14 +5,15 @@
 #include <QWidget>
 
 class QCheckBox;
+class QLineEdit;
 class QPushButton;
 
 namespace verdin {
 
-// The bar with the option check boxes, "Convert!" and the Help and About
-// buttons. It owns the option flags that a running job reads: loaded from the
-// settings when the bar is constructed, kept equal to the boxes, saved when
-// the bar is destroyed.
+// The bar with the option check boxes, the output folder, "Convert!" and the
+// Help and About buttons. It owns the option flags that a running job reads:
+// loaded from the settings when the bar is constructed, kept equal to the
+// boxes, saved when they change.
 class COptionBar : public QWidget {
     Q_OBJECT
 
@@ -21,6 +22,8 @@ public:
     ~COptionBar() override;
 
     OptionFlags& Options() { return m_options; }
+    // Where a job writes its files; empty: beside each COB file.
+    QString OutputFolder() const;
     // Hidden while a job runs.
     void ShowConvertButton(bool visible);
 
@@ -31,9 +34,11 @@ Q_SIGNALS:
 
 private:
     QCheckBox* CreateCheckBox(const QString& text, const char* name, std::atomic<int>& flag);
+    QWidget* CreateOutputFolderRow();
 
     OptionFlags m_options;
     QPushButton* m_btnConvert = nullptr;
+    QLineEdit* m_outputFolder = nullptr;
 };
 
 }  // namespace verdin

@@ -47,4 +47,14 @@ void SaveOptions(const OptionFlags& options)
         settings.setValue(QLatin1String(value.key), (options.*value.flag).load(std::memory_order_relaxed));
 }
 
+QString LoadOutputFolder()
+{
+    return QSettings().value(QStringLiteral("Settings/OutputFolder")).toString();
+}
+
+void SaveOutputFolder(const QString& folder)
+{
+    QSettings().setValue(QStringLiteral("Settings/OutputFolder"), folder);
+}
+
 }  // namespace verdin

@@ -2,6 +2,8 @@
 
 #include "base/OptionFlags.h"
 
+#include <QString>
+
 namespace verdin {
 
 // The options in the user's settings (organisation and application as set on
@@ -11,5 +13,10 @@ namespace verdin {
 // Ascii.
 void LoadOptions(OptionFlags& options);
 void SaveOptions(const OptionFlags& options);
+
+// The output folder ("OutputFolder" in the same group); empty, its default,
+// means beside each COB file.
+QString LoadOutputFolder();
+void SaveOutputFolder(const QString& folder);
 
 }  // namespace verdin

@@ -6,6 +6,7 @@
 #include "convert/JobStarter.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QMessageBox>
@@ -86,6 +87,10 @@ void CVerdinView::OnConvert()
     params.report = &m_reportDlg;
     params.cancel = &m_bCancel;
     params.options = &m_app.m_pOptionBar->Options();
+    const QString outputFolder = m_app.m_pOptionBar->OutputFolder();
+    if (!outputFolder.isEmpty())
+        QDir().mkpath(outputFolder);  // where it cannot be made, each file says so
+    params.outputFolder = QFile::encodeName(outputFolder).toStdString();
     params.endMessage = [this](const JobOutcome& outcome) {
         m_bAllConverted.store(!outcome.aborted && outcome.converted == outcome.files);
         QMetaObject::invokeMethod(this, &CVerdinView::OnConvertFinished, Qt::QueuedConnection);

@@ -14,6 +14,7 @@
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -255,6 +256,21 @@ private Q_SLOTS:
         QVERIFY(ConvertButton(frame)->isVisible());
         QVERIFY(std::filesystem::exists(m_dir->Path("a.x")));
         QVERIFY(std::filesystem::exists(m_dir->Path("b.x")));
+    }
+
+    void theOutputFolderTakesTheFilesAndIsKept()
+    {
+        const std::vector<std::string> paths = WriteCobs({"a.cob"}, 1);
+        CMainFrame& frame = Start();
+        auto* folder = frame.OptionBar()->findChild<QLineEdit*>(QStringLiteral("OutputFolder"));
+        folder->setText(QString::fromStdString(m_dir->Path("out/x")));
+        test::DropFiles(frame.View()->viewport(), paths);
+        ConvertButton(frame)->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!frame.View()->IsConverting(), 20000);
+        QVERIFY(std::filesystem::exists(m_dir->Path("out/x/a.x")));
+        QVERIFY(!std::filesystem::exists(m_dir->Path("a.x")));
+
+        QCOMPARE(Start().OptionBar()->OutputFolder(), QString::fromStdString(m_dir->Path("out/x")));
     }
 
     void enterDuringAJobDoesNothingAndAfterItStartsTheNext()
