@@ -416,9 +416,9 @@ private Q_SLOTS:
 
     void theWindowComesBackWhereItWasLeftWithinTheScreen()
     {
-        Start().setGeometry(40, 30, 500, 350);
+        Start().setGeometry(40, 30, 600, 450);
         m_app->MainFrame()->close();
-        QCOMPARE(Start().geometry(), QRect(40, 30, 500, 350));
+        QCOMPARE(Start().geometry(), QRect(40, 30, 600, 450));
 
         // Left on a larger screen, or saved at a larger scale: all of it shows.
         QSettings().setValue(QStringLiteral("Window/Geometry"), QRect(5000, -100, 4000, 300));
