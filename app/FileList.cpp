@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cwchar>
 #include <cwctype>
+#include <filesystem>
 
 namespace verdin {
 
@@ -45,12 +46,46 @@ bool FileList::IsCobPath(const std::string& path)
     return CompareNoCase(extension, "cob") == 0 || CompareNoCase(extension, "scn") == 0;
 }
 
+bool FileList::IsWanted(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::is_directory(path, error) || IsCobPath(path);
+}
+
 bool FileList::AddFile(const std::string& path)
 {
-    if (!IsCobPath(path))
+    std::error_code error;
+    if (!IsCobPath(path) || std::filesystem::is_directory(path, error))
         return false;
     m_entries.push_back({path, PathTitle(path)});
     return true;
+}
+
+std::size_t FileList::AddFolder(const std::string& path)
+{
+    std::size_t added = 0;
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(path, error), end; !error && entry != end; entry.increment(error))
+        added += AddFile(entry->path().string());
+    return added;
+}
+
+std::size_t FileList::AddFilesAndFolders(const std::vector<std::string>& paths)
+{
+    std::size_t added = 0;
+    std::error_code error;
+    for (const std::string& path : paths)
+        added += std::filesystem::is_directory(path, error) ? AddFolder(path) : AddFile(path);
+    return added;
+}
+
+void FileList::Remove(std::vector<std::size_t> positions)
+{
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    for (auto position = positions.rbegin(); position != positions.rend(); ++position)
+        if (*position < m_entries.size())
+            m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(*position));
 }
 
 void FileList::SortByTitle()

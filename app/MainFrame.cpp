@@ -9,11 +9,39 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QSettings>
 #include <QStatusBar>
 
 namespace verdin {
+
+namespace {
+
+const QString kLastFolderKey = QStringLiteral("Settings/LastFolder");
+
+QString LastFolder()
+{
+    return QSettings().value(kLastFolderKey).toString();
+}
+
+void SetLastFolder(const QString& folder)
+{
+    QSettings().setValue(kLastFolderKey, folder);
+}
+
+std::vector<std::string> EncodedPaths(const QStringList& paths)
+{
+    std::vector<std::string> encoded;
+    for (const QString& path : paths)
+        encoded.push_back(QFile::encodeName(path).toStdString());
+    return encoded;
+}
+
+}  // namespace
 
 CMainFrame::CMainFrame(CVerdinApp& app) : m_app(app)
 {
@@ -68,13 +96,21 @@ void CMainFrame::CreateActions()
         return created;
     };
 
+    QAction* addFiles =
+        action(tr("&Add files…\tCtrl+O"), tr("Add COB files to the list."), {QKeySequence(Qt::CTRL | Qt::Key_O)});
+    connect(addFiles, &QAction::triggered, this, &CMainFrame::OnAddFiles);
+    QAction* addFolder = action(tr("Add &folder…"), tr("Add the COB files of a folder to the list."), {});
+    connect(addFolder, &QAction::triggered, this, &CMainFrame::OnAddFolder);
     QAction* exit =
         action(QStringLiteral("E&xit\tAlt+F4"), QStringLiteral("Exit"), {QKeySequence(Qt::ALT | Qt::Key_F4)});
     connect(exit, &QAction::triggered, this, &QWidget::close);
     QAction* deleteAll =
-        action(QStringLiteral("&Delete all\tCtrl+D, Del"), QStringLiteral("Delete all COB from list window."),
-               {QKeySequence(Qt::CTRL | Qt::Key_D), QKeySequence(Qt::Key_Delete)});
+        action(QStringLiteral("&Delete all\tCtrl+D"), QStringLiteral("Delete all COB from list window."),
+               {QKeySequence(Qt::CTRL | Qt::Key_D)});
     connect(deleteAll, &QAction::triggered, m_pView, &CVerdinView::OnDeleteAll);
+    QAction* remove = action(tr("&Remove\tDel"), tr("Remove the selected COB files, or all when none is selected."),
+                             {QKeySequence(Qt::Key_Delete)});
+    connect(remove, &QAction::triggered, m_pView, &CVerdinView::OnDelete);
     QAction* help = action(QStringLiteral("&Help\tF1"), QStringLiteral("Show help file."), {QKeySequence(Qt::Key_F1)});
     connect(help, &QAction::triggered, &m_app, &CVerdinApp::OnShowHelp);
     QAction* about =
@@ -86,16 +122,39 @@ void CMainFrame::CreateActions()
     connect(convert, &QAction::triggered, m_pView, &CVerdinView::OnConvert);
     addAction(convert);
 
-    menuBar()->addMenu(QStringLiteral("&File"))->addAction(exit);
-    menuBar()->addMenu(QStringLiteral("&Edit"))->addAction(deleteAll);
+    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    fileMenu->addActions({addFiles, addFolder});
+    fileMenu->addSeparator();
+    fileMenu->addAction(exit);
+    menuBar()->addMenu(QStringLiteral("&Edit"))->addActions({remove, deleteAll});
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     helpMenu->addAction(help);
     helpMenu->addAction(about);
 }
 
+void CMainFrame::OnAddFiles()
+{
+    const QStringList files =
+        QFileDialog::getOpenFileNames(this, tr("Add files"), LastFolder(), tr("COB files (*.cob *.scn *.COB *.SCN)"));
+    if (files.isEmpty())
+        return;
+    SetLastFolder(QFileInfo(files.front()).absolutePath());
+    m_pView->AddPaths(EncodedPaths(files));
+}
+
+void CMainFrame::OnAddFolder()
+{
+    const QString folder = QFileDialog::getExistingDirectory(this, tr("Add folder"), LastFolder());
+    if (folder.isEmpty())
+        return;
+    SetLastFolder(folder);
+    m_pView->AddPaths(EncodedPaths({folder}));
+}
+
 void CMainFrame::CreateStatusBar()
 {
     QStatusBar* bar = statusBar();
+    connect(m_pView, &CVerdinView::StatusMessage, bar, [bar](const QString& text) { bar->showMessage(text, 8000); });
     // Hidden while a menu item's prompt is shown.
     bar->addWidget(new QLabel(QStringLiteral("ﾚﾃﾞｨ")), 1);
     // Qt cannot read the lock keys' states, so the indicators stay greyed.

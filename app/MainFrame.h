@@ -27,6 +27,11 @@ protected:
     // A running job is cancelled and waited for before the window goes.
     void closeEvent(QCloseEvent* event) override;
 
+public Q_SLOTS:
+    // The file dialogs of the File menu; they start in the last folder used.
+    void OnAddFiles();
+    void OnAddFolder();
+
 private:
     void CreateOptionBar();
     void CreateActions();

@@ -5,12 +5,17 @@
 #include "app/VerdinApp.h"
 #include "convert/JobStarter.h"
 
+#include <algorithm>
+
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPainter>
 
 namespace verdin {
 
@@ -124,24 +129,87 @@ void CVerdinView::OnDeleteAll()
     ShowItems();
 }
 
+void CVerdinView::OnDelete()
+{
+    if (selectedItems().isEmpty())
+        OnDeleteAll();
+    else
+        OnRemoveSelected();
+}
+
+void CVerdinView::OnRemoveSelected()
+{
+    std::vector<std::size_t> rows;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes())
+        rows.push_back(static_cast<std::size_t>(index.row()));
+    m_files.Remove(std::move(rows));
+    ShowItems();
+}
+
+QString CVerdinView::EmptyListHint()
+{
+    return tr("Drop COB files or folders here, or choose File › Add files… (Ctrl+O).");
+}
+
+void CVerdinView::AddPaths(const std::vector<std::string>& paths)
+{
+    const std::size_t wanted = static_cast<std::size_t>(std::count_if(paths.begin(), paths.end(), &FileList::IsWanted));
+    const std::size_t added = m_files.AddFilesAndFolders(paths);
+    SortByTitle();
+    QString text = tr("%n file(s) added.", nullptr, static_cast<int>(added));
+    if (wanted < paths.size())
+        text += u' ' +
+                tr("%n item(s) left out: not COB files or folders.", nullptr, static_cast<int>(paths.size() - wanted));
+    Q_EMIT StatusMessage(text);
+}
+
+namespace {
+
+bool HoldsWantedItems(const QMimeData& data)
+{
+    const std::vector<std::string> paths = CVerdinView::LocalFilePaths(data);
+    return std::any_of(paths.begin(), paths.end(), &FileList::IsWanted);
+}
+
+}  // namespace
+
 void CVerdinView::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!LocalFilePaths(*event->mimeData()).empty())
+    if (HoldsWantedItems(*event->mimeData()))
         event->acceptProposedAction();
 }
 
 void CVerdinView::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (!LocalFilePaths(*event->mimeData()).empty())
+    if (HoldsWantedItems(*event->mimeData()))
         event->acceptProposedAction();
 }
 
 void CVerdinView::dropEvent(QDropEvent* event)
 {
-    for (const std::string& path : LocalFilePaths(*event->mimeData()))
-        m_files.AddFile(path);
-    SortByTitle();
+    if (!HoldsWantedItems(*event->mimeData()))
+        return;
+    AddPaths(LocalFilePaths(*event->mimeData()));
     event->acceptProposedAction();
+}
+
+void CVerdinView::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    menu.addAction(tr("&Remove"), this, &CVerdinView::OnRemoveSelected)->setEnabled(!selectedItems().isEmpty());
+    menu.addAction(tr("Remove &all"), this, &CVerdinView::OnDeleteAll)->setEnabled(count() > 0);
+    menu.exec(event->globalPos());
+}
+
+void CVerdinView::paintEvent(QPaintEvent* event)
+{
+    QListWidget::paintEvent(event);
+    if (count() > 0)
+        return;
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+    painter.drawText(viewport()->rect().adjusted(16, 16, -16, -16), Qt::AlignCenter | Qt::TextWordWrap,
+                     EmptyListHint());
 }
 
 void CVerdinView::ShowItems()

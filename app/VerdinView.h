@@ -44,18 +44,32 @@ public:
     // The local files among dropped URLs, as file-system paths.
     static std::vector<std::string> LocalFilePaths(const QMimeData& data);
 
+    // What an empty list shows.
+    static QString EmptyListHint();
+
+    // Lists the COB files among `paths` and those the folders among them
+    // hold, and says in the status bar what was added and left out.
+    void AddPaths(const std::vector<std::string>& paths);
+
 public Q_SLOTS:
     void OnConvert();
     void OnConvertFinished();
     void OnDeleteAll();
+    // The selected files, or every file when none is selected.
+    void OnDelete();
+    void OnRemoveSelected();
 
 Q_SIGNALS:
     void ConvertingChanged(bool converting);
+    void StatusMessage(const QString& text);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    // An empty list says how to fill it.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void ShowItems();

@@ -13,10 +13,12 @@
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QDockWidget>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -193,8 +195,8 @@ private Q_SLOTS:
                 items.append(item->text());
             menus.append(menu->text() + ": " + items.join(" | "));
         }
-        QCOMPARE(menus, QStringList({"&File: E&xit\tAlt+F4", "&Edit: &Delete all\tCtrl+D, Del",
-                                     "&Help: &Help\tF1 | &About\tF9"}));
+        QCOMPARE(menus, QStringList({"&File: &Add files…\tCtrl+O | Add &folder… |  | E&xit\tAlt+F4",
+                                     "&Edit: &Remove\tDel | &Delete all\tCtrl+D", "&Help: &Help\tF1 | &About\tF9"}));
 
         QStringList panes;
         for (QLabel* pane : frame.statusBar()->findChildren<QLabel*>())
@@ -217,10 +219,38 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&frame));
         QTest::keyClick(&frame, Qt::Key_D, Qt::ControlModifier);
         QCOMPARE(view.count(), 0);
-        test::DropFiles(view.viewport(), {m_dir->Path("a.cob"), m_dir->Path("a.cob")});
+        test::DropFiles(view.viewport(), {m_dir->Path("a.cob"), m_dir->Path("a.cob"), m_dir->Path("c.cob")});
+        QCOMPARE(ItemTexts(view), QStringList({"a", "a", "c"}));
+        view.item(2)->setSelected(true);  // Del takes the selected files, or all when none is
+        QTest::keyClick(&frame, Qt::Key_Delete);
         QCOMPARE(ItemTexts(view), QStringList({"a", "a"}));
         QTest::keyClick(&frame, Qt::Key_Delete);
         QCOMPARE(view.count(), 0);
+    }
+
+    // Only folders and COB files are taken; a folder gives its COB files, and
+    // the status bar says what was left out.
+    void dropsTakeFoldersAndCobFilesOnly()
+    {
+        const std::vector<std::string> paths = WriteCobs({"a.cob", "b.SCN"}, 1);
+        std::filesystem::create_directories(m_dir->Path("x.cob"));
+        WriteCobs({"x.cob/inner.cob"}, 1);
+        CMainFrame& frame = Start();
+        CVerdinView& view = *frame.View();
+        const QImage empty = view.viewport()->grab().toImage();
+        QVERIFY2(std::count(empty.bits(), empty.bits() + empty.sizeInBytes(), empty.bits()[0]) < empty.sizeInBytes(),
+                 "an empty list shows its hint");
+
+        QMimeData notes;
+        notes.setUrls({QUrl::fromLocalFile(QString::fromStdString(m_dir->Path("notes.txt")))});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &notes, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(view.viewport(), &enter);
+        QVERIFY(!enter.isAccepted());
+
+        test::DropFiles(view.viewport(), {m_dir->Path(""), m_dir->Path("x.cob"), m_dir->Path("notes.txt")});
+        QCOMPARE(ItemTexts(view), QStringList({"a", "b", "inner"}));
+        QCOMPARE(frame.statusBar()->currentMessage(),
+                 QStringLiteral("3 file(s) added. 1 item(s) left out: not COB files or folders."));
     }
 
     void convertWithAnEmptyListDoesNothing()
