@@ -17,13 +17,13 @@ QString ProgramVersion()
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
 
     auto* icon = new QLabel(this);
     icon->setPixmap(ApplicationIcon().pixmap(32, 32));
     auto* version = new QLabel(m_strVersion, this);
     version->setObjectName(QStringLiteral("version"));
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -101,33 +101,30 @@ void CMainFrame::CreateActions()
     connect(addFiles, &QAction::triggered, this, &CMainFrame::OnAddFiles);
     QAction* addFolder = action(tr("Add &folder…"), tr("Add the COB files of a folder to the list."), {});
     connect(addFolder, &QAction::triggered, this, &CMainFrame::OnAddFolder);
-    QAction* exit =
-        action(QStringLiteral("E&xit\tAlt+F4"), QStringLiteral("Exit"), {QKeySequence(Qt::ALT | Qt::Key_F4)});
+    QAction* exit = action(tr("E&xit\tAlt+F4"), tr("Exit"), {QKeySequence(Qt::ALT | Qt::Key_F4)});
     connect(exit, &QAction::triggered, this, &QWidget::close);
     QAction* deleteAll =
-        action(QStringLiteral("&Delete all\tCtrl+D"), QStringLiteral("Delete all COB from list window."),
-               {QKeySequence(Qt::CTRL | Qt::Key_D)});
+        action(tr("&Delete all\tCtrl+D"), tr("Delete all COB from list window."), {QKeySequence(Qt::CTRL | Qt::Key_D)});
     connect(deleteAll, &QAction::triggered, m_pView, &CVerdinView::OnDeleteAll);
     QAction* remove = action(tr("&Remove\tDel"), tr("Remove the selected COB files, or all when none is selected."),
                              {QKeySequence(Qt::Key_Delete)});
     connect(remove, &QAction::triggered, m_pView, &CVerdinView::OnDelete);
-    QAction* help = action(QStringLiteral("&Help\tF1"), QStringLiteral("Show help file."), {QKeySequence(Qt::Key_F1)});
+    QAction* help = action(tr("&Help\tF1"), tr("Show help file."), {QKeySequence(Qt::Key_F1)});
     connect(help, &QAction::triggered, &m_app, &CVerdinApp::OnShowHelp);
-    QAction* about =
-        action(QStringLiteral("&About\tF9"), QStringLiteral("Show copyright and version."), {QKeySequence(Qt::Key_F9)});
+    QAction* about = action(tr("&About\tF9"), tr("Show copyright and version."), {QKeySequence(Qt::Key_F9)});
     connect(about, &QAction::triggered, &m_app, &CVerdinApp::OnAppAbout);
     // Enter anywhere in the window converts, as the "Convert!" button does.
-    auto* convert = new QAction(QStringLiteral("Convert!"), this);
+    auto* convert = new QAction(tr("Convert!"), this);
     convert->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     connect(convert, &QAction::triggered, m_pView, &CVerdinView::OnConvert);
     addAction(convert);
 
-    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* fileMenu = menuBar()->addMenu(tr("&File"));
     fileMenu->addActions({addFiles, addFolder});
     fileMenu->addSeparator();
     fileMenu->addAction(exit);
-    menuBar()->addMenu(QStringLiteral("&Edit"))->addActions({remove, deleteAll});
-    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    menuBar()->addMenu(tr("&Edit"))->addActions({remove, deleteAll});
+    QMenu* helpMenu = menuBar()->addMenu(tr("&Help"));
     helpMenu->addAction(help);
     helpMenu->addAction(about);
 }
@@ -156,10 +153,10 @@ void CMainFrame::CreateStatusBar()
     QStatusBar* bar = statusBar();
     connect(m_pView, &CVerdinView::StatusMessage, bar, [bar](const QString& text) { bar->showMessage(text, 8000); });
     // Hidden while a menu item's prompt is shown.
-    bar->addWidget(new QLabel(QStringLiteral("ﾚﾃﾞｨ")), 1);
+    bar->addWidget(new QLabel(tr("ﾚﾃﾞｨ")), 1);
     // Qt cannot read the lock keys' states, so the indicators stay greyed.
-    for (const char* indicator : {"ｶﾅ", "CAP", "NUM", "SCRL"}) {
-        auto* pane = new QLabel(QString::fromUtf8(indicator));
+    for (const char* indicator : {QT_TR_NOOP("ｶﾅ"), "CAP", "NUM", "SCRL"}) {
+        auto* pane = new QLabel(tr(indicator));
         pane->setAlignment(Qt::AlignCenter);
         pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
         pane->setEnabled(false);

@@ -16,23 +16,22 @@ COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
 {
     LoadOptions(m_options);
 
-    QCheckBox* templates = CreateCheckBox(QStringLiteral("Add &Template"), "AddTemplates", m_options.AddTemplates);
-    QCheckBox* binary = CreateCheckBox(QStringLiteral("&Binary X File"), "BinaryXFile", m_options.BinaryXFile);
+    QCheckBox* templates = CreateCheckBox(tr("Add &Template"), "AddTemplates", m_options.AddTemplates);
+    QCheckBox* binary = CreateCheckBox(tr("&Binary X File"), "BinaryXFile", m_options.BinaryXFile);
     QCheckBox* scaleRotation =
-        CreateCheckBox(QStringLiteral("&Scale && Rotation infomation"), "ScaleAndRotation", m_options.ScaleAndRotation);
-    QCheckBox* position = CreateCheckBox(QStringLiteral("&Position infomation"), "Position", m_options.Position);
-    QCheckBox* ppm = CreateCheckBox(QStringLiteral("PP&M texture"), "bPPM", m_options.bPPM);
+        CreateCheckBox(tr("&Scale && Rotation infomation"), "ScaleAndRotation", m_options.ScaleAndRotation);
+    QCheckBox* position = CreateCheckBox(tr("&Position infomation"), "Position", m_options.Position);
+    QCheckBox* ppm = CreateCheckBox(tr("PP&M texture"), "bPPM", m_options.bPPM);
     // For files from later versions of the modeller.
-    QCheckBox* newerMaterials =
-        CreateCheckBox(QStringLiteral("&Newer materials"), "NewerMaterials", m_options.NewerMaterials);
-    QCheckBox* flipV = CreateCheckBox(QStringLiteral("Flip &V texture"), "FlipV", m_options.FlipV);
-    QCheckBox* ascii = CreateCheckBox(QStringLiteral("&ASCII COB files"), "Ascii", m_options.Ascii);
+    QCheckBox* newerMaterials = CreateCheckBox(tr("&Newer materials"), "NewerMaterials", m_options.NewerMaterials);
+    QCheckBox* flipV = CreateCheckBox(tr("Flip &V texture"), "FlipV", m_options.FlipV);
+    QCheckBox* ascii = CreateCheckBox(tr("&ASCII COB files"), "Ascii", m_options.Ascii);
 
-    m_btnConvert = new QPushButton(QStringLiteral("Convert!"), this);
+    m_btnConvert = new QPushButton(tr("Convert!"), this);
     m_btnConvert->setObjectName(QStringLiteral("Convert"));
     m_btnConvert->setDefault(true);
     m_btnConvert->setMinimumHeight(46);
-    m_btnConvert->setStatusTip(QStringLiteral("Convert listing files"));
+    m_btnConvert->setStatusTip(tr("Convert listing files"));
     // The Help and About buttons keep their place while "Convert!" is hidden.
     QSizePolicy keepPlace = m_btnConvert->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true);
@@ -96,20 +95,19 @@ QCheckBox* COptionBar::CreateCheckBox(const QString& text, const char* name, std
 QWidget* COptionBar::CreateOutputFolderRow()
 {
     auto* row = new QWidget(this);
-    auto* label = new QLabel(QStringLiteral("&Output folder:"), row);
+    auto* label = new QLabel(tr("&Output folder:"), row);
     m_outputFolder = new QLineEdit(LoadOutputFolder(), row);
     m_outputFolder->setObjectName(QStringLiteral("OutputFolder"));
-    m_outputFolder->setPlaceholderText(QStringLiteral("beside each COB file"));
+    m_outputFolder->setPlaceholderText(tr("beside each COB file"));
     m_outputFolder->setClearButtonEnabled(true);
-    m_outputFolder->setToolTip(QStringLiteral("Where the .x files, textures and PPM files are written"));
+    m_outputFolder->setToolTip(tr("Where the .x files, textures and PPM files are written"));
     label->setBuddy(m_outputFolder);
     auto* browse = new QPushButton(QStringLiteral("..."), row);
     browse->setObjectName(QStringLiteral("BrowseOutputFolder"));
     browse->setFixedWidth(28);
     connect(m_outputFolder, &QLineEdit::textChanged, this, [](const QString& folder) { SaveOutputFolder(folder); });
     connect(browse, &QPushButton::clicked, this, [this] {
-        const QString folder =
-            QFileDialog::getExistingDirectory(this, QStringLiteral("Output folder"), m_outputFolder->text());
+        const QString folder = QFileDialog::getExistingDirectory(this, tr("Output folder"), m_outputFolder->text());
         if (!folder.isEmpty())
             m_outputFolder->setText(QDir::toNativeSeparators(folder));
     });

@@ -11,10 +11,10 @@ namespace verdin {
 CReportDlg::CReportDlg(QWidget* parent)
     : QDialog(parent),
       m_hEdit(new QPlainTextEdit(this)),
-      m_btnOk(new QPushButton(QStringLiteral("OK"), this)),
-      m_btnCancel(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this))
+      m_btnOk(new QPushButton(tr("OK"), this)),
+      m_btnCancel(new QPushButton(tr("ｷｬﾝｾﾙ"), this))
 {
-    setWindowTitle(QStringLiteral("Report"));
+    setWindowTitle(tr("Report"));
     resize(420, 380);
 
     m_hEdit->setReadOnly(true);

@@ -44,7 +44,7 @@ bool CVerdinApp::InitInstance()
     QString title = QStringLiteral("Quorvane Converter ver.") + ProgramVersion();
     if (!m_arguments.empty()) {
         if (!CanOpenDocument(m_arguments.front())) {
-            ShowMessage(QStringLiteral("%1 を開くことができません。")
+            ShowMessage(tr("%1 を開くことができません。")
                             .arg(QFile::decodeName(QByteArray::fromStdString(m_arguments.front()))));
             return false;
         }
@@ -79,11 +79,11 @@ void CVerdinApp::RunAssociatedProgram(const QString& extension, const QString& a
         // Without a program registered for the type, the desktop may still
         // open the page its own way.
         if (!QDesktopServices::openUrl(QUrl(argument)))
-            ShowMessage(QStringLiteral("%1に関連づけられたソフトが見つかりません。").arg(extension));
+            ShowMessage(tr("%1に関連づけられたソフトが見つかりません。").arg(extension));
         return;
     }
     if (!QProcess::startDetached(command->program, command->arguments))
-        ShowMessage(QStringLiteral("%1の実行ができませんでした。").arg(command->registered));
+        ShowMessage(tr("%1の実行ができませんでした。").arg(command->registered));
 }
 
 void CVerdinApp::ShowMessage(const QString& text)

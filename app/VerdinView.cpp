@@ -103,7 +103,7 @@ void CVerdinView::OnConvert()
     m_worker = StartConvertJob(params);
     if (!m_worker) {
         m_bAllConverted.store(false);
-        QMessageBox::critical(this, QStringLiteral("Verdin"), QStringLiteral("変換を開始できませんでした。"));
+        QMessageBox::critical(this, QStringLiteral("Verdin"), tr("変換を開始できませんでした。"));
         OnConvertFinished();
     }
 }

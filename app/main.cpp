@@ -2,9 +2,11 @@
 
 #include "app/AboutDlg.h"
 #include "app/StopSignals.h"
+#include "app/Translations.h"
 #include "app/VerdinApp.h"
 
 #include <QApplication>
+#include <QLocale>
 
 #include <clocale>
 
@@ -16,6 +18,7 @@ int main(int argc, char** argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Quorvane"));
     QCoreApplication::setApplicationName(QStringLiteral("Verdin"));
     QCoreApplication::setApplicationVersion(verdin::ProgramVersion());
+    verdin::InstallTranslations(verdin::WindowLanguage(QLocale::system().uiLanguages()));
 
     // QApplication has taken its own options out of argv.
     verdin::CVerdinApp app(std::vector<std::string>(argv + 1, argv + argc));

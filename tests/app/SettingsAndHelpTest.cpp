@@ -2,11 +2,13 @@
 
 #include "app/HelpLauncher.h"
 #include "app/OptionSettings.h"
+#include "app/Translations.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTest>
+#include <QTranslator>
 
 using namespace verdin;
 
@@ -27,6 +29,44 @@ class SettingsAndHelpTest : public QObject {
 private Q_SLOTS:
     void initTestCase() { test::UseTemporarySettings(m_settingsDir); }
     void init() { test::ClearSettings(); }
+
+    void windowLanguageFollowsTheFirstPreferredLanguage_data()
+    {
+        QTest::addColumn<QStringList>("preferred");
+        QTest::addColumn<QString>("language");
+        QTest::newRow("Japanese") << QStringList{"ja-JP", "en-US"} << "ja";
+        QTest::newRow("English first") << QStringList{"en-GB", "ja"} << "en";
+        QTest::newRow("another language") << QStringList{"de-DE"} << "en";
+        QTest::newRow("none") << QStringList{} << "en";
+    }
+    void windowLanguageFollowsTheFirstPreferredLanguage()
+    {
+        QFETCH(QStringList, preferred);
+        QFETCH(QString, language);
+        QCOMPARE(WindowLanguage(preferred), language);
+    }
+
+    // The Japanese source texts read in English, the newer English ones in
+    // Japanese; report lines are never translated, so only the window's are.
+    void translationsLoadForBothLanguages()
+    {
+        const auto text = [](const char* context, const char* source, int n = -1) {
+            return QCoreApplication::translate(context, source, nullptr, n);
+        };
+        QVERIFY(InstallTranslations(QStringLiteral("en")));
+        QCOMPARE(text("verdin::CMainFrame", "ﾚﾃﾞｨ"), QStringLiteral("Ready"));
+        QCOMPARE(text("verdin::CReportDlg", "ｷｬﾝｾﾙ"), QStringLiteral("Cancel"));
+        QCOMPARE(text("verdin::CVerdinView", "%n file(s) added.", 1), QStringLiteral("1 file added."));
+        QCOMPARE(text("verdin::COptionBar", "Add &Template"), QStringLiteral("Add &Template"));
+        RemoveTranslations();
+
+        QVERIFY(InstallTranslations(QStringLiteral("ja")));
+        QCOMPARE(text("verdin::CMainFrame", "ﾚﾃﾞｨ"), QStringLiteral("ﾚﾃﾞｨ"));
+        QCOMPARE(text("verdin::COptionBar", "&Output folder:"), QStringLiteral("出力フォルダ(&O):"));
+        RemoveTranslations();
+        QVERIFY(!InstallTranslations(QStringLiteral("xx")));
+        RemoveTranslations();
+    }
 
     void missingValuesGiveTheDefaults()
     {
@@ -151,6 +191,14 @@ private Q_SLOTS:
     }
 
 private:
+    static void RemoveTranslations()
+    {
+        for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+    }
+
     QTemporaryDir m_settingsDir;
 };
 

@@ -1,0 +1,232 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>verdin::CAboutDlg</name>
+    <message>
+        <source>About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>verdin::CMainFrame</name>
+    <message>
+        <source>ﾚﾃﾞｨ</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>ｶﾅ</source>
+        <translation>KANA</translation>
+    </message>
+    <message>
+        <source>&amp;Add files…	Ctrl+O</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add COB files to the list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add &amp;folder…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add the COB files of a folder to the list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;xit	Alt+F4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete all	Ctrl+D</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete all COB from list window.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Remove	Del</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove the selected COB files, or all when none is selected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help	F1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show help file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About	F9</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show copyright and version.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Convert!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>COB files (*.cob *.scn *.COB *.SCN)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>verdin::COptionBar</name>
+    <message>
+        <source>Add &amp;Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Binary X File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Scale &amp;&amp; Rotation infomation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Position infomation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PP&amp;M texture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Newer materials</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flip &amp;V texture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;ASCII COB files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Convert!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Convert listing files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Output folder:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>beside each COB file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Where the .x files, textures and PPM files are written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>verdin::CReportDlg</name>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>verdin::CVerdinApp</name>
+    <message>
+        <source>%1 を開くことができません。</source>
+        <translation>Cannot open %1.</translation>
+    </message>
+    <message>
+        <source>%1に関連づけられたソフトが見つかりません。</source>
+        <translation>No program is associated with %1.</translation>
+    </message>
+    <message>
+        <source>%1の実行ができませんでした。</source>
+        <translation>Could not run %1.</translation>
+    </message>
+</context>
+<context>
+    <name>verdin::CVerdinView</name>
+    <message>
+        <source>変換を開始できませんでした。</source>
+        <translation>Could not start the conversion.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) added.</source>
+        <translation>
+            <numerusform>%n file added.</numerusform>
+            <numerusform>%n files added.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) left out: not COB files or folders.</source>
+        <translation>
+            <numerusform>%n item left out: not a COB file or folder.</numerusform>
+            <numerusform>%n items left out: not COB files or folders.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Drop COB files or folders here, or choose File › Add files… (Ctrl+O).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove &amp;all</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>

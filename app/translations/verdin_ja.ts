@@ -1,0 +1,230 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP">
+<context>
+    <name>verdin::CAboutDlg</name>
+    <message>
+        <source>About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>verdin::CMainFrame</name>
+    <message>
+        <source>&amp;Add files…	Ctrl+O</source>
+        <translation>ファイルを追加(&amp;A)…	Ctrl+O</translation>
+    </message>
+    <message>
+        <source>Add COB files to the list.</source>
+        <translation>COB ファイルをリストに追加します。</translation>
+    </message>
+    <message>
+        <source>Add &amp;folder…</source>
+        <translation>フォルダを追加(&amp;F)…</translation>
+    </message>
+    <message>
+        <source>Add the COB files of a folder to the list.</source>
+        <translation>フォルダ内の COB ファイルをリストに追加します。</translation>
+    </message>
+    <message>
+        <source>&amp;Remove	Del</source>
+        <translation>削除(&amp;R)	Del</translation>
+    </message>
+    <message>
+        <source>Remove the selected COB files, or all when none is selected.</source>
+        <translation>選択した COB ファイルを削除します。選択がなければすべてを削除します。</translation>
+    </message>
+    <message>
+        <source>Add files</source>
+        <translation>ファイルを追加</translation>
+    </message>
+    <message>
+        <source>COB files (*.cob *.scn *.COB *.SCN)</source>
+        <translation>COB ファイル (*.cob *.scn *.COB *.SCN)</translation>
+    </message>
+    <message>
+        <source>Add folder</source>
+        <translation>フォルダを追加</translation>
+    </message>
+    <message>
+        <source>E&amp;xit	Alt+F4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete all	Ctrl+D</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete all COB from list window.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help	F1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show help file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About	F9</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show copyright and version.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Convert!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ﾚﾃﾞｨ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ｶﾅ</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>verdin::COptionBar</name>
+    <message>
+        <source>&amp;Output folder:</source>
+        <translation>出力フォルダ(&amp;O):</translation>
+    </message>
+    <message>
+        <source>beside each COB file</source>
+        <translation>COB ファイルと同じフォルダ</translation>
+    </message>
+    <message>
+        <source>Where the .x files, textures and PPM files are written</source>
+        <translation>.x ファイル、テクスチャ、PPM ファイルの書き出し先</translation>
+    </message>
+    <message>
+        <source>Output folder</source>
+        <translation>出力フォルダ</translation>
+    </message>
+    <message>
+        <source>Add &amp;Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Binary X File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Scale &amp;&amp; Rotation infomation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Position infomation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PP&amp;M texture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Newer materials</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flip &amp;V texture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;ASCII COB files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Convert!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Convert listing files</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>verdin::CReportDlg</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>verdin::CVerdinApp</name>
+    <message>
+        <source>%1 を開くことができません。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1に関連づけられたソフトが見つかりません。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1の実行ができませんでした。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>verdin::CVerdinView</name>
+    <message>
+        <source>Drop COB files or folders here, or choose File › Add files… (Ctrl+O).</source>
+        <translation>ここに COB ファイルかフォルダをドロップするか、File › ファイルを追加… (Ctrl+O) を選んでください。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) added.</source>
+        <translation>
+            <numerusform>%n 個のファイルを追加しました。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) left out: not COB files or folders.</source>
+        <translation>
+            <numerusform>COB ファイルでもフォルダでもない %n 個の項目を除きました。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>削除(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Remove &amp;all</source>
+        <translation>すべて削除(&amp;A)</translation>
+    </message>
+    <message>
+        <source>変換を開始できませんでした。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
