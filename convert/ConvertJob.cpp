@@ -12,6 +12,7 @@ CConvertJob::CConvertJob(const ConvertParams& params)
     : m_strList(params.paths.begin(), params.paths.end()),
       m_pReport(params.report),
       m_endMessage(params.endMessage),
+      m_fileStarted(params.fileStarted),
       m_pCancel(params.cancel),
       m_pOptions(params.options),
       m_nFormatHelpers(params.formatHelpers),
@@ -66,10 +67,13 @@ bool ConvertOneFile(CConvertJob& job, const TexturePassRunner& runTexturePass)
 JobOutcome RunConvertJob(CConvertJob& job)
 {
     JobOutcome outcome;
+    const auto files = static_cast<int>(job.m_strList.size());
     while (!job.m_strList.empty() && job.m_pCancel->load(std::memory_order_relaxed) != 1) {
         job.m_strPath = std::move(job.m_strList.front());
         job.m_strList.pop_front();
         ++outcome.files;
+        if (job.m_fileStarted)
+            job.m_fileStarted(outcome.files, files, job.m_strPath);
         if (ConvertOneFile(job))
             ++outcome.converted;
     }

@@ -26,6 +26,9 @@ struct JobOutcome {
 };
 
 using JobEndMessage = std::function<void(const JobOutcome&)>;
+// Told on the worker thread as each file starts: its place in the job (from
+// 1), the number of files, and its path.
+using FileStartMessage = std::function<void(int position, int files, const std::string& path)>;
 
 // What the starter hands to the worker thread. It may live on the starter's
 // stack: the worker copies what it needs before it sets the event.
@@ -41,6 +44,7 @@ struct ConvertParams {
     unsigned formatHelpers = std::thread::hardware_concurrency();
     // Where every file written goes; empty: beside each COB file.
     std::string outputFolder = {};
+    FileStartMessage fileStarted = {};  // none: not told
 };
 
 // The worker's state for one job.
@@ -61,6 +65,7 @@ public:
     std::unique_ptr<CobFile> m_pFile;
     CChunkList m_chunks;
     JobEndMessage m_endMessage;
+    FileStartMessage m_fileStarted;
     std::atomic<int>* m_pCancel;
     OptionFlags* m_pOptions;
     unsigned m_nFormatHelpers;

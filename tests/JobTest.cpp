@@ -86,6 +86,26 @@ TEST(Job, FoldersAndTruncatedFilesAreNotCountedAndDoNotSpillIntoTheNextFile)
     EXPECT_TRUE(run.report.ends_with("Converted 1 file.\r\n"));
 }
 
+TEST(Job, EachFileStartIsToldWithItsPlace)
+{
+    TempDir dir;
+    ASSERT_TRUE(EmptyModel().WriteTo(dir.Path("a.cob")));
+    StringReport report;
+    std::atomic<int> cancel{0};
+    OptionFlags options;
+    ConvertParams params{
+        {dir.Path("a.cob"), dir.Path("missing.cob"), dir.Path("a.cob")}, &report, {}, nullptr, &cancel, &options};
+    std::vector<std::string> told;
+    params.fileStarted = [&](int position, int files, const std::string& path) {
+        told.push_back(std::to_string(position) + "/" + std::to_string(files) + " " + path);
+        if (position == 2)
+            cancel = 1;  // the file that has started is still converted
+    };
+    CConvertJob job(params);
+    RunConvertJob(job);
+    EXPECT_EQ(told, std::vector<std::string>({"1/3 " + dir.Path("a.cob"), "2/3 " + dir.Path("missing.cob")}));
+}
+
 TEST(Job, CancelBeforeAFileStopsTheJob)
 {
     TempDir dir;
