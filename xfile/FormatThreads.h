@@ -79,7 +79,8 @@ inline constexpr std::size_t kSliceEntries = 4096;
 template <typename MakeSlice>
 void WriteSliced(XTextFile& out, std::size_t count, MakeSlice makeSlice)
 {
-    FormatThreads* threads = out.Threads();
+    // A list of one slice is made at once: handing it over would cost more.
+    FormatThreads* threads = count > kSliceEntries ? out.Threads() : nullptr;
     if (!threads) {
         for (std::size_t begin = 0; begin < count; begin += kSliceEntries)
             makeSlice(begin, std::min(count, begin + kSliceEntries))(static_cast<TextOutput&>(out));
