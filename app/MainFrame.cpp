@@ -151,7 +151,7 @@ void CMainFrame::OnAddFolder()
 void CMainFrame::CreateStatusBar()
 {
     QStatusBar* bar = statusBar();
-    connect(m_pView, &CVerdinView::StatusMessage, bar, [bar](const QString& text) { bar->showMessage(text, 8000); });
+    connect(m_pView, &CVerdinView::StatusMessage, bar, &QStatusBar::showMessage);
     // Hidden while a menu item's prompt is shown.
     bar->addWidget(new QLabel(tr("ﾚﾃﾞｨ")), 1);
     // Qt cannot read the lock keys' states, so the indicators stay greyed.

@@ -2,15 +2,25 @@
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QThread>
 #include <QVBoxLayout>
 
 namespace verdin {
 
+namespace {
+
+// How long text from the job may wait before it is shown.
+constexpr std::chrono::milliseconds kShowInterval{40};
+
+}  // namespace
+
 CReportDlg::CReportDlg(QWidget* parent)
     : QDialog(parent),
       m_hEdit(new QPlainTextEdit(this)),
+      m_progress(new QProgressBar(this)),
       m_btnOk(new QPushButton(tr("OK"), this)),
       m_btnCancel(new QPushButton(tr("ｷｬﾝｾﾙ"), this))
 {
@@ -21,13 +31,26 @@ CReportDlg::CReportDlg(QWidget* parent)
     // A visible caret: lines go where it stands, as the user may move it.
     m_hEdit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_hEdit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_progress->setRange(0, 1);
+    m_progress->setValue(0);
+    m_showTimer.setSingleShot(true);
+    m_showTimer.setInterval(kShowInterval);
+    connect(&m_showTimer, &QTimer::timeout, this, &CReportDlg::ShowPendingText);
+    // The view follows the text while it shows the end: the user scrolling
+    // up stops it, scrolling back down starts it again.
+    QScrollBar* bar = m_hEdit->verticalScrollBar();
+    connect(bar, &QScrollBar::valueChanged, this, [this, bar](int value) { m_bFollowing = value >= bar->maximum(); });
+    connect(bar, &QScrollBar::rangeChanged, this, [this, bar](int, int maximum) {
+        if (m_bFollowing)
+            bar->setValue(maximum);
+    });
 
     m_btnOk->setDefault(true);
     connect(m_btnOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_btnCancel, &QPushButton::clicked, this, &CReportDlg::reject);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
+    buttons->addWidget(m_progress, 1);
     buttons->addWidget(m_btnOk);
     buttons->addWidget(m_btnCancel);
     auto* layout = new QVBoxLayout(this);
@@ -38,15 +61,47 @@ CReportDlg::CReportDlg(QWidget* parent)
 void CReportDlg::AppendText(std::string_view text)
 {
     const QString line = QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
-    if (QThread::currentThread() == thread())
+    if (QThread::currentThread() == thread()) {
+        ShowPendingText();
         Insert(line);
-    else
+        return;
+    }
+    bool first;
+    {
+        const std::lock_guard lock(m_pendingMutex);
+        first = m_pending.isEmpty();
+        m_pending += line;
+    }
+    // The text of a short while goes in at once: inserting line by line
+    // would keep the window's thread busier than the job. The call is
+    // dropped if the window goes first.
+    if (first)
         QMetaObject::invokeMethod(
-            this, [this, line] { Insert(line); }, Qt::BlockingQueuedConnection);
+            this,
+            [this] {
+                if (!m_showTimer.isActive())
+                    m_showTimer.start();
+            },
+            Qt::QueuedConnection);
+}
+
+void CReportDlg::ShowPendingText()
+{
+    QString text;
+    {
+        const std::lock_guard lock(m_pendingMutex);
+        text.swap(m_pending);
+    }
+    if (!text.isEmpty())
+        Insert(text);
 }
 
 void CReportDlg::ClearText()
 {
+    {
+        const std::lock_guard lock(m_pendingMutex);
+        m_pending.clear();
+    }
     m_hEdit->clear();
     m_bAfterReturn = false;
 }
@@ -54,14 +109,46 @@ void CReportDlg::ClearText()
 void CReportDlg::ShowJobButtons(bool converting)
 {
     m_btnCancel->setVisible(converting);
+    m_btnCancel->setEnabled(true);
     m_btnOk->setVisible(!converting);
+    if (converting) {
+        m_progress->setRange(0, 1);
+        m_progress->setValue(0);
+        m_progress->setFormat(QString());
+    } else if (m_bConverting) {
+        // A cancelled job keeps the bar where it stopped.
+        if (!m_bCancelling)
+            m_progress->setValue(m_progress->maximum());
+        m_progress->setFormat(m_bCancelling ? tr("Cancelled") : tr("Done"));
+    }
+    m_bConverting = converting;
+    m_bCancelling = false;
+}
+
+void CReportDlg::ShowProgress(int position, int files)
+{
+    m_progress->setRange(0, files);
+    m_progress->setValue(position - 1);  // the files done before it
+    m_progress->setFormat(tr("%1 of %2").arg(position).arg(files));
+}
+
+void CReportDlg::ShowCancelling()
+{
+    if (!m_bConverting)
+        return;
+    m_bCancelling = true;
+    m_btnCancel->setEnabled(false);
+    m_progress->setFormat(tr("Cancelling: finishing the current file…"));
 }
 
 void CReportDlg::reject()
 {
     if (m_pCancel)
         m_pCancel->store(1, std::memory_order_relaxed);
-    QDialog::reject();
+    if (m_bConverting)
+        ShowCancelling();
+    else
+        QDialog::reject();
 }
 
 void CReportDlg::Insert(const QString& text)
@@ -76,8 +163,14 @@ void CReportDlg::Insert(const QString& text)
         if (!lineFeedAfterReturn)
             lines += m_bAfterReturn ? QChar(u'\n') : character;
     }
+    QScrollBar* bar = m_hEdit->verticalScrollBar();
+    const bool following = m_bFollowing;
+    const int place = bar->value();
     m_hEdit->insertPlainText(lines);
-    m_hEdit->ensureCursorVisible();
+    if (following)
+        m_hEdit->ensureCursorVisible();
+    else
+        bar->setValue(place);
 }
 
 }  // namespace verdin

@@ -3,6 +3,7 @@
 #include "app/Icons.h"
 #include "app/OptionBar.h"
 #include "app/VerdinApp.h"
+#include "base/PathHelpers.h"
 #include "convert/JobStarter.h"
 
 #include <algorithm>
@@ -60,8 +61,9 @@ void CVerdinView::CancelAndWait()
     if (!m_bConverting)
         return;
     m_bCancel.store(1, std::memory_order_relaxed);
-    // The worker may be waiting for a report line to be shown; joining it
-    // here would never return.
+    m_reportDlg.ShowCancelling();
+    Q_EMIT StatusMessage(tr("Finishing the current file…"), 0);
+    // The job's end comes as a message to this thread.
     while (m_bConverting)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
@@ -83,6 +85,7 @@ void CVerdinView::OnConvert()
     m_bCancel.store(0, std::memory_order_relaxed);
 
     m_reportDlg.ClearText();
+    m_strClosingLine.clear();
     m_reportDlg.show();
     m_reportDlg.ShowJobButtons(true);
     Q_EMIT ConvertingChanged(true);
@@ -96,9 +99,21 @@ void CVerdinView::OnConvert()
     if (!outputFolder.isEmpty())
         QDir().mkpath(outputFolder);  // where it cannot be made, each file says so
     params.outputFolder = QFile::encodeName(outputFolder).toStdString();
+    params.fileStarted = [this](int position, int files, const std::string& path) {
+        const QString title = QFile::decodeName(QByteArray::fromStdString(PathTitle(path)));
+        QMetaObject::invokeMethod(
+            this, [=, this] { OnFileStarted(position, files, title); }, Qt::QueuedConnection);
+    };
     params.endMessage = [this](const JobOutcome& outcome) {
         m_bAllConverted.store(!outcome.aborted && outcome.converted == outcome.files);
-        QMetaObject::invokeMethod(this, &CVerdinView::OnConvertFinished, Qt::QueuedConnection);
+        const QString closingLine = QString::fromStdString(ClosingLine(outcome));
+        QMetaObject::invokeMethod(
+            this,
+            [this, closingLine] {
+                m_strClosingLine = closingLine;
+                OnConvertFinished();
+            },
+            Qt::QueuedConnection);
     };
     m_worker = StartConvertJob(params);
     if (!m_worker) {
@@ -114,13 +129,23 @@ void CVerdinView::OnConvertFinished()
         m_worker->join();  // it has sent its last report line and only returns now
         m_worker.reset();
     }
+    m_reportDlg.ShowPendingText();
     m_reportDlg.ShowJobButtons(false);
     Q_EMIT ConvertingChanged(false);
+    Q_EMIT StatusMessage(m_strClosingLine, 0);
     m_bConverting = false;
     // Started with file names, the program's status says whether every file
     // was converted, as the command-line converter's does.
     if (!m_app.Arguments().empty())
         QCoreApplication::exit(m_bAllConverted.load() ? 0 : 1);
+}
+
+void CVerdinView::OnFileStarted(int position, int files, const QString& title)
+{
+    if (!m_bConverting)
+        return;
+    m_reportDlg.ShowProgress(position, files);
+    Q_EMIT StatusMessage(tr("%1 of %2: %3").arg(position).arg(files).arg(title), 0);
 }
 
 void CVerdinView::OnDeleteAll()
@@ -160,7 +185,7 @@ void CVerdinView::AddPaths(const std::vector<std::string>& paths)
     if (wanted < paths.size())
         text += u' ' +
                 tr("%n item(s) left out: not COB files or folders.", nullptr, static_cast<int>(paths.size() - wanted));
-    Q_EMIT StatusMessage(text);
+    Q_EMIT StatusMessage(text, 8000);
 }
 
 namespace {

@@ -34,7 +34,8 @@ public:
     void SortByTitle();
 
     // Sets the cancel flag of a running job and waits for its end while still
-    // showing its report lines.
+    // showing its report lines, saying that the current file is being
+    // finished.
     void CancelAndWait();
 
     bool IsConverting() const { return m_bConverting; }
@@ -61,7 +62,8 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void ConvertingChanged(bool converting);
-    void StatusMessage(const QString& text);
+    // For the status bar; a timeout of 0 keeps the text until the next one.
+    void StatusMessage(const QString& text, int timeout);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -73,12 +75,14 @@ protected:
 
 private:
     void ShowItems();
+    void OnFileStarted(int position, int files, const QString& title);
 
     CVerdinApp& m_app;
     bool m_bConverting = false;
     const QIcon m_icon;
     std::atomic<int> m_bCancel{0};
     std::atomic<bool> m_bAllConverted{true};  // the last job converted every file it was given
+    QString m_strClosingLine;                 // the last job's, set by its end message
     CReportDlg m_reportDlg;
     FileList m_files;
     std::optional<std::thread> m_worker;

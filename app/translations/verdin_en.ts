@@ -180,6 +180,22 @@
         <source>Report</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Cancelled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancelling: finishing the current file…</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>verdin::CVerdinApp</name>
@@ -226,6 +242,14 @@
     </message>
     <message>
         <source>Remove &amp;all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finishing the current file…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2: %3</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -180,6 +180,22 @@
         <source>Report</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>中止しました</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 / %2</translation>
+    </message>
+    <message>
+        <source>Cancelling: finishing the current file…</source>
+        <translation>中止しています: 変換中のファイルを仕上げています…</translation>
+    </message>
 </context>
 <context>
     <name>verdin::CVerdinApp</name>
@@ -225,6 +241,14 @@
     <message>
         <source>変換を開始できませんでした。</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finishing the current file…</source>
+        <translation>変換中のファイルを仕上げています…</translation>
+    </message>
+    <message>
+        <source>%1 of %2: %3</source>
+        <translation>%1 / %2: %3</translation>
     </message>
 </context>
 </TS>

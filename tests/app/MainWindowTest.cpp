@@ -20,6 +20,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -352,27 +353,50 @@ private Q_SLOTS:
         QVERIFY(ConvertButton(frame)->isVisible());
     }
 
-    void cancelStopsOpeningFiles()
+    // Cancel keeps the Report open, saying so, until the job has stopped
+    // after its current file; then the closing line shows there and in the
+    // status bar.
+    void cancelStopsOpeningFilesAndKeepsTheReportOpen()
     {
-        const std::vector<std::string> paths = WriteCobs({"a.cob", "b.cob", "c.cob", "d.cob"}, 3);
+        const std::vector<std::string> paths = ManyCobs(40);
         CMainFrame& frame = Start();
         CVerdinView& view = *frame.View();
         test::DropFiles(view.viewport(), paths);
 
-        // Until events are processed the worker cannot get past the first
-        // file's first report line.
         ConvertButton(frame)->click();
         view.ReportDlg().CancelButton()->click();
-        QVERIFY(!view.ReportDlg().isVisible());
+        QVERIFY(view.ReportDlg().isVisible());
+        QVERIFY(!view.ReportDlg().CancelButton()->isEnabled());
+        QVERIFY(view.ReportDlg().ProgressBar()->format().startsWith(QStringLiteral("Cancelling")));
         QTRY_VERIFY_WITH_TIMEOUT(!view.IsConverting(), 20000);
 
         const QString report = ReportText(view);
         QVERIFY2(report.endsWith(QStringLiteral("aborted.\n")), qPrintable(report));
-        for (const char* later : {"b", "c", "d"}) {
-            QVERIFY(!report.contains(QString::fromStdString(m_dir->Path(later + std::string(".cob")))));
-            QVERIFY(!std::filesystem::exists(m_dir->Path(later + std::string(".x"))));
-        }
+        QVERIFY(!std::filesystem::exists(m_dir->Path("f39.x")));
+        QVERIFY(view.ReportDlg().isVisible());
+        QVERIFY(view.ReportDlg().OkButton()->isVisible());
+        QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("aborted."));
         QVERIFY(ConvertButton(frame)->isVisible());
+    }
+
+    // While the job runs the status bar and the progress bar say which file
+    // of how many it is at.
+    void progressShowsWhichFileOfHowMany()
+    {
+        const std::vector<std::string> paths = WriteCobs({"a.cob", "b.cob"}, 1);
+        CMainFrame& frame = Start();
+        CVerdinView& view = *frame.View();
+        test::DropFiles(view.viewport(), paths);
+        QStringList shown;
+        connect(frame.statusBar(), &QStatusBar::messageChanged, this, [&shown](const QString& text) {
+            if (!text.isEmpty())
+                shown.append(text);
+        });
+        ConvertButton(frame)->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!view.IsConverting(), 20000);
+        QCOMPARE(shown, QStringList({"1 of 2: a", "2 of 2: b", "Converted 2 files."}));
+        QCOMPARE(view.ReportDlg().ProgressBar()->value(), 2);
+        QCOMPARE(view.ReportDlg().ProgressBar()->maximum(), 2);
     }
 
     void aBoxClickedDuringAJobReachesTheWorker()
@@ -388,29 +412,33 @@ private Q_SLOTS:
 
     void closingDuringAJobCancelsAndWaitsForIt()
     {
-        const std::vector<std::string> paths = WriteCobs({"a.cob", "b.cob", "c.cob", "d.cob", "e.cob"}, 5);
+        const std::vector<std::string> paths = ManyCobs(40);
         CMainFrame& frame = Start();
         CVerdinView& view = *frame.View();
         test::DropFiles(view.viewport(), paths);
 
         ConvertButton(frame)->click();
         QVERIFY(view.IsConverting());
+        QStringList shown;
+        connect(frame.statusBar(), &QStatusBar::messageChanged, this,
+                [&shown](const QString& text) { shown.append(text); });
         QVERIFY(frame.close());
         QVERIFY(!view.IsConverting());
+        QVERIFY(shown.contains(QStringLiteral("Finishing the current file…")));
         QVERIFY2(ReportText(view).endsWith(QStringLiteral("aborted.\n")), qPrintable(ReportText(view)));
-        QVERIFY(!std::filesystem::exists(m_dir->Path("b.x")));
+        QVERIFY(!std::filesystem::exists(m_dir->Path("f39.x")));
         m_app.reset();
         QCOMPARE(QSettings().value(QStringLiteral("Settings/AddTemplates")).toInt(), 1);
     }
 
     void destroyingTheWindowDuringAJobWaitsForIt()
     {
-        const std::vector<std::string> paths = WriteCobs({"a.cob", "b.cob"}, 2);
+        const std::vector<std::string> paths = ManyCobs(40);
         CMainFrame& frame = Start();
         test::DropFiles(frame.View()->viewport(), paths);
         ConvertButton(frame)->click();
         m_app.reset();
-        QVERIFY(!std::filesystem::exists(m_dir->Path("b.x")));
+        QVERIFY(!std::filesystem::exists(m_dir->Path("f39.x")));
     }
 
     void startedWithAFileThatIsNoCobFileItStaysOpenWithAnEmptyList()
@@ -533,6 +561,18 @@ private:
         for (const char* name : names) {
             paths.push_back(m_dir->Path(name));
             test::WriteCob(paths.back(), meshes);
+        }
+        return paths;
+    }
+
+    // f00.cob to f<count - 1>.cob, of 2,000 meshes each: a job the user can
+    // stop long before it ends, even when this thread is kept waiting.
+    std::vector<std::string> ManyCobs(int count)
+    {
+        std::vector<std::string> paths;
+        for (int i = 0; i < count; ++i) {
+            paths.push_back(m_dir->Path((i < 10 ? "f0" : "f") + std::to_string(i) + ".cob"));
+            test::WriteCob(paths.back(), 2000);
         }
         return paths;
     }
