@@ -42,7 +42,9 @@ public:
     std::size_t Read(char* buffer, std::size_t size) override
     {
         const std::size_t count = std::min(size, m_text.size() - m_next);
-        std::memcpy(buffer, m_text.data() + m_next, count);
+        if (count != 0) {
+            std::memcpy(buffer, m_text.data() + m_next, count);
+        }
         m_next += count;
         return count;
     }
