@@ -73,6 +73,20 @@ void FileReplacement::Write(const char* data, std::size_t size)
         m_bFailed = true;
 }
 
+void FileReplacement::WriteAt(std::uint64_t offset, const char* data, std::size_t size)
+{
+    if (!m_file || m_bFailed)
+        return;
+    std::FILE* file = m_file.get();
+#ifdef _WIN32
+    const bool placed = _fseeki64(file, static_cast<long long>(offset), SEEK_SET) == 0;
+#else
+    const bool placed = fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
+#endif
+    if (!placed || std::fwrite(data, 1, size, file) != size || std::fseek(file, 0, SEEK_END) != 0)
+        m_bFailed = true;
+}
+
 // Owner and group first: changing them may clear the set-id bits.
 void FileReplacement::KeepEarlierAttributes()
 {

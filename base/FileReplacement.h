@@ -29,6 +29,9 @@ public:
     // False when no file can be written for the path.
     [[nodiscard]] bool Open(const std::string& path);
     void Write(const char* data, std::size_t size);
+    // Writes over bytes written before, `offset` bytes from the file's start;
+    // later writes go on at the end.
+    void WriteAt(std::uint64_t offset, const char* data, std::size_t size);
     // Puts the new file in place; false, leaving the path as it was, when any
     // byte could not be written or the file could not be put in place.
     [[nodiscard]] bool Commit();

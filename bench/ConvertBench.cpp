@@ -1,7 +1,8 @@
 // Conversion speed and memory on large generated models: a textured grid of a
 // million quads under each facet type (and of 490,000 smooth ones), the same
 // grid (auto angle) in the text form, files of many small objects and fans of
-// many faces around one vertex.
+// many faces around one vertex; the binary step on the smooth grid, after its
+// conversion and on its text .x alone.
 // Each conversion is a run of verdin-cli, so its peak memory is its own.
 // Where the assimp command is installed, its export of the same file to .x is
 // timed in the same run.
@@ -22,6 +23,7 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -163,18 +165,19 @@ const std::string& Model(const std::string& name)
 // spawned from this process starts its peak from this process's own (the
 // models built here), so GNU time, small and freshly started, runs it and
 // reports the peak.
-double ConvertWithCli(const std::string& cob, std::string option)
+double RunCli(std::vector<std::string> options)
 {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    std::string time = "/usr/bin/time", format = "-f%M", output = "-o" + (Folder() / "peak").string();
-    std::string program = VERDIN_CLI;
-    std::string model = cob;
-    char* arguments[] = {time.data(),   format.data(), output.data(), program.data(),
-                         option.data(), model.data(),  nullptr};
+    std::vector<std::string> words = {"/usr/bin/time", "-f%M", "-o" + (Folder() / "peak").string(), VERDIN_CLI};
+    words.insert(words.end(), options.begin(), options.end());
+    std::vector<char*> arguments;
+    for (std::string& word : words)
+        arguments.push_back(word.data());
+    arguments.push_back(nullptr);
     pid_t child = 0;
-    const int failed = posix_spawn(&child, time.c_str(), &actions, nullptr, arguments, environ);
+    const int failed = posix_spawn(&child, arguments[0], &actions, nullptr, arguments.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (failed != 0)
         return 0;
@@ -205,7 +208,7 @@ void Convert(benchmark::State& state, const std::string& name)
         // Neither converter pays for freeing an earlier output of its own.
         std::filesystem::remove(output);
         const auto start = std::chrono::steady_clock::now();
-        peak = std::max(peak, ConvertWithCli(cob, option));
+        peak = std::max(peak, RunCli({option, cob}));
         seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
     seconds /= static_cast<double>(state.iterations());
@@ -224,6 +227,68 @@ void Convert(benchmark::State& state, const std::string& name)
         state.counters["assimp_s"] = assimp;
         state.counters["assimp_ratio"] = assimp / seconds;
     }
+}
+
+// The text .x of the smooth grid, converted once without the binary step.
+const std::string& GridText()
+{
+    static const std::string path = [] {
+        const std::string& cob = Model("smooth");
+        RunCli({"--no-ascii", "--no-binary", cob});
+        const std::string text = (Folder() / "grid-text.x").string();
+        std::filesystem::rename(cob.substr(0, cob.size() - 4) + ".x", text);
+        return text;
+    }();
+    return path;
+}
+
+bool IsBinaryX(const std::string& path)
+{
+    std::string header(16, '\0');
+    std::ifstream(path, std::ios::binary).read(header.data(), 16);
+    return header.starts_with("xof 0302bin ");
+}
+
+// Text megabytes per second over the whole run, and the peak as a multiple
+// of the run's input.
+void SetBinaryCounters(benchmark::State& state, double peak, double inputBytes)
+{
+    const double textBytes = static_cast<double>(std::filesystem::file_size(GridText()));
+    state.counters["text_MB"] = textBytes / 1e6;
+    state.counters["text_MBps"] = benchmark::Counter(textBytes / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["peak_MB"] = peak / 1e6;
+    state.counters["peak_per_input"] = peak / inputBytes;
+}
+
+// The conversion with the binary step; its input is the COB file.
+void ConvertToBinary(benchmark::State& state)
+{
+    const std::string& cob = Model("smooth");
+    GridText();
+    double peak = 0;
+    for (auto _ : state)
+        peak = std::max(peak, RunCli({"--no-ascii", "--binary", cob}));
+    if (!IsBinaryX(cob.substr(0, cob.size() - 4) + ".x"))
+        state.SkipWithError("no binary .x written");
+    state.counters["cob_MB"] = static_cast<double>(std::filesystem::file_size(cob)) / 1e6;
+    SetBinaryCounters(state, peak, static_cast<double>(std::filesystem::file_size(cob)));
+}
+
+// The binary step alone on the text .x, put in place afresh for each run.
+void TextToBinary(benchmark::State& state)
+{
+    const std::string& text = GridText();
+    const std::string work = (Folder() / "x-to-binary.x").string();
+    double peak = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::filesystem::copy_file(text, work, std::filesystem::copy_options::overwrite_existing);
+        state.ResumeTiming();
+        peak = std::max(peak, RunCli({"--x-to-binary", work}));
+    }
+    if (!IsBinaryX(work))
+        state.SkipWithError("no binary .x written");
+    SetBinaryCounters(state, peak, static_cast<double>(std::filesystem::file_size(text)));
 }
 
 BENCHMARK_CAPTURE(Convert, textured_smooth_490k_quads, std::string("smooth-700"))
@@ -270,6 +335,17 @@ BENCHMARK_CAPTURE(Convert, textured_fan_8000, std::string("fan-textured-8000"))
     ->UseRealTime()
     ->Iterations(5);
 BENCHMARK_CAPTURE(Convert, textured_fan_80000, std::string("fan-textured-80000"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+
+BENCHMARK(ConvertToBinary)
+    ->Name("binary_step_textured_smooth_1M_quads")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+BENCHMARK(TextToBinary)
+    ->Name("x_to_binary_textured_smooth_1M_quads")
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(3);

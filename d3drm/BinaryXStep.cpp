@@ -16,6 +16,13 @@ void ReportFailure(ReportLog& report, const std::string& message)
     report.AppendLine(message);
 }
 
+bool ReportLoadFailure(ReportLog& report, const std::string& path, const MeshBuilder& meshBuilder)
+{
+    ReportFailure(report, "Can't load Direct3DRMMeshBuilder(" + path + "). Skip converting AsciiX to BinaryX.");
+    report.AppendLine(" " + meshBuilder.LoadError());
+    return false;
+}
+
 bool SaveAsBinary(ReportLog& report, const std::string& path, bool templates)
 {
     std::unique_ptr<RetainedMode> retainedMode;
@@ -29,13 +36,13 @@ bool SaveAsBinary(ReportLog& report, const std::string& path, bool templates)
         ReportFailure(report, "Can't create Direct3DRMMeshBuilder. Skip converting AsciiX to BinaryX.");
         return false;
     }
-    if (meshBuilder->Load(path) != 0) {
-        ReportFailure(report, "Can't load Direct3DRMMeshBuilder(" + path + "). Skip converting AsciiX to BinaryX.");
-        report.AppendLine(" " + meshBuilder->LoadError());
-        return false;
-    }
+    if (meshBuilder->Load(path) != 0)
+        return ReportLoadFailure(report, path, *meshBuilder);
     const int options = templates ? D3DRMXOFSAVE_ALL | D3DRMXOFSAVE_TEMPLATES : D3DRMXOFSAVE_ALL;
     const std::uint32_t result = meshBuilder->Save(path, D3DRMXOF_BINARY, options);
+    // The text is read as it is saved: one that cannot be read fails the load.
+    if (!meshBuilder->LoadError().empty())
+        return ReportLoadFailure(report, path, *meshBuilder);
     if (result != 0) {
         ReportFailure(report, "Can't save Direct3DRMMeshBuilder as '" + path + "'(D3DRMMeshBuilder::Save()==" +
                                   FormatInt(result) + "). Skip converting AsciiX to BinaryX.");

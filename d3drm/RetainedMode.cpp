@@ -3,29 +3,11 @@
 #include "base/FileReplacement.h"
 #include "xof/Xof.h"
 
-#include <filesystem>
-#include <fstream>
-
 namespace verdin {
 
 namespace {
 
 constexpr long kLoadFailed = static_cast<long>(E_FAIL_RESULT & 0x7FFFFFFF);
-
-// A readable input read whole, in one allocation of its size.
-bool ReadWholeFile(const std::string& path, std::string& text)
-{
-    if (!IsReadableInput(path))
-        return false;
-    std::ifstream in(path, std::ios::binary);
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (!in || error)
-        return false;
-    text.resize(static_cast<std::size_t>(size));
-    in.read(text.data(), static_cast<std::streamsize>(size));
-    return static_cast<std::uintmax_t>(in.gcount()) == size;
-}
 
 }  // namespace
 
@@ -37,39 +19,36 @@ long Direct3DRMCreate(std::unique_ptr<RetainedMode>& created)
 
 long MeshBuilder::Load(const std::string& path)
 {
-    m_binaryWithTemplates.reset();
-    m_text.clear();
-    if (!ReadWholeFile(path, m_text)) {
+    m_loadError.clear();
+    m_text.emplace();
+    if (!m_text->Open(path)) {
+        m_text.reset();
         m_loadError = "cannot be read";
         return kLoadFailed;
     }
-    xof::Result<std::string> binary = xof::TextToBinary(m_text, xof::BinaryOptions::Templates);
-    if (!binary) {
-        m_loadError = binary.GetError().message;
-        m_text.clear();
-        return kLoadFailed;
-    }
-    m_binaryWithTemplates = std::move(binary).Value();
     return 0;
 }
 
+// The text is read even when no replacement can be opened: an unreadable text
+// is a failure of its own.
 std::uint32_t MeshBuilder::Save(const std::string& path, int format, int options)
 {
-    if (!m_binaryWithTemplates || format != D3DRMXOF_BINARY)
+    if (!m_text || format != D3DRMXOF_BINARY)
         return E_FAIL_RESULT;
-    std::optional<std::string> withoutTemplates;
-    if (!(options & D3DRMXOFSAVE_TEMPLATES)) {
-        xof::Result<std::string> binary = xof::TextToBinary(m_text, xof::BinaryOptions::None);
-        if (!binary)
-            return E_FAIL_RESULT;
-        withoutTemplates = std::move(binary).Value();
-    }
-    const std::string& binary = withoutTemplates ? *withoutTemplates : *m_binaryWithTemplates;
     FileReplacement file;
-    if (!file.Open(path))
+    const bool opened = file.Open(path);
+    ReplacementOutput output(file, path);
+    const xof::BinaryOptions binaryOptions =
+        options & D3DRMXOFSAVE_TEMPLATES ? xof::BinaryOptions::Templates : xof::BinaryOptions::None;
+    const std::optional<xof::Error> error = xof::TextToBinary(*m_text, output, binaryOptions);
+    const bool readFailed = m_text->Failed();
+    // Closed first: a file still open for reading cannot be replaced everywhere.
+    m_text.reset();
+    if (error || readFailed) {
+        m_loadError = error ? error->message : "cannot be read";
         return E_FAIL_RESULT;
-    file.Write(binary.data(), binary.size());
-    return file.Commit() ? 0 : E_FAIL_RESULT;
+    }
+    return opened && file.Commit() ? 0 : E_FAIL_RESULT;
 }
 
 }  // namespace verdin

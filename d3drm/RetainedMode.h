@@ -1,5 +1,7 @@
 #pragma once
 
+#include "d3drm/FileStreams.h"
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -18,21 +20,18 @@ constexpr std::uint32_t E_FAIL_RESULT = 0x80004005u;
 
 class MeshBuilder {
 public:
-    // 0 when the file was read; otherwise nonzero, and LoadError() says why.
+    // 0 when the file can be read; otherwise nonzero, and LoadError() says why.
     [[nodiscard]] long Load(const std::string& path);
     // 0 when the file was written; otherwise a failure code. The file is
-    // replaced only once it is complete.
+    // replaced only once it is complete. The text loaded is read here, in
+    // pieces, its binary form written as it is made, so that neither is held
+    // whole; a text that proves unreadable fails with LoadError() saying why.
     [[nodiscard]] std::uint32_t Save(const std::string& path, int format, int options);
 
     const std::string& LoadError() const { return m_loadError; }
 
 private:
-    // Loading converts the text at once, with the templates, as saving
-    // mostly wants it: no document model is built, so memory stays near the
-    // size of the text and its binary form. Without the templates the text
-    // is converted again.
-    std::string m_text;
-    std::optional<std::string> m_binaryWithTemplates;
+    std::optional<FileTextSource> m_text;
     std::string m_loadError;
 };
 

@@ -1,12 +1,14 @@
 // Reads arbitrary bytes as a DirectX text file (first byte even) or binary
 // file (odd). What the text reader accepts must come back from the binary
 // form as the same model, and the streaming conversion must write the same
-// bytes as the model's writer.
+// bytes as the model's writer, or fail the same way, also through a window
+// of a few bytes (the rest of the first byte).
 
 #include "xof/Xof.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -22,6 +24,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Result<Document> text = ParseText(bytes);
     const Result<std::string> streamed = TextToBinary(bytes, BinaryOptions::Templates);
     if (text.HasValue() != streamed.HasValue())
+        std::abort();
+    MemoryTextSource source(bytes);
+    StringOutput windowed;
+    const std::optional<Error> error = TextToBinary(source, windowed, BinaryOptions::Templates, 1 + data[0] / 2);
+    const bool same = error ? !streamed && error->message == streamed.GetError().message
+                            : streamed && windowed.Bytes() == streamed.Value();
+    if (!same)
         std::abort();
     if (!text)
         return 0;

@@ -2,12 +2,16 @@
 #include "CobBodies.h"
 #include "IrrlichtReader.h"
 #include "TestSupport.h"
+#include "xof/XSamples.h"
+#include "xof/XTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <sys/wait.h>
 
 namespace verdin::test {
@@ -128,6 +132,47 @@ TEST_F(BinaryStep, TextFilesFromElsewhereConvertOnTheirOwn)
     const LoadedScene scene = LoadWithAssimp(dir.Path("hand.x"));
     ASSERT_TRUE(scene.loaded) << scene.error;
     EXPECT_EQ(scene.FaceCount(), 1u);
+}
+
+// A text several times the window it is read through, whose edges fall in
+// numbers, then in long strings; the templates it declares come last, so that
+// with --templates it is read twice.
+std::string LargeText()
+{
+    std::string text = xof::test::BigMeshFile(4 * xof::kDefaultWindow);
+    for (int i = 0; i < 2000; ++i)
+        text += "TextureFilename { \"" +
+                std::string(static_cast<std::size_t>(300 + i % 7), static_cast<char>('a' + i % 26)) + "\"; }\n";
+    return text + std::string(xof::kMeshTemplates);
+}
+
+TEST_F(BinaryStep, LargeTextsConvertInPiecesToTheBytesOfTheWholeText)
+{
+    const std::string text = LargeText();
+    const std::string path = dir.Path("big.x");
+    for (const bool templates : {true, false}) {
+        ASSERT_TRUE(CobBuilder().Bytes(text).WriteTo(path));
+        const std::string option = templates ? "--templates" : "--no-templates";
+        EXPECT_EQ(Shell("'" VERDIN_CLI "' --x-to-binary " + option + " '" + path + "' >/dev/null"), 0);
+        const xof::BinaryOptions options = templates ? xof::BinaryOptions::Templates : xof::BinaryOptions::None;
+        const xof::Result<std::string> whole = xof::test::StreamToBinary(text, options, text.size());
+        ASSERT_TRUE(whole) << whole.GetError().message;
+        EXPECT_TRUE(ReadFile(path) == whole.Value()) << option;
+    }
+
+    // A fault on the last line is found there, and the text stays.
+    const std::string broken = text + "TextureFilename { \"x\"; 5; }\n";
+    const std::string line = std::to_string(std::count(text.begin(), text.end(), '\n') + 1);
+    ASSERT_TRUE(CobBuilder().Bytes(broken).WriteTo(path));
+    EXPECT_EQ(Shell("'" VERDIN_CLI "' --x-to-binary '" + path + "' >'" + dir.Path("out") + "'"), 1);
+    EXPECT_NE(ReadFile(dir.Path("out"))
+                  .find("Can't load Direct3DRMMeshBuilder(" + path + "). Skip converting AsciiX to BinaryX.\n line " +
+                        line + ", column 24: more values than the members of 'TextureFilename' take\n"),
+              std::string::npos)
+        << ReadFile(dir.Path("out"));
+    EXPECT_TRUE(ReadFile(path) == broken);
+    const std::filesystem::directory_iterator files(dir.Path(""));
+    EXPECT_EQ(std::distance(begin(files), end(files)), 2);  // the text and the report: no temporary file
 }
 
 TEST_F(BinaryStep, FailedSaveKeepsTheTextFile)

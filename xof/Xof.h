@@ -1,10 +1,13 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "xof/Document.h"
 #include "xof/Result.h"
+#include "xof/Stream.h"
 
 namespace verdin::xof {
 
@@ -52,8 +55,21 @@ enum class BinaryOptions : unsigned {
 // text value indexes its object's texts).
 [[nodiscard]] std::string WriteBinary(const Document& document, BinaryOptions options);
 
+// The size of the window through which the text readers see the text, and of
+// the pieces in which the binary writers hand over their output.
+inline constexpr std::size_t kDefaultWindow = std::size_t{1} << 18;
+
 // The same bytes as WriteBinary(ParseText(text)), or the same error, written
-// while the text is read, without building the model.
+// while the text is read, without building the model. The text is read
+// through a window of `window` bytes (more only for a token longer than that)
+// and the output goes in pieces of about that size, so memory stays small
+// whatever the size of the text. A text that declares, after its first data
+// object, templates to be written is read a second time, the output restarted.
+// Empty on success.
+[[nodiscard]] std::optional<Error> TextToBinary(TextSource& text, BinaryOutput& out, BinaryOptions options,
+                                                std::size_t window = kDefaultWindow);
+
+// The same, from a text in memory into a string.
 [[nodiscard]] Result<std::string> TextToBinary(std::string_view text, BinaryOptions options);
 
 }  // namespace verdin::xof

@@ -45,6 +45,12 @@ TEST_P(RoundTrip, TextToBinaryToModelGivesTheSameModel)
         const Result<std::string> direct = TextToBinary(GetParam().text, options);
         ASSERT_TRUE(direct) << direct.GetError().message;
         EXPECT_EQ(direct.Value(), bytes);
+        // And the same conversion reading through a window of a few bytes.
+        for (const std::size_t window : kTinyWindows) {
+            const Result<std::string> windowed = StreamToBinary(GetParam().text, options, window);
+            ASSERT_TRUE(windowed) << window << ": " << windowed.GetError().message;
+            EXPECT_TRUE(windowed.Value() == bytes) << "window " << window;
+        }
     }
 }
 

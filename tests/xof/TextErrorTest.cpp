@@ -4,6 +4,7 @@
 #include <string>
 
 #include "XSamples.h"
+#include "XTestSupport.h"
 #include "xof/Xof.h"
 
 namespace verdin::xof::test {
@@ -53,6 +54,11 @@ TEST_P(TextErrors, AreRefusedWithLineAndColumn)
     const Result<std::string> converted = TextToBinary(bad.text, BinaryOptions::None);
     ASSERT_FALSE(converted);
     EXPECT_EQ(converted.GetError().message, error.message);
+    for (const std::size_t window : kTinyWindows) {
+        const Result<std::string> windowed = StreamToBinary(bad.text, BinaryOptions::None, window);
+        ASSERT_FALSE(windowed) << "window " << window;
+        EXPECT_EQ(windowed.GetError().message, error.message) << "window " << window;
+    }
 }
 
 const std::string kHead = "xof 0302txt 0064\n";

@@ -50,6 +50,16 @@ Document MustParseBinary(std::string_view bytes)
     return std::move(result).Value();
 }
 
+Result<std::string> StreamToBinary(std::string_view text, BinaryOptions options, std::size_t window)
+{
+    MemoryTextSource source(text);
+    StringOutput out;
+    if (std::optional<Error> error = TextToBinary(source, out, options, window)) {
+        return std::move(*error);
+    }
+    return std::move(out.Bytes());
+}
+
 std::vector<std::uint32_t> Integers(const DataObject& object)
 {
     std::vector<std::uint32_t> integers;

@@ -22,6 +22,13 @@ namespace verdin::xof::test {
 Document MustParseText(std::string_view text);
 Document MustParseBinary(std::string_view bytes);
 
+// The streaming conversion of a text in memory through a window of `window`
+// bytes; a window the size of the text has no edges inside it.
+Result<std::string> StreamToBinary(std::string_view text, BinaryOptions options, std::size_t window);
+
+// Windows so small that tokens of every kind cross their edges, in every way.
+inline constexpr std::size_t kTinyWindows[] = {1, 2, 3, 7, 64};
+
 std::vector<std::uint32_t> Integers(const DataObject& object);
 std::vector<double> Reals(const DataObject& object);
 

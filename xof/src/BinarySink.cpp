@@ -1,6 +1,5 @@
 #include "xof/src/BinarySink.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace verdin::xof {
@@ -31,6 +30,7 @@ void BinarySink::WriteTemplate(const Template& definition)
         Word(Token::CloseBracket);
     }
     Word(Token::CloseBrace);
+    Settle();
 }
 
 void BinarySink::WriteMember(const Template& definition, const Member& member)
@@ -70,6 +70,7 @@ void BinarySink::BeginObject(std::string_view templateName, std::string_view nam
     if (guid) {
         GuidRecord(*guid);
     }
+    Settle();
 }
 
 void BinarySink::Real(Primitive, double value)
@@ -82,6 +83,7 @@ void BinarySink::Real(Primitive, double value)
     std::memcpy(&bits, &single, sizeof bits);
     Dword(bits);
     ++m_count;
+    Settle();
 }
 
 // The string record ends with a 16-bit terminator, as the readers in use take it.
@@ -92,14 +94,7 @@ void BinarySink::Text(Primitive, std::string_view text)
     Dword(static_cast<std::uint32_t>(text.size()));
     m_out += text;
     Word(Token::Semicolon);
-}
-
-void BinarySink::Reserve(std::uint64_t values)
-{
-    const std::size_t wanted = m_out.size() + 4 * static_cast<std::size_t>(values);
-    if (wanted > m_out.capacity()) {
-        m_out.reserve(std::max(wanted, 2 * m_out.capacity()));
-    }
+    Settle();
 }
 
 void BinarySink::Reference(std::string_view name, const std::optional<Guid>& guid)
@@ -113,19 +108,34 @@ void BinarySink::Reference(std::string_view name, const std::optional<Guid>& gui
         GuidRecord(*guid);
     }
     Word(Token::CloseBrace);
+    Settle();
 }
 
 void BinarySink::EndObject()
 {
     EndList();
     Word(Token::CloseBrace);
+    Settle();
+}
+
+void BinarySink::Finish()
+{
+    EndList();
+    Flush();
+}
+
+void BinarySink::Flush()
+{
+    m_output.Write(m_out);
+    m_handedOver += m_out.size();
+    m_out.clear();
 }
 
 void BinarySink::StartList(Token kind)
 {
     EndList();
     Word(kind);
-    m_countAt = m_out.size();
+    m_countAt = m_handedOver + m_out.size();
     Dword(0);
     m_list = kind;
     m_count = 0;
@@ -136,8 +146,12 @@ void BinarySink::EndList()
     if (!m_list) {
         return;
     }
-    for (int byte = 0; byte < 4; ++byte) {
-        m_out[m_countAt + static_cast<std::size_t>(byte)] = static_cast<char>((m_count >> (8 * byte)) & 0xFF);
+    const char count[4] = {static_cast<char>(m_count & 0xFF), static_cast<char>((m_count >> 8) & 0xFF),
+                           static_cast<char>((m_count >> 16) & 0xFF), static_cast<char>(m_count >> 24)};
+    if (m_countAt >= m_handedOver) {
+        std::memcpy(&m_out[static_cast<std::size_t>(m_countAt - m_handedOver)], count, sizeof count);
+    } else {
+        m_output.Overwrite(m_countAt, std::string_view(count, sizeof count));
     }
     m_list.reset();
 }

@@ -1,39 +1,13 @@
 #include <string>
 
+#include "xof/Stream.h"
 #include "xof/Xof.h"
 #include "xof/src/BinarySink.h"
-#include "xof/src/Failure.h"
-#include "xof/src/Header.h"
-#include "xof/src/TextReader.h"
+#include "xof/src/TemplateBlock.h"
 
 namespace verdin::xof {
 
 namespace {
-
-constexpr std::string_view kBinaryHeader = "xof 0302bin 0032";
-
-// A declared template a reader can only know from its definition: one that is
-// not a standard template, or differs from it.
-bool NeedsDefinition(const Template& definition, const Document& standard)
-{
-    const Template* known = standard.FindTemplate(definition.name);
-    return !known || known->guid != definition.guid || known->members != definition.members ||
-           known->openness != definition.openness || known->restrictions != definition.restrictions;
-}
-
-std::string TemplateDefinitions(const Document& document, BinaryOptions options)
-{
-    std::string out;
-    BinarySink sink(out);
-    const bool all = HasOption(options, BinaryOptions::Templates);
-    const Document standard = StandardDocument();
-    for (const Template& definition : document.templates) {
-        if (definition.declared && (all || NeedsDefinition(definition, standard))) {
-            sink.WriteTemplate(definition);
-        }
-    }
-    return out;
-}
 
 void WriteObject(const DataObject& object, BinarySink& sink)
 {
@@ -77,38 +51,16 @@ std::size_t SizeHint(const std::vector<DataObject>& objects)
 std::string WriteBinary(const Document& document, BinaryOptions options)
 {
     const std::string templates = TemplateDefinitions(document, options);
-    std::string out;
-    out.reserve(kBinaryHeader.size() + templates.size() + SizeHint(document.objects));
-    out += kBinaryHeader;
-    out += templates;
-    BinarySink sink(out);
+    StringOutput out;
+    out.Bytes().reserve(kBinaryHeader.size() + templates.size() + SizeHint(document.objects));
+    BinarySink sink(out, kDefaultWindow);
+    sink.Bytes(kBinaryHeader);
+    sink.Bytes(templates);
     for (const DataObject& object : document.objects) {
         WriteObject(object, sink);
     }
-    return out;
-}
-
-// The objects are written as they are read, without a model in between; the
-// template definitions, known only at the end, are put in after the header.
-Result<std::string> TextToBinary(std::string_view text, BinaryOptions options)
-{
-    Result<Document> document = StartTextDocument(text);
-    if (!document) {
-        return document.GetError();
-    }
-    // Meshes take fewer bytes in binary than in text, and room never touched
-    // costs no memory.
-    std::string out;
-    out.reserve(text.size());
-    out += kBinaryHeader;
-    BinarySink sink(out);
-    try {
-        ReadTextBody(text, kHeaderSize, document.Value(), sink);
-    } catch (ParseFailure& failure) {
-        return std::move(failure.error);
-    }
-    out.insert(kBinaryHeader.size(), TemplateDefinitions(document.Value(), options));
-    return out;
+    sink.Finish();
+    return std::move(out.Bytes());
 }
 
 }  // namespace verdin::xof

@@ -1,6 +1,8 @@
 #include "xof/Xof.h"
 
+#include "xof/Stream.h"
 #include "xof/src/TextReader.h"
+#include "xof/src/TextScanner.h"
 
 namespace verdin::xof {
 
@@ -185,7 +187,10 @@ template AnimationSet {
 Document BuildStandardDocument()
 {
     Document document;
-    ReadTextBody(std::string(kMeshTemplates) + std::string(kFrameTemplates), 0, document);
+    const std::string text = std::string(kMeshTemplates) + std::string(kFrameTemplates);
+    MemoryTextSource source(text);
+    TextScanner scanner(source, text.size());
+    ReadTextBody(scanner, document);
     for (Template& definition : document.templates) {
         definition.declared = false;
     }

@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "xof/Stream.h"
 #include "xof/Xof.h"
-#include "xof/src/BinarySink.h"
 #include "xof/src/ChildRules.h"
 #include "xof/src/Decimal.h"
 #include "xof/src/Failure.h"
@@ -15,6 +15,7 @@
 #include "xof/src/MemberWalk.h"
 #include "xof/src/ModelSink.h"
 #include "xof/src/Quoted.h"
+#include "xof/src/StreamSink.h"
 #include "xof/src/TemplateRegistry.h"
 #include "xof/src/TextScanner.h"
 #include "xof/src/ValueRules.h"
@@ -65,8 +66,8 @@ std::optional<Primitive> PrimitiveKeyword(std::string_view word)
 template <typename Sink>
 class TextReader {
 public:
-    TextReader(std::string_view text, std::size_t start, Document& document, Sink& sink)
-        : m_scanner(text, start), m_registry(document), m_sink(sink)
+    TextReader(TextScanner& scanner, Document& document, Sink& sink)
+        : m_scanner(scanner), m_registry(document), m_sink(sink)
     {
     }
 
@@ -84,7 +85,7 @@ public:
             }
             const std::string_view word = m_scanner.ReadName();
             if (SameWord(word, "template")) {
-                ReadTemplate(at);
+                ReadTemplate(m_scanner.PlaceOf(at));
             } else {
                 ReadObject(FindTemplate(word, at), at, 1);
             }
@@ -130,7 +131,7 @@ public:
     // more memory than about twice the input, and covers vertex lists.
     [[nodiscard]] std::uint64_t ReservableValues() const { return m_scanner.BytesLeft() / 8; }
 
-    [[noreturn]] void Fail(ErrorCode code, std::string_view message) const { m_scanner.Fail(code, message); }
+    [[noreturn]] void Fail(ErrorCode code, std::string_view message) { m_scanner.Fail(code, message); }
 
 private:
     std::string_view ExpectName(std::string_view what)
@@ -143,7 +144,7 @@ private:
         return m_scanner.ReadName();
     }
 
-    void ReadTemplate(std::size_t at)
+    void ReadTemplate(const TextPlace& at)
     {
         Template definition;
         definition.name = ExpectName("a template name");
@@ -175,7 +176,7 @@ private:
     Member ReadMember(const Template& definition)
     {
         Member member;
-        const std::size_t at = m_scanner.Offset();
+        const TextPlace at = m_scanner.Place();
         std::string_view type = ExpectName("a member, restrictions or '}'");
         const bool array = SameWord(type, "array");
         if (array) {
@@ -267,7 +268,7 @@ private:
         }
     }
 
-    std::size_t FindTemplate(std::string_view name, std::size_t at) const
+    std::size_t FindTemplate(std::string_view name, std::size_t at)
     {
         const auto index = m_registry.Find(name);
         if (!index) {
@@ -284,7 +285,7 @@ private:
         }
         const Template& definition = m_registry.At(templateIndex);
         m_scanner.SkipBlank();
-        std::string_view name;
+        std::string name;
         if (TextScanner::IsNameStart(m_scanner.Peek())) {
             name = m_scanner.ReadName();
         }
@@ -331,7 +332,7 @@ private:
         }
     }
 
-    void CheckChild(const Template& parent, const Template* child, std::size_t at) const
+    void CheckChild(const Template& parent, const Template* child, std::size_t at)
     {
         if (const auto problem = RefusedChild(parent, child)) {
             m_scanner.FailAt(at, ErrorCode::Syntax, *problem);
@@ -342,7 +343,7 @@ private:
     {
         m_scanner.Advance();
         m_scanner.SkipBlank();
-        std::string_view name;
+        std::string name;
         if (TextScanner::IsNameStart(m_scanner.Peek())) {
             name = m_scanner.ReadName();
             m_scanner.SkipBlank();
@@ -359,27 +360,27 @@ private:
         m_sink.Reference(name, guid);
     }
 
-    TextScanner m_scanner;
+    TextScanner& m_scanner;
     TemplateRegistry m_registry;
     Sink& m_sink;
 };
 
 }  // namespace
 
-void ReadTextBody(std::string_view text, std::size_t start, Document& document)
+void ReadTextBody(TextScanner& scanner, Document& document)
 {
     ModelSink sink(document.objects);
-    TextReader<ModelSink>(text, start, document, sink).ReadAll();
+    TextReader<ModelSink>(scanner, document, sink).ReadAll();
 }
 
-void ReadTextBody(std::string_view text, std::size_t start, Document& document, BinarySink& sink)
+void ReadTextBody(TextScanner& scanner, Document& document, StreamSink& sink)
 {
-    TextReader<BinarySink>(text, start, document, sink).ReadAll();
+    TextReader<StreamSink>(scanner, document, sink).ReadAll();
 }
 
-Result<Document> StartTextDocument(std::string_view bytes)
+Result<Document> StartTextDocument(TextScanner& scanner)
 {
-    const auto header = ReadFileHeader(bytes);
+    const auto header = ReadFileHeader(scanner.Ahead(kHeaderSize));
     if (!header) {
         return Error{ErrorCode::BadHeader, "line 1, column 1: not a DirectX file header", 0, 1, 1};
     }
@@ -387,6 +388,7 @@ Result<Document> StartTextDocument(std::string_view bytes)
         return Error{ErrorCode::BadHeader,
                      "line 1, column 9: not a text file (format '" + std::string(header->format) + "')", 8, 1, 9};
     }
+    scanner.Consume(kHeaderSize);
     Document document = StandardDocument();
     document.versionMajor = header->versionMajor;
     document.versionMinor = header->versionMinor;
@@ -395,12 +397,14 @@ Result<Document> StartTextDocument(std::string_view bytes)
 
 Result<Document> ParseText(std::string_view bytes)
 {
-    Result<Document> document = StartTextDocument(bytes);
+    MemoryTextSource source(bytes);
+    TextScanner scanner(source, kDefaultWindow);
+    Result<Document> document = StartTextDocument(scanner);
     if (!document) {
         return document;
     }
     try {
-        ReadTextBody(bytes, kHeaderSize, document.Value());
+        ReadTextBody(scanner, document.Value());
     } catch (ParseFailure& failure) {
         return std::move(failure.error);
     }

@@ -1,23 +1,23 @@
 #pragma once
 
-#include <cstddef>
-#include <string_view>
-
 #include "xof/Document.h"
 #include "xof/Result.h"
 
 namespace verdin::xof {
 
-class BinarySink;
+class StreamSink;
+class TextScanner;
 
 // The document a text file starts from: its version and the standard
-// templates. An error when the bytes do not start with a text header.
-[[nodiscard]] Result<Document> StartTextDocument(std::string_view bytes);
+// templates, the scanner moved past the header. An error when the text does
+// not start with a text header.
+[[nodiscard]] Result<Document> StartTextDocument(TextScanner& scanner);
 
-// Read templates and data objects from `start` to the end of the text. The
-// templates go into the document, which already holds those the text may use;
-// the objects go into it as well, or to the sink. Throw ParseFailure.
-void ReadTextBody(std::string_view text, std::size_t start, Document& document);
-void ReadTextBody(std::string_view text, std::size_t start, Document& document, BinarySink& sink);
+// Read templates and data objects from the scanner's position to the end of
+// the text. The templates go into the document, which already holds those the
+// text may use; the objects go into it as well, or to the sink. Throw
+// ParseFailure.
+void ReadTextBody(TextScanner& scanner, Document& document);
+void ReadTextBody(TextScanner& scanner, Document& document, StreamSink& sink);
 
 }  // namespace verdin::xof

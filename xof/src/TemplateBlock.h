@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "xof/Document.h"
+#include "xof/Xof.h"
+
+namespace verdin::xof {
+
+inline constexpr std::string_view kBinaryHeader = "xof 0302bin 0032";
+
+// The binary definitions of the templates the document declared that the
+// options want written, in the order declared.
+[[nodiscard]] std::string TemplateDefinitions(const Document& document, BinaryOptions options);
+
+}  // namespace verdin::xof
