@@ -1,5 +1,6 @@
 #include "app/HelpLauncher.h"
 
+#include <QDir>
 #include <QFile>
 #include <QMimeDatabase>
 #include <QProcess>
@@ -9,6 +10,8 @@
 namespace verdin {
 
 namespace {
+
+const QString kHelpPage = QStringLiteral("Verdin.htm");
 
 // The escapes of every string value of a desktop entry: \s \n \t \r \\.
 // Others stay as they are, for the quoting rules of the Exec value.
@@ -122,7 +125,15 @@ QString ReadExecValue(const QString& path)
 
 QString HelpPageUrl(const QString& appDir)
 {
-    return QUrl::fromLocalFile(appDir + QStringLiteral("Verdin.htm")).toString(QUrl::FullyEncoded);
+    return QUrl::fromLocalFile(appDir + kHelpPage).toString(QUrl::FullyEncoded);
+}
+
+QString HelpPageDirectory(const QString& appDir, const QString& docFromApp)
+{
+    const QString installed = QDir::cleanPath(appDir + docFromApp) + u'/';
+    if (!QFile::exists(appDir + kHelpPage) && QFile::exists(installed + kHelpPage))
+        return installed;
+    return appDir;
 }
 
 QString MimeTypeForExtension(const QString& extension)

@@ -17,6 +17,11 @@ struct AssociatedCommand {
 // The file:/// URL of the help page "Verdin.htm" in the given directory.
 QString HelpPageUrl(const QString& appDir);
 
+// The directory of the help page: the program's own (a build folder), else
+// the documentation folder of an installation, `docFromApp` being its path
+// relative to the program's directory. The program's own when neither has it.
+QString HelpPageDirectory(const QString& appDir, const QString& docFromApp);
+
 // The MIME type of files with the extension (".html"); empty when unknown.
 QString MimeTypeForExtension(const QString& extension);
 

@@ -66,7 +66,8 @@ void CVerdinApp::OnAppAbout()
 
 void CVerdinApp::OnShowHelp()
 {
-    RunAssociatedProgram(QStringLiteral(".html"), HelpPageUrl(m_strAppDir));
+    RunAssociatedProgram(QStringLiteral(".html"),
+                         HelpPageUrl(HelpPageDirectory(m_strAppDir, QStringLiteral(VERDIN_HELP_FROM_PROGRAM))));
 }
 
 void CVerdinApp::RunAssociatedProgram(const QString& extension, const QString& argument)

@@ -18,6 +18,8 @@ int main(int argc, char** argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Quorvane"));
     QCoreApplication::setApplicationName(QStringLiteral("Verdin"));
     QCoreApplication::setApplicationVersion(verdin::ProgramVersion());
+    // The desktop matches the window with the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.quorvane.Verdin"));
     verdin::InstallTranslations(verdin::WindowLanguage(QLocale::system().uiLanguages()));
 
     // QApplication has taken its own options out of argv.

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
 
@@ -120,6 +121,21 @@ private Q_SLOTS:
         QCOMPARE(HelpPageUrl(QStringLiteral("/opt/Verdin tools/")),
                  QStringLiteral("file:///opt/Verdin%20tools/Verdin.htm"));
         QCOMPARE(HelpPageUrl(QStringLiteral("/usr/bin/")), QStringLiteral("file:///usr/bin/Verdin.htm"));
+    }
+
+    // Beside the program in a build folder; in the documentation folder once
+    // installed; the program's own folder when neither holds it.
+    void helpPageIsFoundBesideTheProgramThenWhereItIsInstalled()
+    {
+        QTemporaryDir prefix;
+        const QString bin = prefix.path() + "/bin/", doc = prefix.path() + "/share/doc/verdin/";
+        QVERIFY(QDir().mkpath(bin) && QDir().mkpath(doc));
+        const QString fromBin = QStringLiteral("../share/doc/verdin");
+        QCOMPARE(HelpPageDirectory(bin, fromBin), bin);
+        WriteText(doc + "Verdin.htm", "<html></html>");
+        QCOMPARE(HelpPageDirectory(bin, fromBin), doc);
+        WriteText(bin + "Verdin.htm", "<html></html>");
+        QCOMPARE(HelpPageDirectory(bin, fromBin), bin);
     }
 
     void htmlFilesAreTextHtml()
