@@ -15,6 +15,7 @@
 #include "xof/src/Quoted.h"
 #include "xof/src/TemplateRegistry.h"
 #include "xof/src/ValueRules.h"
+#include "xof/src/VisitorSink.h"
 
 namespace verdin::xof {
 
@@ -43,10 +44,11 @@ struct PendingList {
     std::string_view bytes;  // the values still to take
 };
 
+template <typename Sink>
 class BinaryReader {
 public:
-    BinaryReader(std::string_view bytes, unsigned floatBits, Document& document)
-        : m_input(bytes, kHeaderSize), m_floatSize(floatBits / 8), m_registry(document), m_sink(document.objects)
+    BinaryReader(std::string_view bytes, unsigned floatBits, Document& document, Sink& sink)
+        : m_input(bytes, kHeaderSize), m_floatSize(floatBits / 8), m_registry(document), m_sink(sink)
     {
     }
 
@@ -348,7 +350,7 @@ private:
             guid = GuidRecord();
         }
         m_sink.BeginObject(definition.name, name, guid);
-        MemberWalk<BinaryReader, ModelSink>(m_registry, *this, m_sink).Read(templateIndex);
+        MemberWalk<BinaryReader, Sink>(m_registry, *this, m_sink).Read(templateIndex);
         if (m_list.left != 0) {
             m_input.Fail(ErrorCode::Syntax,
                          "a list holds more values than the members of " + Quoted(definition.name) + " take");
@@ -412,13 +414,17 @@ private:
     BinaryInput m_input;
     std::uint32_t m_floatSize;
     TemplateRegistry m_registry;
-    ModelSink m_sink;
+    Sink& m_sink;
     PendingList m_list;
 };
 
 }  // namespace
 
-Result<Document> ParseBinary(std::string_view bytes)
+namespace {
+
+// The document a binary file starts from: its version and the standard
+// templates; an error when the bytes do not start with a binary header.
+Result<std::pair<Document, unsigned>> StartBinaryDocument(std::string_view bytes)
 {
     const auto header = ReadFileHeader(bytes);
     if (!header) {
@@ -431,12 +437,41 @@ Result<Document> ParseBinary(std::string_view bytes)
     Document document = StandardDocument();
     document.versionMajor = header->versionMajor;
     document.versionMinor = header->versionMinor;
+    return std::pair{std::move(document), header->floatBits};
+}
+
+}  // namespace
+
+Result<Document> ParseBinary(std::string_view bytes)
+{
+    Result<std::pair<Document, unsigned>> start = StartBinaryDocument(bytes);
+    if (!start) {
+        return start.GetError();
+    }
+    auto& [document, floatBits] = start.Value();
+    ModelSink sink(document.objects);
     try {
-        BinaryReader(bytes, header->floatBits, document).ReadAll();
+        BinaryReader<ModelSink>(bytes, floatBits, document, sink).ReadAll();
     } catch (ParseFailure& failure) {
         return std::move(failure.error);
     }
-    return document;
+    return std::move(document);
+}
+
+std::optional<Error> VisitBinary(std::string_view bytes, ObjectVisitor& visitor)
+{
+    Result<std::pair<Document, unsigned>> start = StartBinaryDocument(bytes);
+    if (!start) {
+        return start.GetError();
+    }
+    auto& [document, floatBits] = start.Value();
+    VisitorSink sink(visitor);
+    try {
+        BinaryReader<VisitorSink>(bytes, floatBits, document, sink).ReadAll();
+    } catch (ParseFailure& failure) {
+        return std::move(failure.error);
+    }
+    return std::nullopt;
 }
 
 }  // namespace verdin::xof

@@ -19,6 +19,7 @@
 #include "xof/src/TemplateRegistry.h"
 #include "xof/src/TextScanner.h"
 #include "xof/src/ValueRules.h"
+#include "xof/src/VisitorSink.h"
 
 namespace verdin::xof {
 
@@ -378,6 +379,11 @@ void ReadTextBody(TextScanner& scanner, Document& document, StreamSink& sink)
     TextReader<StreamSink>(scanner, document, sink).ReadAll();
 }
 
+void ReadTextBody(TextScanner& scanner, Document& document, VisitorSink& sink)
+{
+    TextReader<VisitorSink>(scanner, document, sink).ReadAll();
+}
+
 Result<Document> StartTextDocument(TextScanner& scanner)
 {
     const auto header = ReadFileHeader(scanner.Ahead(kHeaderSize));
@@ -409,6 +415,22 @@ Result<Document> ParseText(std::string_view bytes)
         return std::move(failure.error);
     }
     return document;
+}
+
+std::optional<Error> VisitText(TextSource& text, ObjectVisitor& visitor, std::size_t window)
+{
+    TextScanner scanner(text, window);
+    Result<Document> document = StartTextDocument(scanner);
+    if (!document) {
+        return document.GetError();
+    }
+    VisitorSink sink(visitor);
+    try {
+        ReadTextBody(scanner, document.Value(), sink);
+    } catch (ParseFailure& failure) {
+        return std::move(failure.error);
+    }
+    return std::nullopt;
 }
 
 }  // namespace verdin::xof

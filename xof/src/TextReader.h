@@ -6,6 +6,7 @@
 namespace verdin::xof {
 
 class StreamSink;
+class VisitorSink;
 class TextScanner;
 
 // The document a text file starts from: its version and the standard
@@ -19,5 +20,6 @@ class TextScanner;
 // ParseFailure.
 void ReadTextBody(TextScanner& scanner, Document& document);
 void ReadTextBody(TextScanner& scanner, Document& document, StreamSink& sink);
+void ReadTextBody(TextScanner& scanner, Document& document, VisitorSink& sink);
 
 }  // namespace verdin::xof
