@@ -1,0 +1,285 @@
+#include "render/SceneBuilder.h"
+
+#include "base/PathHelpers.h"
+
+#include <cmath>
+#include <utility>
+
+namespace verdin::render {
+
+namespace {
+
+using Matrix = std::array<float, 16>;
+
+constexpr Matrix kIdentity{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+
+// Row vectors, as the format's matrices take them: a point goes through
+// `first`, then `second`.
+Matrix Multiply(const Matrix& first, const Matrix& second)
+{
+    Matrix product{};
+    for (int row = 0; row < 4; ++row)
+        for (int column = 0; column < 4; ++column) {
+            float sum = 0;
+            for (int k = 0; k < 4; ++k)
+                sum += first[row * 4 + k] * second[k * 4 + column];
+            product[row * 4 + column] = sum;
+        }
+    return product;
+}
+
+Vec3 TransformPoint(const Vec3& p, const Matrix& m)
+{
+    return {p.x * m[0] + p.y * m[4] + p.z * m[8] + m[12], p.x * m[1] + p.y * m[5] + p.z * m[9] + m[13],
+            p.x * m[2] + p.y * m[6] + p.z * m[10] + m[14]};
+}
+
+Vec3 TransformDirection(const Vec3& d, const Matrix& m)
+{
+    const Vec3 t{d.x * m[0] + d.y * m[4] + d.z * m[8], d.x * m[1] + d.y * m[5] + d.z * m[9],
+                 d.x * m[2] + d.y * m[6] + d.z * m[10]};
+    const float length = std::sqrt(t.x * t.x + t.y * t.y + t.z * t.z);
+    return length > 0 ? Vec3{t.x / length, t.y / length, t.z / length} : t;
+}
+
+}  // namespace
+
+// Template names are matched as loaders match them, without regard to case.
+void SceneBuilder::BeginObject(std::string_view templateName, std::string_view name)
+{
+    const auto is = [templateName](std::string_view known) { return EqualIgnoringCase(templateName, known); };
+    const Kind parent = m_open.empty() ? Kind::Other : m_open.back().kind;
+    Kind kind = Kind::Other;
+    if (is("Frame")) {
+        kind = Kind::Frame;
+        m_frames.push_back(m_frames.empty() ? kIdentity : m_frames.back());
+    } else if (is("FrameTransformMatrix") && parent == Kind::Frame) {
+        kind = Kind::FrameTransformMatrix;
+        m_matrix = kIdentity;
+    } else if (is("Mesh") && !m_mesh) {
+        kind = Kind::Mesh;
+        m_mesh.emplace();
+    } else if (parent == Kind::Mesh && is("MeshNormals")) {
+        kind = Kind::MeshNormals;
+    } else if (parent == Kind::Mesh && is("MeshTextureCoords")) {
+        kind = Kind::MeshTextureCoords;
+    } else if (parent == Kind::Mesh && is("MeshMaterialList")) {
+        kind = Kind::MeshMaterialList;
+    } else if (is("Material")) {
+        kind = Kind::Material;
+        m_material = SceneMaterial{};
+    } else if (parent == Kind::Material && is("TextureFilename")) {
+        kind = Kind::TextureFilename;
+    }
+    m_open.push_back({kind, 0, std::string(name)});
+}
+
+void SceneBuilder::Number(double real, std::uint32_t integer)
+{
+    if (m_open.empty())
+        return;
+    Open& open = m_open.back();
+    const std::uint64_t at = open.values++;
+    switch (open.kind) {
+    case Kind::FrameTransformMatrix:
+        if (at < 16)
+            m_matrix[at] = static_cast<float>(real);
+        break;
+    case Kind::Mesh:
+        MeshValue(at, real, integer);
+        break;
+    case Kind::MeshNormals:
+        NormalsValue(at, real, integer);
+        break;
+    case Kind::MeshTextureCoords:
+        CoordsValue(at, real);
+        break;
+    case Kind::MeshMaterialList:
+        MaterialListValue(at, integer);
+        break;
+    case Kind::Material:
+        MaterialValue(at, real);
+        break;
+    default:
+        break;
+    }
+}
+
+template <typename OnTriangle>
+void SceneBuilder::FaceValue(FaceWalk& walk, std::uint32_t integer, OnTriangle onTriangle)
+{
+    if (walk.face >= walk.faces)
+        return;
+    if (walk.cornersLeft == 0) {  // a face's count of corners
+        walk.cornersLeft = integer;
+        walk.corner = 0;
+        onTriangle(walk.face, 0, integer, integer, integer);
+        if (integer == 0)
+            ++walk.face;
+        return;
+    }
+    if (walk.corner == 0)
+        walk.first = integer;
+    else if (walk.corner >= 2)
+        onTriangle(walk.face, walk.corner, walk.first, walk.previous, integer);
+    walk.previous = integer;
+    ++walk.corner;
+    if (--walk.cornersLeft == 0)
+        ++walk.face;
+}
+
+void SceneBuilder::MeshValue(std::uint64_t at, double real, std::uint32_t integer)
+{
+    SceneMesh& mesh = *m_mesh;
+    if (at == 0) {
+        m_listSize = integer;
+        return;
+    }
+    if (at <= 3 * m_listSize) {
+        const std::uint64_t component = (at - 1) % 3;
+        (component == 0 ? m_vector.x : component == 1 ? m_vector.y : m_vector.z) = static_cast<float>(real);
+        if (component == 2)
+            mesh.positions.push_back(m_vector);
+        return;
+    }
+    if (at == 3 * m_listSize + 1) {
+        m_faces = FaceWalk{0, integer};
+        return;
+    }
+    FaceValue(m_faces, integer, [&](std::uint64_t, std::uint32_t corner, std::uint32_t a, std::uint32_t b,
+                                    std::uint32_t c) {
+        if (corner == 0) {
+            m_faceTriangles.push_back(static_cast<std::uint32_t>(mesh.triangles.size()));
+            ++mesh.faces;
+        } else {
+            mesh.triangles.push_back(Triangle{{a, b, c}});
+        }
+    });
+}
+
+std::pair<std::size_t, std::size_t> SceneBuilder::TrianglesOfFace(std::uint64_t face) const
+{
+    if (face >= m_faceTriangles.size())
+        return {0, 0};
+    const std::size_t end = face + 1 < m_faceTriangles.size() ? m_faceTriangles[face + 1] : m_mesh->triangles.size();
+    return {m_faceTriangles[face], end};
+}
+
+void SceneBuilder::NormalsValue(std::uint64_t at, double real, std::uint32_t integer)
+{
+    SceneMesh& mesh = *m_mesh;
+    if (at == 0) {
+        m_listSize = integer;
+        return;
+    }
+    if (at <= 3 * m_listSize) {
+        const std::uint64_t component = (at - 1) % 3;
+        (component == 0 ? m_vector.x : component == 1 ? m_vector.y : m_vector.z) = static_cast<float>(real);
+        if (component == 2)
+            mesh.normals.push_back(m_vector);
+        return;
+    }
+    if (at == 3 * m_listSize + 1) {
+        m_normalFaces = FaceWalk{0, integer};
+        return;
+    }
+    FaceValue(m_normalFaces, integer, [&](std::uint64_t face, std::uint32_t corner, std::uint32_t a, std::uint32_t b,
+                                          std::uint32_t c) {
+        const auto [first, end] = TrianglesOfFace(face);
+        if (corner >= 2 && first + (corner - 2) < end)
+            mesh.triangles[first + (corner - 2)].normals = {a, b, c};
+    });
+}
+
+void SceneBuilder::CoordsValue(std::uint64_t at, double real)
+{
+    if (at == 0)
+        return;
+    m_uv[(at - 1) % 2] = static_cast<float>(real);
+    if ((at - 1) % 2 == 1)
+        m_mesh->uvs.push_back(m_uv);
+}
+
+void SceneBuilder::MaterialListValue(std::uint64_t at, std::uint32_t integer)
+{
+    if (at == 1)
+        m_materialFaces = integer;
+    if (at < 2 || at - 2 >= m_materialFaces)
+        return;
+    const auto [first, end] = TrianglesOfFace(at - 2);
+    for (std::size_t t = first; t < end; ++t)
+        m_mesh->triangles[t].material = integer;
+}
+
+void SceneBuilder::MaterialValue(std::uint64_t at, double real)
+{
+    const auto value = static_cast<float>(real);
+    if (at < 3)
+        (at == 0 ? m_material.colour.x : at == 1 ? m_material.colour.y : m_material.colour.z) = value;
+    else if (at >= 8 && at < 11)
+        (at == 8 ? m_material.emissive.x : at == 9 ? m_material.emissive.y : m_material.emissive.z) = value;
+}
+
+void SceneBuilder::Text(std::string text)
+{
+    if (!m_open.empty() && m_open.back().kind == Kind::TextureFilename && m_open.back().values++ == 0)
+        m_material.textureName = std::move(text);
+}
+
+void SceneBuilder::Reference(std::string_view name)
+{
+    if (m_open.empty() || m_open.back().kind != Kind::MeshMaterialList)
+        return;
+    const auto found = m_namedMaterials.find(name);
+    m_mesh->materials.push_back(found != m_namedMaterials.end() ? found->second : SceneMaterial{});
+}
+
+void SceneBuilder::EndObject()
+{
+    if (m_open.empty())
+        return;
+    const Open open = std::move(m_open.back());
+    m_open.pop_back();
+    const Kind parent = m_open.empty() ? Kind::Other : m_open.back().kind;
+    switch (open.kind) {
+    case Kind::Frame:
+        m_frames.pop_back();
+        break;
+    case Kind::FrameTransformMatrix: {
+        // The frame's own transform goes first, then its parents'.
+        const Matrix parentWorld = m_frames.size() > 1 ? m_frames[m_frames.size() - 2] : kIdentity;
+        m_frames.back() = Multiply(m_matrix, parentWorld);
+        break;
+    }
+    case Kind::Mesh:
+        FinishMesh();
+        break;
+    case Kind::Material:
+        if (parent == Kind::MeshMaterialList)
+            m_mesh->materials.push_back(std::move(m_material));
+        else if (!open.name.empty())
+            m_namedMaterials[open.name] = std::move(m_material);
+        break;
+    default:
+        break;
+    }
+}
+
+void SceneBuilder::FinishMesh()
+{
+    SceneMesh& mesh = *m_mesh;
+    if (!m_frames.empty()) {
+        const Matrix& world = m_frames.back();
+        for (Vec3& position : mesh.positions)
+            position = TransformPoint(position, world);
+        for (Vec3& normal : mesh.normals)
+            normal = TransformDirection(normal, world);
+    }
+    if (mesh.uvs.size() != mesh.positions.size())
+        mesh.uvs.clear();
+    m_scene.meshes.push_back(std::move(mesh));
+    m_mesh.reset();
+    m_faceTriangles = {};
+}
+
+}  // namespace verdin::render
