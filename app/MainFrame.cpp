@@ -2,9 +2,11 @@
 
 #include "app/Icons.h"
 #include "app/OptionBar.h"
+#include "app/PreviewPane.h"
 #include "app/VerdinApp.h"
 #include "app/VerdinView.h"
 #include "app/WindowPlacement.h"
+#include "xfile/XFileWriter.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -50,6 +52,7 @@ CMainFrame::CMainFrame(CVerdinApp& app) : m_app(app)
     CreateOptionBar();
     m_pView = new CVerdinView(app, this);
     setCentralWidget(m_pView);
+    CreatePreview();
     CreateActions();
     CreateStatusBar();
     RestoreWindowPlacement(*this);
@@ -57,6 +60,7 @@ CMainFrame::CMainFrame(CVerdinApp& app) : m_app(app)
     connect(m_pView, &CVerdinView::ConvertingChanged, m_wndOptionBar,
             [this](bool converting) { m_wndOptionBar->ShowConvertButton(!converting); });
     connect(m_wndOptionBar, &COptionBar::ConvertClicked, m_pView, &CVerdinView::OnConvert);
+    connect(m_pView, &CVerdinView::CurrentFileChanged, this, &CMainFrame::ShowPreviewOf);
     connect(m_wndOptionBar, &COptionBar::HelpClicked, &m_app, &CVerdinApp::OnShowHelp);
     connect(m_wndOptionBar, &COptionBar::AboutClicked, &m_app, &CVerdinApp::OnAppAbout);
 }
@@ -85,6 +89,29 @@ void CMainFrame::CreateOptionBar()
     m_pOptionDock->setWidget(m_wndOptionBar);
     addDockWidget(Qt::RightDockWidgetArea, m_pOptionDock);
     m_app.m_pOptionBar = m_wndOptionBar;
+}
+
+// Between the list and the option bar; it can be closed, and the View menu
+// shows it again.
+void CMainFrame::CreatePreview()
+{
+    m_preview = new PreviewPane;
+    m_previewDock = new QDockWidget(tr("Preview"), this);
+    m_previewDock->setObjectName(QStringLiteral("PreviewDock"));
+    m_previewDock->setWidget(m_preview);
+    addDockWidget(Qt::RightDockWidgetArea, m_previewDock);
+    splitDockWidget(m_previewDock, m_pOptionDock, Qt::Horizontal);
+}
+
+void CMainFrame::ShowPreviewOf(const QString& cobPath)
+{
+    if (cobPath.isEmpty()) {
+        m_preview->ShowFile({});
+        return;
+    }
+    const std::string xPath = XFileNameFor(QFile::encodeName(cobPath).toStdString(),
+                                           QFile::encodeName(m_wndOptionBar->OutputFolder()).toStdString());
+    m_preview->ShowFile(QFile::decodeName(QByteArray::fromStdString(xPath)));
 }
 
 void CMainFrame::CreateActions()
@@ -124,6 +151,7 @@ void CMainFrame::CreateActions()
     fileMenu->addSeparator();
     fileMenu->addAction(exit);
     menuBar()->addMenu(tr("&Edit"))->addActions({remove, deleteAll});
+    menuBar()->addMenu(tr("&View"))->addAction(m_previewDock->toggleViewAction());
     QMenu* helpMenu = menuBar()->addMenu(tr("&Help"));
     helpMenu->addAction(help);
     helpMenu->addAction(about);

@@ -9,6 +9,7 @@ namespace verdin {
 class COptionBar;
 class CVerdinApp;
 class CVerdinView;
+class PreviewPane;
 
 // The main window: the file list in the middle, the option bar docked at the
 // right, the menus and the status bar.
@@ -22,6 +23,7 @@ public:
     CVerdinView* View() const { return m_pView; }
     COptionBar* OptionBar() const { return m_wndOptionBar; }
     QDockWidget* OptionDock() const { return m_pOptionDock; }
+    PreviewPane* Preview() const { return m_preview; }
 
 protected:
     // A running job is cancelled and waited for before the window goes.
@@ -34,6 +36,8 @@ public Q_SLOTS:
 
 private:
     void CreateOptionBar();
+    void CreatePreview();
+    void ShowPreviewOf(const QString& cobPath);
     void CreateActions();
     void CreateStatusBar();
 
@@ -41,6 +45,8 @@ private:
     COptionBar* m_wndOptionBar = nullptr;
     QDockWidget* m_pOptionDock = nullptr;
     CVerdinView* m_pView = nullptr;
+    PreviewPane* m_preview = nullptr;
+    QDockWidget* m_previewDock = nullptr;
 };
 
 }  // namespace verdin

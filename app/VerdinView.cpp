@@ -34,6 +34,15 @@ CVerdinView::CVerdinView(CVerdinApp& app, QWidget* parent)
     setDropIndicatorShown(false);
     viewport()->setAcceptDrops(true);  // a static icon view turns drops off there
     m_reportDlg.m_pCancel = &m_bCancel;
+    connect(this, &QListWidget::currentRowChanged, this, [this] { Q_EMIT CurrentFileChanged(CurrentPath()); });
+}
+
+QString CVerdinView::CurrentPath() const
+{
+    const int row = currentRow();
+    if (row < 0 || static_cast<std::size_t>(row) >= m_files.Entries().size())
+        return {};
+    return QFile::decodeName(QByteArray::fromStdString(m_files.Entries()[static_cast<std::size_t>(row)].path));
 }
 
 void CVerdinView::OnInitialUpdate()
@@ -133,6 +142,7 @@ void CVerdinView::OnConvertFinished()
     m_reportDlg.ShowJobButtons(false);
     Q_EMIT ConvertingChanged(false);
     Q_EMIT StatusMessage(m_strClosingLine, 0);
+    Q_EMIT CurrentFileChanged(CurrentPath());
     m_bConverting = false;
     // Started with file names, the program's status says whether every file
     // was converted, as the command-line converter's does.

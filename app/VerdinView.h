@@ -60,8 +60,13 @@ public Q_SLOTS:
     void OnDelete();
     void OnRemoveSelected();
 
+    // The COB file of the current item; empty when there is none.
+    QString CurrentPath() const;
+
 Q_SIGNALS:
     void ConvertingChanged(bool converting);
+    // The current item changed, or a job ended that may have converted it.
+    void CurrentFileChanged(const QString& cobPath);
     // For the status bar; a timeout of 0 keeps the text until the next one.
     void StatusMessage(const QString& text, int timeout);
 

@@ -1,6 +1,7 @@
 // verdin: the desktop converter from COB files to DirectX .x files.
 
 #include "app/AboutDlg.h"
+#include "app/RenderCommand.h"
 #include "app/StopSignals.h"
 #include "app/Translations.h"
 #include "app/VerdinApp.h"
@@ -9,10 +10,17 @@
 #include <QLocale>
 
 #include <clocale>
+#include <string_view>
 
 int main(int argc, char** argv)
 {
     std::setlocale(LC_CTYPE, "");  // file names follow the user's character set
+
+    // A picture of a converted file, made without a window or a display.
+    if (argc > 1 && std::string_view(argv[1]) == "--render") {
+        QCoreApplication application(argc, argv);
+        return verdin::RunRenderCommand(QCoreApplication::arguments().mid(2));
+    }
 
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Quorvane"));

@@ -106,6 +106,14 @@
         <source>Add folder</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>verdin::COptionBar</name>
@@ -251,6 +259,42 @@
     <message>
         <source>%1 of %2: %3</source>
         <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>verdin::PreviewPane</name>
+    <message>
+        <source>Select a file to see what was written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not converted yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n mesh(es)</source>
+        <translation>
+            <numerusform>%n mesh</numerusform>
+            <numerusform>%n meshes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n vertices</source>
+        <translation>
+            <numerusform>%n vertex</numerusform>
+            <numerusform>%n vertices</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n faces</source>
+        <translation>
+            <numerusform>%n face</numerusform>
+            <numerusform>%n faces</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

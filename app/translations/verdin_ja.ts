@@ -106,6 +106,14 @@
         <source>ｶﾅ</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Preview</source>
+        <translation>プレビュー</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>verdin::COptionBar</name>
@@ -249,6 +257,39 @@
     <message>
         <source>%1 of %2: %3</source>
         <translation>%1 / %2: %3</translation>
+    </message>
+</context>
+<context>
+    <name>verdin::PreviewPane</name>
+    <message>
+        <source>Select a file to see what was written.</source>
+        <translation>ファイルを選ぶと、書き出した内容を表示します。</translation>
+    </message>
+    <message>
+        <source>Not converted yet.</source>
+        <translation>まだ変換していません。</translation>
+    </message>
+    <message>
+        <source>Can&apos;t read %1: %2</source>
+        <translation>%1 を読めません: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n mesh(es)</source>
+        <translation>
+            <numerusform>メッシュ %n 個</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n vertices</source>
+        <translation>
+            <numerusform>頂点 %n 個</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n faces</source>
+        <translation>
+            <numerusform>面 %n 個</numerusform>
+        </translation>
     </message>
 </context>
 </TS>
