@@ -4,6 +4,7 @@
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
 #include "app/OptionBar.h"
+#include "app/PreviewPane.h"
 #include "app/VerdinApp.h"
 #include "app/VerdinView.h"
 #include "base/Version.h"
@@ -197,7 +198,8 @@ private Q_SLOTS:
             menus.append(menu->text() + ": " + items.join(" | "));
         }
         QCOMPARE(menus, QStringList({"&File: &Add files…\tCtrl+O | Add &folder… |  | E&xit\tAlt+F4",
-                                     "&Edit: &Remove\tDel | &Delete all\tCtrl+D", "&Help: &Help\tF1 | &About\tF9"}));
+                                     "&Edit: &Remove\tDel | &Delete all\tCtrl+D", "&View: Preview",
+                                     "&Help: &Help\tF1 | &About\tF9"}));
 
         QStringList panes;
         for (QLabel* pane : frame.statusBar()->findChildren<QLabel*>())
@@ -287,6 +289,25 @@ private Q_SLOTS:
         QVERIFY(ConvertButton(frame)->isVisible());
         QVERIFY(std::filesystem::exists(m_dir->Path("a.x")));
         QVERIFY(std::filesystem::exists(m_dir->Path("b.x")));
+    }
+
+    // The current file's .x is drawn once the job has written it.
+    void thePreviewShowsTheCurrentFileOnceConverted()
+    {
+        const std::vector<std::string> paths = WriteCobs({"a.cob"}, 2);
+        CMainFrame& frame = Start();
+        QVERIFY(frame.Preview()->isVisible());
+        test::DropFiles(frame.View()->viewport(), paths);
+        frame.View()->setCurrentRow(0);
+        QCOMPARE(frame.Preview()->Status(), QStringLiteral("Not converted yet."));
+
+        ConvertButton(frame)->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!frame.View()->IsConverting(), 20000);
+        QVERIFY(frame.Preview()->HasScene());
+        QVERIFY2(frame.Preview()->Status().startsWith(QStringLiteral("2 mesh(es), 6 vertices, 2 faces")),
+                 qPrintable(frame.Preview()->Status()));
+        frame.View()->setCurrentRow(-1);
+        QVERIFY(!frame.Preview()->HasScene());
     }
 
     void theOutputFolderTakesTheFilesAndIsKept()

@@ -1,6 +1,6 @@
 // Makes the README's picture of the desktop program after a job: the main
-// window with the converted files and the Report window beside it, in one
-// PNG. Run by scripts/screenshots.sh on a virtual X server.
+// window with the converted files and the preview of one, and the Report
+// window beside it, in one PNG. Run by scripts/screenshots.sh on a virtual X server.
 //   app_screenshots LANGUAGE OUT.png FILE...
 
 #include "AppTestSupport.h"
@@ -39,12 +39,16 @@ int main(int argc, char** argv)
     if (!app.InitInstance())
         return 1;
     CMainFrame& frame = *app.MainFrame();
-    frame.resize(640, 420);
+    frame.resize(820, 420);
     CVerdinView& view = *frame.View();
     view.AddPaths(std::vector<std::string>(argv + 3, argv + argc));
     view.OnConvert();
     while (view.IsConverting())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    // The preview shows the example with a texture.
+    const QList<QListWidgetItem*> scene = view.findItems(QStringLiteral("scene"), Qt::MatchExactly);
+    if (!scene.isEmpty())
+        view.setCurrentItem(scene.front());
     CReportDlg& report = view.ReportDlg();
     report.resize(520, 420);
     QEventLoop settle;  // let both windows lay out and paint

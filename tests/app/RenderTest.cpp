@@ -1,0 +1,134 @@
+#include "CobBodies.h"
+#include "TestSupport.h"
+#include "texture/BmpBuilder.h"
+
+#include "render/Rasterizer.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QTest>
+
+using namespace verdin::test;
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString err;
+};
+
+Run RunProgram(const char* program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QString::fromUtf8(program), arguments);
+    if (!process.waitForFinished(30000))
+        process.kill();
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+// Converts the COB file with verdin-cli, then draws its .x with `verdin --render`.
+QImage ConvertAndRender(const TempDir& dir, const std::string& cob, const QStringList& options,
+                        const QStringList& turn = {})
+{
+    const Run converted = RunProgram(VERDIN_CLI, options + QStringList{QString::fromStdString(dir.Path(cob))});
+    if (converted.status != 0)
+        return {};
+    const std::string x = dir.Path(cob.substr(0, cob.size() - 4) + ".x"), png = x + ".png";
+    const Run rendered = RunProgram(VERDIN_APP, QStringList{"--render", QString::fromStdString(x),
+                                                            QString::fromStdString(png), "--size", "200x150"} +
+                                                    turn);
+    return rendered.status == 0 ? QImage(QString::fromStdString(png)) : QImage();
+}
+
+bool WriteModel(const std::string& path, const PolygonSpec& polygon, const MaterialSpec& material)
+{
+    return CobBuilder()
+        .Header()
+        .Chunk("PolH", 0, 8, 1, 0, PolHBody(polygon))
+        .Chunk("Mat1", 0, 6, 2, 1, Mat1Body(material))
+        .End()
+        .WriteTo(path);
+}
+
+PolygonSpec Cube()
+{
+    PolygonSpec cube = NamedPolygon("cube");
+    for (int c = 0; c < 8; ++c)
+        cube.vertices.push_back({static_cast<float>(c & 1), static_cast<float>((c >> 1) & 1),
+                                 static_cast<float>((c >> 2) & 1)});
+    for (auto side : {std::array{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4}, {2, 6, 7, 3}, {1, 3, 7, 5}, {0, 4, 6, 2}}) {
+        FaceSpec face;
+        for (int v : side)
+            face.corners.emplace_back(v, 0);
+        cube.faces.push_back(face);
+    }
+    cube.uvs = {{0, 0}};
+    return cube;
+}
+
+QColor Background()
+{
+    return QColor(verdin::render::kBackground[0], verdin::render::kBackground[1], verdin::render::kBackground[2]);
+}
+
+}  // namespace
+
+class RenderTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Red in the middle, background in the corners; the text and the binary
+    // form of the file give the same picture.
+    void aRedCubeInTextAndBinary()
+    {
+        TempDir dir;
+        QVERIFY(WriteModel(dir.Path("text.cob"), Cube(), {0, 'f', 30, {1, 0, 0}, 0, std::nullopt}));
+        QVERIFY(WriteModel(dir.Path("binary.cob"), Cube(), {0, 'f', 30, {1, 0, 0}, 0, std::nullopt}));
+        const QImage text = ConvertAndRender(dir, "text.cob", {});
+        const QImage binary = ConvertAndRender(dir, "binary.cob", {"--binary"});
+        QVERIFY(!text.isNull() && !binary.isNull());
+        QCOMPARE(text.size(), QSize(200, 150));
+
+        const QColor middle = text.pixelColor(100, 75);
+        QVERIFY2(middle.red() > 60 && middle.green() < 10 && middle.blue() < 10, qPrintable(middle.name()));
+        for (const QPoint corner : {QPoint(0, 0), QPoint(199, 0), QPoint(0, 149), QPoint(199, 149)})
+            QCOMPARE(text.pixelColor(corner), Background());
+        QVERIFY(text == binary);
+    }
+
+    // A quad facing the camera, textured with a picture whose top half is
+    // orange and bottom half blue: with --flip-v it shows them the right way up.
+    void aTexturedQuadTheRightWayUp()
+    {
+        TempDir dir;
+        QVERIFY(CobBuilder().Bytes(BmpBuilder({{200, 200}, {1, 1}}).Bytes()).WriteTo(dir.Path("tex.bmp")));
+        PolygonSpec quad = NamedPolygon("quad");
+        quad.vertices = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+        quad.uvs = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+        quad.faces.push_back({0x10, 0, {{0, 0}, {3, 3}, {2, 2}, {1, 1}}});
+        QVERIFY(WriteModel(dir.Path("quad.cob"), quad, {0, 'f', 30, {1, 1, 1}, 0, MapSpec{0x02, "tex.bmp"}}));
+
+        const QImage picture = ConvertAndRender(dir, "quad.cob", {"--flip-v"}, {"--turn", "0,0"});
+        QVERIFY(!picture.isNull());
+        const QColor top = picture.pixelColor(100, 60), bottom = picture.pixelColor(100, 90);
+        QVERIFY2(top.red() > top.blue() && bottom.blue() > bottom.red(),
+                 qPrintable(top.name() + " above " + bottom.name()));
+    }
+
+    void aFileThatCannotBeReadIsReportedWithoutAPicture()
+    {
+        TempDir dir;
+        QVERIFY(CobBuilder().Bytes("xof 0302txt 0032\nMesh {\n 3;\n").WriteTo(dir.Path("cut.x")));
+        const Run run = RunProgram(VERDIN_APP, {"--render", QString::fromStdString(dir.Path("cut.x")),
+                                                QString::fromStdString(dir.Path("cut.png"))});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.startsWith("verdin --render: " + QString::fromStdString(dir.Path("cut.x")) + ": line "),
+                 qPrintable(run.err));
+        QVERIFY(!QFile::exists(QString::fromStdString(dir.Path("cut.png"))));
+        QCOMPARE(RunProgram(VERDIN_APP, {"--render", "only-one.x"}).status, 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(RenderTest)
+#include "RenderTest.moc"
