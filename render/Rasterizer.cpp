@@ -146,12 +146,16 @@ private:
             y[i] = m_camera.halfHeight - corners[i].view.y * w[i] * m_camera.focal;
         }
         const float area = (x[1] - x[0]) * (y[2] - y[0]) - (x[2] - x[0]) * (y[1] - y[0]);
-        if (!(std::abs(area) > 1e-12f))
+        const float minX = std::min({x[0], x[1], x[2]}), maxX = std::max({x[0], x[1], x[2]});
+        const float minY = std::min({y[0], y[1], y[2]}), maxY = std::max({y[0], y[1], y[2]});
+        const auto width = static_cast<float>(m_image.width), height = static_cast<float>(m_image.height);
+        // Written so that a coordinate that is not a number leaves the triangle out.
+        if (!(std::abs(area) > 1e-12f) || !(minX < width && maxX >= 0 && minY < height && maxY >= 0))
             return;
-        const int left = std::max(0, static_cast<int>(std::floor(std::min({x[0], x[1], x[2]}))));
-        const int right = std::min(m_image.width - 1, static_cast<int>(std::ceil(std::max({x[0], x[1], x[2]}))));
-        const int top = std::max(0, static_cast<int>(std::floor(std::min({y[0], y[1], y[2]}))));
-        const int bottom = std::min(m_image.height - 1, static_cast<int>(std::ceil(std::max({y[0], y[1], y[2]}))));
+        const int left = static_cast<int>(std::max(0.0f, std::floor(minX)));
+        const int right = static_cast<int>(std::min(width - 1, std::ceil(maxX)));
+        const int top = static_cast<int>(std::max(0.0f, std::floor(minY)));
+        const int bottom = static_cast<int>(std::min(height - 1, std::ceil(maxY)));
         for (int row = top; row <= bottom; ++row) {
             const float py = static_cast<float>(row) + 0.5f;
             for (int column = left; column <= right; ++column) {
@@ -190,7 +194,8 @@ private:
             colour = {colour.x * texel[0] / 255, colour.y * texel[1] / 255, colour.z * texel[2] / 255};
         }
         const auto channel = [light](float base, float glow) {
-            return static_cast<std::uint8_t>(std::clamp(base * light + glow, 0.0f, 1.0f) * 255 + 0.5f);
+            const float value = base * light + glow;
+            return static_cast<std::uint8_t>(value > 0 ? (value < 1 ? value * 255 + 0.5f : 255) : 0);
         };
         std::uint8_t* out = &m_image.pixels[pixel * 4];
         out[0] = channel(colour.x, surface.emissive.x);
