@@ -37,7 +37,8 @@ render::Scene WavyGrid(int side)
         }
     for (int y = 0; y < side; ++y)
         for (int x = 0; x < side; ++x) {
-            const auto v = static_cast<std::uint32_t>(y * (side + 1) + x), up = v + static_cast<std::uint32_t>(side) + 1;
+            const auto v = static_cast<std::uint32_t>(y * (side + 1) + x),
+                       up = v + static_cast<std::uint32_t>(side) + 1;
             mesh.triangles.push_back({{v, up, v + 1}, {v, up, v + 1}, 0});
             mesh.triangles.push_back({{v + 1, up, up + 1}, {v + 1, up, up + 1}, 0});
         }
@@ -103,9 +104,9 @@ void RenderCommandOn490kQuads(benchmark::State& state)
         peak = std::max(peak, PeakOf(folder, render));
     // What the program takes for itself: its libraries and an empty picture.
     std::ofstream(folder / "empty.x") << "xof 0302txt 0032\n";
-    const double program = PeakOf(folder, "env QT_QPA_PLATFORM=offscreen '" VERDIN_APP "' --render '" +
-                                              (folder / "empty.x") + "' '" + (folder / "empty.png") +
-                                              "' --size 800x600");
+    const double program =
+        PeakOf(folder, "env QT_QPA_PLATFORM=offscreen '" VERDIN_APP "' --render '" + (folder / "empty.x") + "' '" +
+                           (folder / "empty.png") + "' --size 800x600");
     const auto geometry = static_cast<double>(std::filesystem::file_size(binary));
     state.counters["x_MB"] = static_cast<double>(std::filesystem::file_size(x)) / 1e6;
     state.counters["geometry_MB"] = geometry / 1e6;

@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)xof::VisitText(source, builder, 64);
     }
     const render::View view{static_cast<float>(data[0]) * 7, static_cast<float>(data[0] % 90),
-                                  static_cast<float>(1 + data[0] % 4)};
+                            static_cast<float>(1 + data[0] % 4)};
     (void)render::Render(scene, view, 32, 24);
     return 0;
 }

@@ -178,8 +178,7 @@ private:
         }
     }
 
-    void Shade(std::size_t pixel, const std::array<Corner, 3>& c, const std::array<float, 3>& p,
-               const Surface& surface)
+    void Shade(std::size_t pixel, const std::array<Corner, 3>& c, const std::array<float, 3>& p, const Surface& surface)
     {
         const Vec3 normal = Normalised({p[0] * c[0].normal.x + p[1] * c[1].normal.x + p[2] * c[2].normal.x,
                                         p[0] * c[0].normal.y + p[1] * c[1].normal.y + p[2] * c[2].normal.y,

@@ -146,15 +146,15 @@ void SceneBuilder::MeshValue(std::uint64_t at, double real, std::uint32_t intege
         m_faces = FaceWalk{0, integer};
         return;
     }
-    FaceValue(m_faces, integer, [&](std::uint64_t, std::uint32_t corner, std::uint32_t a, std::uint32_t b,
-                                    std::uint32_t c) {
-        if (corner == 0) {
-            m_faceTriangles.push_back(static_cast<std::uint32_t>(mesh.triangles.size()));
-            ++mesh.faces;
-        } else {
-            mesh.triangles.push_back(Triangle{{a, b, c}});
-        }
-    });
+    FaceValue(m_faces, integer,
+              [&](std::uint64_t, std::uint32_t corner, std::uint32_t a, std::uint32_t b, std::uint32_t c) {
+                  if (corner == 0) {
+                      m_faceTriangles.push_back(static_cast<std::uint32_t>(mesh.triangles.size()));
+                      ++mesh.faces;
+                  } else {
+                      mesh.triangles.push_back(Triangle{{a, b, c}});
+                  }
+              });
 }
 
 std::pair<std::size_t, std::size_t> SceneBuilder::TrianglesOfFace(std::uint64_t face) const
@@ -183,12 +183,12 @@ void SceneBuilder::NormalsValue(std::uint64_t at, double real, std::uint32_t int
         m_normalFaces = FaceWalk{0, integer};
         return;
     }
-    FaceValue(m_normalFaces, integer, [&](std::uint64_t face, std::uint32_t corner, std::uint32_t a, std::uint32_t b,
-                                          std::uint32_t c) {
-        const auto [first, end] = TrianglesOfFace(face);
-        if (corner >= 2 && first + (corner - 2) < end)
-            mesh.triangles[first + (corner - 2)].normals = {a, b, c};
-    });
+    FaceValue(m_normalFaces, integer,
+              [&](std::uint64_t face, std::uint32_t corner, std::uint32_t a, std::uint32_t b, std::uint32_t c) {
+                  const auto [first, end] = TrianglesOfFace(face);
+                  if (corner >= 2 && first + (corner - 2) < end)
+                      mesh.triangles[first + (corner - 2)].normals = {a, b, c};
+              });
 }
 
 void SceneBuilder::CoordsValue(std::uint64_t at, double real)

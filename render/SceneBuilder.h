@@ -78,7 +78,7 @@ private:
 
     std::optional<SceneMesh> m_mesh;
     std::vector<std::uint32_t> m_faceTriangles;  // the first triangle of each face
-    std::uint64_t m_listSize = 0;              // of the array being read
+    std::uint64_t m_listSize = 0;                // of the array being read
     FaceWalk m_faces;
     FaceWalk m_normalFaces;
     std::uint64_t m_materialFaces = 0;

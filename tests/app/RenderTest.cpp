@@ -35,9 +35,9 @@ QImage ConvertAndRender(const TempDir& dir, const std::string& cob, const QStrin
     if (converted.status != 0)
         return {};
     const std::string x = dir.Path(cob.substr(0, cob.size() - 4) + ".x"), png = x + ".png";
-    const Run rendered = RunProgram(VERDIN_APP, QStringList{"--render", QString::fromStdString(x),
-                                                            QString::fromStdString(png), "--size", "200x150"} +
-                                                    turn);
+    const Run rendered = RunProgram(
+        VERDIN_APP,
+        QStringList{"--render", QString::fromStdString(x), QString::fromStdString(png), "--size", "200x150"} + turn);
     return rendered.status == 0 ? QImage(QString::fromStdString(png)) : QImage();
 }
 
@@ -55,8 +55,8 @@ PolygonSpec Cube()
 {
     PolygonSpec cube = NamedPolygon("cube");
     for (int c = 0; c < 8; ++c)
-        cube.vertices.push_back({static_cast<float>(c & 1), static_cast<float>((c >> 1) & 1),
-                                 static_cast<float>((c >> 2) & 1)});
+        cube.vertices.push_back(
+            {static_cast<float>(c & 1), static_cast<float>((c >> 1) & 1), static_cast<float>((c >> 2) & 1)});
     for (auto side : {std::array{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4}, {2, 6, 7, 3}, {1, 3, 7, 5}, {0, 4, 6, 2}}) {
         FaceSpec face;
         for (int v : side)
