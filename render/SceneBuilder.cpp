@@ -128,9 +128,12 @@ void SceneBuilder::FaceValue(FaceWalk& walk, std::uint32_t integer, OnTriangle o
         ++walk.face;
 }
 
-void SceneBuilder::MeshValue(std::uint64_t at, double real, std::uint32_t integer)
+// Mesh and MeshNormals alike: a count, that many vectors, a count of faces,
+// then the faces.
+template <typename OnTriangle>
+void SceneBuilder::VectorsAndFaces(std::uint64_t at, double real, std::uint32_t integer, std::vector<Vec3>& vectors,
+                                   FaceWalk& walk, OnTriangle onTriangle)
 {
-    SceneMesh& mesh = *m_mesh;
     if (at == 0) {
         m_listSize = integer;
         return;
@@ -139,22 +142,28 @@ void SceneBuilder::MeshValue(std::uint64_t at, double real, std::uint32_t intege
         const std::uint64_t component = (at - 1) % 3;
         (component == 0 ? m_vector.x : component == 1 ? m_vector.y : m_vector.z) = static_cast<float>(real);
         if (component == 2)
-            mesh.positions.push_back(m_vector);
+            vectors.push_back(m_vector);
         return;
     }
     if (at == 3 * m_listSize + 1) {
-        m_faces = FaceWalk{0, integer};
+        walk = FaceWalk{0, integer};
         return;
     }
-    FaceValue(m_faces, integer,
-              [&](std::uint64_t, std::uint32_t corner, std::uint32_t a, std::uint32_t b, std::uint32_t c) {
-                  if (corner == 0) {
-                      m_faceTriangles.push_back(static_cast<std::uint32_t>(mesh.triangles.size()));
-                      ++mesh.faces;
-                  } else {
-                      mesh.triangles.push_back(Triangle{{a, b, c}});
-                  }
-              });
+    FaceValue(walk, integer, onTriangle);
+}
+
+void SceneBuilder::MeshValue(std::uint64_t at, double real, std::uint32_t integer)
+{
+    SceneMesh& mesh = *m_mesh;
+    VectorsAndFaces(at, real, integer, mesh.positions, m_faces,
+                    [&](std::uint64_t, std::uint32_t corner, std::uint32_t a, std::uint32_t b, std::uint32_t c) {
+                        if (corner == 0) {
+                            m_faceTriangles.push_back(static_cast<std::uint32_t>(mesh.triangles.size()));
+                            ++mesh.faces;
+                        } else {
+                            mesh.triangles.push_back(Triangle{{a, b, c}});
+                        }
+                    });
 }
 
 std::pair<std::size_t, std::size_t> SceneBuilder::TrianglesOfFace(std::uint64_t face) const
@@ -168,27 +177,12 @@ std::pair<std::size_t, std::size_t> SceneBuilder::TrianglesOfFace(std::uint64_t 
 void SceneBuilder::NormalsValue(std::uint64_t at, double real, std::uint32_t integer)
 {
     SceneMesh& mesh = *m_mesh;
-    if (at == 0) {
-        m_listSize = integer;
-        return;
-    }
-    if (at <= 3 * m_listSize) {
-        const std::uint64_t component = (at - 1) % 3;
-        (component == 0 ? m_vector.x : component == 1 ? m_vector.y : m_vector.z) = static_cast<float>(real);
-        if (component == 2)
-            mesh.normals.push_back(m_vector);
-        return;
-    }
-    if (at == 3 * m_listSize + 1) {
-        m_normalFaces = FaceWalk{0, integer};
-        return;
-    }
-    FaceValue(m_normalFaces, integer,
-              [&](std::uint64_t face, std::uint32_t corner, std::uint32_t a, std::uint32_t b, std::uint32_t c) {
-                  const auto [first, end] = TrianglesOfFace(face);
-                  if (corner >= 2 && first + (corner - 2) < end)
-                      mesh.triangles[first + (corner - 2)].normals = {a, b, c};
-              });
+    VectorsAndFaces(at, real, integer, mesh.normals, m_normalFaces,
+                    [&](std::uint64_t face, std::uint32_t corner, std::uint32_t a, std::uint32_t b, std::uint32_t c) {
+                        const auto [first, end] = TrianglesOfFace(face);
+                        if (corner >= 2 && first + (corner - 2) < end)
+                            mesh.triangles[first + (corner - 2)].normals = {a, b, c};
+                    });
 }
 
 void SceneBuilder::CoordsValue(std::uint64_t at, double real)

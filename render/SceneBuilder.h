@@ -64,6 +64,9 @@ private:
     void CoordsValue(std::uint64_t at, double real);
     void MaterialListValue(std::uint64_t at, std::uint32_t integer);
     void MaterialValue(std::uint64_t at, double real);
+    template <typename OnTriangle>
+    void VectorsAndFaces(std::uint64_t at, double real, std::uint32_t integer, std::vector<Vec3>& vectors,
+                         FaceWalk& walk, OnTriangle onTriangle);
     // A value of a face list; the face's triangles are told corner by corner.
     template <typename OnCorner>
     void FaceValue(FaceWalk& walk, std::uint32_t integer, OnCorner onCorner);
