@@ -29,6 +29,9 @@ extern const std::string_view kMeshTemplates;
 // name the byte offset.
 [[nodiscard]] Result<Document> ParseBinary(std::string_view bytes);
 
+// Reads a DirectX file in whichever form its header names.
+[[nodiscard]] Result<Document> Parse(std::string_view bytes);
+
 enum class BinaryOptions : unsigned {
     None = 0,
     // Write the definitions of every template the document declared.

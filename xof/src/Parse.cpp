@@ -1,0 +1,16 @@
+#include "xof/Xof.h"
+#include "xof/src/Header.h"
+
+namespace verdin::xof {
+
+Result<Document> Parse(std::string_view bytes)
+{
+    const auto header = ReadFileHeader(bytes);
+    if (header && header->format == "bin ") {
+        return ParseBinary(bytes);
+    }
+    // The text reader names what is wrong with any other header.
+    return ParseText(bytes);
+}
+
+}  // namespace verdin::xof
