@@ -1,5 +1,6 @@
 #include "base/FileReplacement.h"
 
+#include "base/FileSystemPath.h"
 #include "base/NumberFormat.h"
 #include "base/PathHelpers.h"
 
@@ -8,7 +9,12 @@
 #include <random>
 #include <vector>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -24,13 +30,54 @@ bool MarkedReadOnly(perms permissions)
     return (permissions & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none;
 }
 
+// A new file opened for binary writing, never one that exists: null, with
+// `exists` set when a file of that name is in the way.
+std::FILE* CreateNewFile(const std::string& path, bool& exists)
+{
+#ifdef _WIN32
+    // Shared for deletion, so that a second Ctrl+C can remove it while open.
+    const HANDLE handle = CreateFileW(FileSystemPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        exists = GetLastError() == ERROR_FILE_EXISTS;
+        return nullptr;
+    }
+    const int descriptor = _open_osfhandle(reinterpret_cast<std::intptr_t>(handle), _O_BINARY);
+    if (descriptor < 0) {
+        CloseHandle(handle);
+        return nullptr;
+    }
+    std::FILE* file = _fdopen(descriptor, "wb");
+    if (!file)
+        _close(descriptor);
+    return file;
+#else
+    std::FILE* file = std::fopen(path.c_str(), "wbx");
+    exists = !file && errno == EEXIST;
+    return file;
+#endif
+}
+
+// Puts the file `from` at `to`, in place of any file there.
+bool MoveReplacing(const std::string& from, const std::string& to)
+{
+#ifdef _WIN32
+    return MoveFileExW(FileSystemPath(from).c_str(), FileSystemPath(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+    std::error_code error;
+    std::filesystem::rename(from, to, error);
+    return !error;
+#endif
+}
+
 }  // namespace
 
 bool FileReplacement::Open(const std::string& path)
 {
     Discard();
     std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::symlink_status(path, error);
+    const std::filesystem::file_status status = std::filesystem::symlink_status(FileSystemPath(path), error);
     if (std::filesystem::is_directory(status))
         return false;
     m_earlier.reset();
@@ -53,8 +100,9 @@ bool FileReplacement::Open(const std::string& path)
     std::random_device random;
     for (int attempt = 0; attempt < 16 && !m_file; ++attempt) {
         m_temporary = PathDirectory(path) + ".verdin-" + FormatInt(random()) + FormatInt(random()) + ".tmp";
-        m_file.reset(std::fopen(m_temporary.c_str(), "wbx"));  // never one that exists
-        if (!m_file && errno != EEXIST)
+        bool exists = false;
+        m_file.reset(CreateNewFile(m_temporary, exists));
+        if (!m_file && !exists)
             break;
     }
     if (!m_file) {
@@ -98,7 +146,7 @@ void FileReplacement::KeepEarlierAttributes()
     }
 #endif
     std::error_code ignored;
-    std::filesystem::permissions(m_temporary, m_earlier->permissions, ignored);
+    std::filesystem::permissions(FileSystemPath(m_temporary), m_earlier->permissions, ignored);
 }
 
 bool FileReplacement::Commit()
@@ -107,10 +155,7 @@ bool FileReplacement::Commit()
         return false;
     KeepEarlierAttributes();
     const bool closed = std::fclose(m_file.release()) == 0;
-    std::error_code error;
-    if (closed && !m_bFailed)
-        std::filesystem::rename(m_temporary, m_path, error);
-    if (!closed || m_bFailed || error) {
+    if (!closed || m_bFailed || !MoveReplacing(m_temporary, m_path)) {
         Discard();
         return false;
     }
@@ -124,7 +169,7 @@ void FileReplacement::Discard()
     m_file.reset();
     if (!m_temporary.empty()) {
         std::error_code ignored;
-        std::filesystem::remove(m_temporary, ignored);
+        std::filesystem::remove(FileSystemPath(m_temporary), ignored);
         m_mark.reset();
         m_temporary.clear();
     }
@@ -133,9 +178,10 @@ void FileReplacement::Discard()
 bool IsReadableInput(const std::string& path)
 {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+    const std::filesystem::path file = FileSystemPath(path);
+    if (!std::filesystem::is_regular_file(file, error))
         return false;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
     return !error && size <= kMaxInputFileBytes;
 }
 
@@ -143,7 +189,7 @@ bool CopyFileReplacing(const std::string& source, const std::string& destination
 {
     if (!IsReadableInput(source))
         return false;
-    std::ifstream in(source, std::ios::binary);
+    std::ifstream in(FileSystemPath(source), std::ios::binary);
     FileReplacement out;
     if (!in || !out.Open(destination))
         return false;

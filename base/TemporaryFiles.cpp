@@ -5,7 +5,8 @@
 #include <cstring>
 
 #ifdef _WIN32
-#include <io.h>
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -54,13 +55,18 @@ TemporaryFileMark::~TemporaryFileMark()
 
 void RemoveTemporaryFilesNow()
 {
-    for (Slot& slot : g_slots)
-        if (slot.state.load(std::memory_order_acquire) == kMarked)
+    for (Slot& slot : g_slots) {
+        if (slot.state.load(std::memory_order_acquire) != kMarked)
+            continue;
 #ifdef _WIN32
-            _unlink(slot.path);
+        // The names are UTF-8; the wide call does not depend on the code page.
+        wchar_t wide[kPathBytes];
+        if (MultiByteToWideChar(CP_UTF8, 0, slot.path, -1, wide, static_cast<int>(kPathBytes)) > 0)
+            DeleteFileW(wide);
 #else
-            unlink(slot.path);
+        unlink(slot.path);
 #endif
+    }
 }
 
 }  // namespace verdin

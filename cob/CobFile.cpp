@@ -1,5 +1,6 @@
 #include "cob/CobFile.h"
 
+#include "base/FileSystemPath.h"
 #include "cob/CobEof.h"
 
 #include <algorithm>
@@ -18,13 +19,14 @@ CobFile::CobFile(const std::vector<unsigned char>& bytes)
 std::unique_ptr<CobFile> CobFile::Open(const std::string& path)
 {
     std::error_code error;
+    const std::filesystem::path file = FileSystemPath(path);
     // Directories, devices and pipes are no model files; a device may never end.
-    if (!std::filesystem::is_regular_file(path, error))
+    if (!std::filesystem::is_regular_file(file, error))
         return nullptr;
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(file, std::ios::binary);
     if (!in)
         return nullptr;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
     const std::size_t expected = error ? 0 : static_cast<std::size_t>(size);
     auto bytes = std::make_unique_for_overwrite<unsigned char[]>(expected);
     in.read(reinterpret_cast<char*>(bytes.get()), static_cast<std::streamsize>(expected));

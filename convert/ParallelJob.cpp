@@ -1,5 +1,6 @@
 #include "convert/ParallelJob.h"
 
+#include "base/FileSystemPath.h"
 #include "convert/TextureTurns.h"
 #include "xfile/XFileWriter.h"
 
@@ -38,7 +39,7 @@ std::string OutputKey(const std::string& cobPath, const std::string& outputFolde
 {
     const std::string output = XFileNameFor(cobPath, outputFolder);
     std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(output, error);
+    const std::filesystem::path absolute = std::filesystem::absolute(FileSystemPath(output), error);
     const std::filesystem::path key = error ? absolute : std::filesystem::weakly_canonical(absolute, error);
     return error ? output : key.string();
 }

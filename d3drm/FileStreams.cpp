@@ -1,5 +1,7 @@
 #include "d3drm/FileStreams.h"
 
+#include "base/FileSystemPath.h"
+
 #include <filesystem>
 
 namespace verdin {
@@ -9,8 +11,8 @@ bool FileTextSource::Open(const std::string& path)
     if (!IsReadableInput(path))
         return false;
     std::error_code error;
-    m_size = std::filesystem::file_size(path, error);
-    m_in.open(path, std::ios::binary);
+    m_size = std::filesystem::file_size(FileSystemPath(path), error);
+    m_in.open(FileSystemPath(path), std::ios::binary);
     return m_in.is_open() && !error;
 }
 

@@ -1,5 +1,7 @@
 #include "texture/BmpImage.h"
 
+#include "base/FileSystemPath.h"
+
 #include <array>
 #include <fstream>
 
@@ -23,7 +25,7 @@ std::uint16_t ReadUint16(const std::vector<std::uint8_t>& bytes, std::size_t off
 
 BmpStatus BmpImage::Read(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(FileSystemPath(path), std::ios::binary);
     if (!in.is_open())
         return BmpStatus::CannotOpen;
     std::vector<std::uint8_t> bytes;

@@ -1,5 +1,6 @@
 #include "xfile/TextureSource.h"
 
+#include "base/FileSystemPath.h"
 #include "base/PathHelpers.h"
 
 #include <filesystem>
@@ -14,7 +15,7 @@ namespace {
 bool IsThere(const std::string& path)
 {
     std::error_code error;
-    const auto status = std::filesystem::status(path, error);
+    const auto status = std::filesystem::status(FileSystemPath(path), error);
     return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
@@ -29,7 +30,7 @@ bool IsRelative(const std::string& name)
 std::optional<std::string> FindIgnoringCase(const std::string& folder, const std::string& name)
 {
     std::error_code error;
-    std::filesystem::directory_iterator entries(folder.empty() ? "." : folder, error);
+    std::filesystem::directory_iterator entries(FileSystemPath(folder.empty() ? "." : folder), error);
     std::optional<std::string> found;
     for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
         const std::string entry = entries->path().filename().string();

@@ -1,6 +1,7 @@
 #include "xfile/TextureStep.h"
 
 #include "base/FileReplacement.h"
+#include "base/FileSystemPath.h"
 #include "base/OptionFlags.h"
 #include "base/PathHelpers.h"
 #include "base/ReportLog.h"
@@ -25,7 +26,8 @@ bool PlaceTexture(const std::string& source, const std::string& destination)
     if (!IsReadableInput(source))
         return false;
     std::error_code error;
-    return std::filesystem::equivalent(source, destination, error) || CopyFileReplacing(source, destination);
+    return std::filesystem::equivalent(FileSystemPath(source), FileSystemPath(destination), error) ||
+           CopyFileReplacing(source, destination);
 }
 
 // The texture path now names the PPM file written beside the bitmap; its
