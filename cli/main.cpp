@@ -1,12 +1,16 @@
 // verdin-cli: converts COB files to DirectX .x files from the command line.
 // Standard output carries exactly the job's report.
 
+#include "base/FileSystemPath.h"
 #include "base/StopSignals.h"
 #include "base/Version.h"
 #include "cli/ConsoleReport.h"
 #include "convert/JobStarter.h"
 #include "convert/ParallelJob.h"
 #include "d3drm/BinaryXStep.h"
+#ifdef _WIN32
+#include "cli/WindowsConsole.h"
+#endif
 
 #include <CLI/CLI.hpp>
 
@@ -50,8 +54,9 @@ bool ConvertTextFiles(const std::vector<std::string>& files, verdin::ReportLog& 
 bool MakeOutputFolder(const std::string& folder)
 {
     std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (!std::filesystem::is_directory(folder, error)) {
+    const std::filesystem::path path = verdin::FileSystemPath(folder);
+    std::filesystem::create_directories(path, error);
+    if (!std::filesystem::is_directory(path, error)) {
         std::cerr << "verdin-cli: cannot make the output folder " << folder << "\n";
         return false;
     }
@@ -67,7 +72,13 @@ int main(int argc, char** argv)
     // freed memory is used again instead of being faulted in afresh.
     mallopt(M_MMAP_MAX, 0);
 #endif
+#ifdef _WIN32
+    // File names are UTF-8, the program's code page, which the C locale reads
+    // byte by byte as the path helpers need.
+    verdin::PrepareWindowsConsole();
+#else
     std::setlocale(LC_ALL, "");  // file names follow the user's character set
+#endif
 
     bool templates = true, binary = false, scaleRotation = true, position = false, ppm = false;
     bool newerMaterials = false, flipV = false, ascii = false;
