@@ -3,10 +3,14 @@
 #   ./test.sh              the ordinary build, in build/
 #   ./test.sh --sanitize   everything built and run under AddressSanitizer and
 #                          UndefinedBehaviorSanitizer, in build-sanitize/
+#   ./test.sh --windows    verdin-cli.exe cross-built and run under Wine,
+#                          compared with the ordinary build's output
+#                          (scripts/test-windows.sh)
 set -euo pipefail
 cd "$(dirname "$0")"
 
 build_dir=build
+windows=false
 # The tests build with warnings as errors.
 cmake_options=(-DVERDIN_WERROR=ON)
 case "${1:-}" in
@@ -17,9 +21,16 @@ case "${1:-}" in
         export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
         export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
         ;;
-    *) echo "usage: ./test.sh [--sanitize]" >&2; exit 2 ;;
+    --windows)
+        windows=true
+        extra_packages=(g++-mingw-w64-x86-64-posix wine64 unzip)
+        ;;
+    *) echo "usage: ./test.sh [--sanitize|--windows]" >&2; exit 2 ;;
 esac
 source scripts/setup.sh
+if $windows; then
+    exec scripts/test-windows.sh "$build_dir"
+fi
 
 cd "$build_dir"
 ctest --output-on-failure --timeout 600
