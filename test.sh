@@ -23,7 +23,7 @@ case "${1:-}" in
         ;;
     --windows)
         windows=true
-        extra_packages=(g++-mingw-w64-x86-64-posix wine64 unzip)
+        extra_packages=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 unzip)
         ;;
     *) echo "usage: ./test.sh [--sanitize|--windows]" >&2; exit 2 ;;
 esac

@@ -17,4 +17,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Header-only packages of the build machine (CLI11).
 set(CLI11_DIR ${CMAKE_CURRENT_LIST_DIR}/windows)
 
+# zlib (libz-mingw-w64-dev) linked in too, not as zlib1.dll.
+set(ZLIB_USE_STATIC_LIBS ON)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
