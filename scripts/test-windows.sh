@@ -127,7 +127,7 @@ for _ in $(seq 1 600); do
     grep -q "reading file" "$interrupted/report" 2>/dev/null && break
     sleep 0.1
 done
-kill -INT "$wine_pid"
+kill -INT "$wine_pid" 2>/dev/null || true  # a job already over fails below
 status=0
 wait "$wine_pid" || status=$?
 last_line=$(tail -n 1 "$interrupted/report")
