@@ -1,14 +1,18 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace verdin {
 
-// The file-system path of a name as the program carries it. On Windows names
-// are UTF-8 and the path holds their UTF-16 form (a std::string would be read
-// in the C runtime's code page); elsewhere the bytes are taken as they are.
-// path::string() gives the name back in the same form.
+// The file-system path of a name as the program carries it, and back. On
+// Windows names are UTF-8 and paths UTF-16 (a std::string given to
+// std::filesystem there is read in the C runtime's code page instead); what
+// does not convert, such as a texture name a model stores in another code
+// page, becomes U+FFFD, which names no file. Elsewhere the bytes are kept as
+// they are.
 std::filesystem::path FileSystemPath(std::string_view name);
+std::string NameOfPath(const std::filesystem::path& path);
 
 }  // namespace verdin

@@ -41,7 +41,7 @@ std::string OutputKey(const std::string& cobPath, const std::string& outputFolde
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(FileSystemPath(output), error);
     const std::filesystem::path key = error ? absolute : std::filesystem::weakly_canonical(absolute, error);
-    return error ? output : key.string();
+    return error ? output : NameOfPath(key);
 }
 
 class ParallelJob {

@@ -73,15 +73,17 @@ compare() {
     echo "checked $case"
 }
 
-# Builder-made files: the examples, also under a name and in a folder that
-# are not ASCII.
+# Builder-made files: the examples; one whose texture name is stored in a
+# Windows code page, no UTF-8 (the file is not found, as on Linux); and one
+# under a name and in a folder that are not ASCII.
 mkdir -p "$work/inputs/examples"
 "$linux_build/bin/make-examples" "$work/inputs/examples"
+LC_ALL=C sed 's/wood\.bmp/wo\xe9d.bmp/' "$work/inputs/examples/scene.cob" >"$work/inputs/examples/code-page-texture.cob"
 nonascii=$work/inputs/non-ascii
 mkdir -p "$nonascii/dossier-é"
 cp "$work/inputs/examples/scene.cob" "$nonascii/dossier-é/Modèle-木.cob"
 cp "$work/inputs/examples/wood.bmp" "$nonascii/dossier-é/"
-examples=(scene.cob frame-only.cob truncated.cob ascii.cob missing.cob)
+examples=(scene.cob frame-only.cob truncated.cob ascii.cob missing.cob code-page-texture.cob)
 
 fresh examples "$work/inputs/examples"
 compare examples text "${examples[@]}"

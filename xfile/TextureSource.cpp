@@ -33,7 +33,7 @@ std::optional<std::string> FindIgnoringCase(const std::string& folder, const std
     std::filesystem::directory_iterator entries(FileSystemPath(folder.empty() ? "." : folder), error);
     std::optional<std::string> found;
     for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
-        const std::string entry = entries->path().filename().string();
+        const std::string entry = NameOfPath(entries->path().filename());
         if (EqualIgnoringCase(entry, name) && !entries->is_directory(error) && (!found || entry < *found))
             found = entry;
     }
