@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "TestSupport.h"
 #include "XTestSupport.h"
 #include "xof/Visitor.h"
 #include "xof/Xof.h"
@@ -85,6 +86,25 @@ TextureFilename { "a.png"; }
     // Both declarations differ from the standard templates, so a reader of the
     // binary form learns them from it.
     EXPECT_EQ(MustParseBinary(WriteBinary(document, BinaryOptions::None)).objects, document.objects);
+}
+
+TEST(ForeignFiles, SamplesFromElsewhereParse)
+{
+    const std::string samples = verdin::test::SamplesDir();
+    if (samples.empty()) {
+        GTEST_SKIP() << "../shared/samples is absent";
+    }
+    const std::string folder = samples + "/x/";
+    for (const char* name : {"anim_test.x", "cube_with_vertex_colors.x", "test.x", "test_cube_binary.x"}) {
+        const Result<Document> document = Parse(verdin::test::ReadFile(folder + name));
+        EXPECT_TRUE(document) << name << ": " << document.GetError().message;
+    }
+    const Result<Document> compressed = Parse(verdin::test::ReadFile(folder + "test_cube_compressed.x"));
+    ASSERT_TRUE(compressed) << compressed.GetError().message;
+    const Result<Document> binary = Parse(verdin::test::ReadFile(folder + "test_cube_binary.x"));
+    ASSERT_TRUE(binary);
+    EXPECT_EQ(compressed.Value().objects, binary.Value().objects);
+    EXPECT_FALSE(compressed.Value().objects.empty());
 }
 
 }  // namespace
