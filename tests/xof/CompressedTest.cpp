@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
-// The input is read through pointers to const.
-#define ZLIB_CONST
-#include <zlib.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -22,40 +18,6 @@ std::string Little(std::uint32_t value, int size)
         bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
     }
     return bytes;
-}
-
-// The compressed form of a text or binary file, as DirectX writes it: the
-// header with "tzip" or "bzip", the decompressed size, then blocks of up to
-// `blockSize` bytes, each a raw deflate stream with the blocks before it as
-// its dictionary.
-std::string Compress(std::string_view file, std::size_t blockSize = 32768)
-{
-    std::string out(file.substr(0, 16));
-    out.replace(8, 4, file.substr(8, 4) == "bin " ? "bzip" : "tzip");
-    out += Little(static_cast<std::uint32_t>(file.size()), 4);
-    const std::string_view body = file.substr(16);
-    for (std::size_t start = 0; start < body.size(); start += blockSize) {
-        const std::string_view plain = body.substr(start, blockSize);
-        z_stream stream{};
-        EXPECT_EQ(deflateInit2(&stream, 9, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY), Z_OK);
-        const std::size_t history = std::min<std::size_t>(start, 32768);
-        if (history != 0) {
-            deflateSetDictionary(&stream, reinterpret_cast<const Bytef*>(body.data() + start - history),
-                                 static_cast<uInt>(history));
-        }
-        std::string packed(deflateBound(&stream, static_cast<uLong>(plain.size())), '\0');
-        stream.next_in = reinterpret_cast<const Bytef*>(plain.data());
-        stream.avail_in = static_cast<uInt>(plain.size());
-        stream.next_out = reinterpret_cast<Bytef*>(packed.data());
-        stream.avail_out = static_cast<uInt>(packed.size());
-        EXPECT_EQ(deflate(&stream, Z_FINISH), Z_STREAM_END);
-        packed.resize(stream.total_out);
-        deflateEnd(&stream);
-        out += Little(static_cast<std::uint32_t>(plain.size()), 2);
-        out += Little(static_cast<std::uint32_t>(packed.size() + 2), 2);
-        out += "CK" + packed;
-    }
-    return out;
 }
 
 void ExpectRefused(const std::string& bytes, ErrorCode code, std::size_t offset)
