@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <new>
 #include <string>
-#include <vector>
 
 #include "xof/Xof.h"
 #include "xof/src/BinaryInput.h"
@@ -40,56 +39,55 @@ struct Block {
     throw ParseFailure{Error{code, "byte " + Decimal(offset) + ": " + message, offset, 0, 0}};
 }
 
-struct Blocks {
-    std::vector<Block> blocks;
-    std::size_t total = 0;  // the decompressed file's size
-};
+// The next block, its sizes checked against the input.
+Block NextBlock(BinaryInput& input)
+{
+    Block block;
+    block.at = input.Offset();
+    if (input.BytesLeft() < 6) {
+        Fail(block.at, ErrorCode::Truncated, "the input ends inside a block's header");
+    }
+    block.size = input.Word();
+    const std::uint16_t packed = input.Word();
+    if (block.size == 0 || block.size > kBlockLimit) {
+        Fail(block.at, ErrorCode::OutOfRange,
+             "a block of " + Decimal(block.size) + " bytes (1 to " + Decimal(kBlockLimit) + " are possible)");
+    }
+    if (packed < 2 || packed > input.BytesLeft()) {
+        Fail(block.at + 2, ErrorCode::Truncated,
+             "a block's compressed size of " + Decimal(packed) + " bytes goes beyond the input");
+    }
+    if (input.Bytes(2) != "CK") {
+        Fail(block.at + 4, ErrorCode::Syntax, "expected the block signature 'CK'");
+    }
+    block.deflate = input.Bytes(packed - 2u);
+    if (block.size > kMaxRatio * block.deflate.size() + kMaxMatch) {
+        Fail(block.at, ErrorCode::OutOfRange,
+             "a block of " + Decimal(block.size) + " bytes cannot come from " + Decimal(block.deflate.size()) +
+                 " compressed bytes");
+    }
+    return block;
+}
 
-// The blocks, their sizes checked against the input and the declared total
-// before anything is decompressed or allocated for the output.
-Blocks ReadBlocks(std::string_view bytes)
+// The size of the decompressed file, once every block's sizes have been
+// checked and found to add up to the size the file declares: before anything
+// is decompressed or allocated for the output.
+std::size_t CheckedTotal(std::string_view bytes)
 {
     BinaryInput input(bytes, kHeaderSize);
     if (input.BytesLeft() < 4) {
         Fail(kHeaderSize, ErrorCode::Truncated, "the input ends inside the decompressed size");
     }
     const std::uint32_t declared = input.Dword();
-    Blocks blocks;
     std::uint64_t total = kHeaderSize;
     while (!input.AtEnd()) {
-        Block block;
-        block.at = input.Offset();
-        if (input.BytesLeft() < 6) {
-            Fail(block.at, ErrorCode::Truncated, "the input ends inside a block's header");
-        }
-        block.size = input.Word();
-        const std::uint16_t packed = input.Word();
-        if (block.size == 0 || block.size > kBlockLimit) {
-            Fail(block.at, ErrorCode::OutOfRange,
-                 "a block of " + Decimal(block.size) + " bytes (1 to " + Decimal(kBlockLimit) + " are possible)");
-        }
-        if (packed < 2 || packed > input.BytesLeft()) {
-            Fail(block.at + 2, ErrorCode::Truncated,
-                 "a block's compressed size of " + Decimal(packed) + " bytes goes beyond the input");
-        }
-        if (input.Bytes(2) != "CK") {
-            Fail(block.at + 4, ErrorCode::Syntax, "expected the block signature 'CK'");
-        }
-        block.deflate = input.Bytes(packed - 2u);
-        if (block.size > kMaxRatio * block.deflate.size() + kMaxMatch) {
-            Fail(block.at, ErrorCode::OutOfRange,
-                 "a block of " + Decimal(block.size) + " bytes cannot come from " + Decimal(block.deflate.size()) +
-                     " compressed bytes");
-        }
-        total += block.size;
-        blocks.blocks.push_back(block);
+        total += NextBlock(input).size;
     }
     if (total != declared) {
         Fail(kHeaderSize, ErrorCode::OutOfRange,
              "the file declares " + Decimal(declared) + " decompressed bytes, its blocks hold " + Decimal(total));
     }
-    blocks.total = static_cast<std::size_t>(total);
-    return blocks;
+    return static_cast<std::size_t>(total);
 }
 
 class Inflater {
@@ -154,15 +152,14 @@ Result<std::string> Decompress(std::string_view bytes)
                      "byte 8: not a compressed file (format '" + std::string(header->format) + "')", 8, 0, 0};
     }
     try {
-        const Blocks blocks = ReadBlocks(bytes);
         std::string out;
-        out.reserve(blocks.total);
+        out.reserve(CheckedTotal(bytes));
         out += bytes.substr(0, 8);
         out += header->format == "tzip" ? "txt " : "bin ";
         out += bytes.substr(12, 4);
         Inflater inflater;
-        for (const Block& block : blocks.blocks) {
-            inflater.Block(block, out, kHeaderSize);
+        for (BinaryInput input(bytes, kHeaderSize + 4); !input.AtEnd();) {
+            inflater.Block(NextBlock(input), out, kHeaderSize);
         }
         return out;
     } catch (ParseFailure& failure) {
