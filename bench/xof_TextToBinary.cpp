@@ -3,6 +3,7 @@
 #include <string>
 
 #include "XSamples.h"
+#include "XTestSupport.h"
 #include "xof/Xof.h"
 
 namespace {
@@ -59,9 +60,21 @@ void ParseBinary(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.Value().size()));
 }
 
+void Decompress(benchmark::State& state)
+{
+    const std::string compressed = verdin::xof::test::Compress(BigText());
+    for (auto _ : state) {
+        auto plain = verdin::xof::Decompress(compressed);
+        benchmark::DoNotOptimize(plain.HasValue());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BigText().size()));
+    state.counters["compressed_MB"] = static_cast<double>(compressed.size()) / 1e6;
+}
+
 }  // namespace
 
 BENCHMARK(TextToBinary)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(ParseText)->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteBinary)->Unit(benchmark::kMillisecond);
 BENCHMARK(ParseBinary)->Unit(benchmark::kMillisecond);
+BENCHMARK(Decompress)->Unit(benchmark::kMillisecond);

@@ -1,44 +1,82 @@
-// Reads arbitrary bytes as a DirectX text file (first byte even) or binary
-// file (odd). What the text reader accepts must come back from the binary
-// form as the same model, and the streaming conversion must write the same
-// bytes as the model's writer, or fail the same way, also through a window
-// of a few bytes (the rest of the first byte).
+// Reads arbitrary bytes as a DirectX file. Bytes that start with "xof " are a
+// whole file, read in whichever form its header names (so files of other
+// programs are seeds as they are); a compressed one is checked again in its
+// decompressed form. Other bytes are a text file (first byte even) or a file
+// of any form (odd) behind that first byte. What the text reader accepts must
+// come back from the binary form as the same model, and the streaming
+// conversion must write the same bytes as the model's writer, or fail the
+// same way, also through a window of a few bytes.
 
+#include "xof/Visitor.h"
 #include "xof/Xof.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
+#include <string>
 #include <string_view>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+namespace {
+
+using namespace verdin::xof;
+
+void CheckText(std::string_view bytes, std::size_t window)
 {
-    if (size == 0)
-        return 0;
-    using namespace verdin::xof;
-    const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
-    if (data[0] & 1) {
-        (void)ParseBinary(bytes);
-        return 0;
-    }
     Result<Document> text = ParseText(bytes);
     const Result<std::string> streamed = TextToBinary(bytes, BinaryOptions::Templates);
     if (text.HasValue() != streamed.HasValue())
         std::abort();
     MemoryTextSource source(bytes);
     StringOutput windowed;
-    const std::optional<Error> error = TextToBinary(source, windowed, BinaryOptions::Templates, 1 + data[0] / 2);
+    const std::optional<Error> error = TextToBinary(source, windowed, BinaryOptions::Templates, window);
     const bool same = error ? !streamed && error->message == streamed.GetError().message
                             : streamed && windowed.Bytes() == streamed.Value();
     if (!same)
         std::abort();
     if (!text)
-        return 0;
+        return;
     const std::string binary = WriteBinary(text.Value(), BinaryOptions::Templates);
     if (binary != streamed.Value())
         std::abort();
     const Result<Document> back = ParseBinary(binary);
     if (!back || back.Value().objects != text.Value().objects)
         std::abort();
+}
+
+// Reading the whole file and visiting it agree on whether it is good.
+void CheckAnyForm(std::string_view bytes)
+{
+    class Ignore : public ObjectVisitor {
+        void BeginObject(std::string_view, std::string_view) override {}
+        void Integer(std::uint32_t) override {}
+        void Real(double) override {}
+        void Text(std::string) override {}
+        void Reference(std::string_view) override {}
+        void EndObject() override {}
+    } ignore;
+    if (Parse(bytes).HasValue() == Visit(bytes, ignore).has_value())
+        std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    const std::string_view all(reinterpret_cast<const char*>(data), size);
+    if (all.starts_with("xof ")) {
+        CheckAnyForm(all);
+        const Result<std::string> plain = Decompress(all);
+        const std::string_view file = plain ? std::string_view(plain.Value()) : all;
+        if (file.size() >= 16 && file.substr(8, 4) == "txt ")
+            CheckText(file, 1 + size % 61);
+        return 0;
+    }
+    const std::string_view bytes = all.substr(1);
+    if (data[0] & 1)
+        CheckAnyForm(bytes);
+    else
+        CheckText(bytes, 1 + data[0] / 2);
     return 0;
 }

@@ -26,10 +26,12 @@ std::string FormatOf(const std::string& path)
 std::optional<std::string> ReadMeshes(const std::string& path, Scene& scene)
 {
     SceneBuilder builder(scene);
-    if (FormatOf(path) == "bin ") {
+    // Binary and compressed files are read whole; text streams through a window.
+    const std::string format = FormatOf(path);
+    if (format == "bin " || format == "tzip" || format == "bzip") {
         std::ifstream in(path, std::ios::binary);
         const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        if (const auto error = xof::VisitBinary(bytes, builder))
+        if (const auto error = xof::Visit(bytes, builder))
             return error->message;
         return std::nullopt;
     }

@@ -11,8 +11,9 @@ namespace verdin::render {
 // Reads a picture file; nothing when it cannot.
 using ImageReader = std::function<std::optional<RgbaImage>(const std::string& path)>;
 
-// Reads the meshes of a DirectX file, text or binary, as it goes: the text
-// through a small window, so that memory holds little more than the meshes.
+// Reads the meshes of a DirectX file, text, binary or compressed; a text file
+// as it goes, through a small window, so that memory holds little more than
+// the meshes.
 // Each texture a material names is read with `readImage`, from beside the
 // file when its name is relative; one that cannot be read leaves its
 // materials untextured. Empty on success, else the reader's message.

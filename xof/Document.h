@@ -109,7 +109,7 @@ struct DataObject {
 struct Document {
     unsigned versionMajor = 3;
     unsigned versionMinor = 2;
-    // The built-in standard templates first, then those the file declares, in
+    // The built-in templates (RegisteredDocument) first, then those the file declares, in
     // order. A declaration of a standard template's name is a new entry that
     // takes its place for the objects that follow.
     std::vector<Template> templates;
@@ -124,5 +124,11 @@ struct Document {
 // MaterialWrap, TextureFilename, Material, MeshFace, MeshFaceWraps,
 // MeshTextureCoords, MeshMaterialList, MeshNormals, MeshVertexColors, Mesh.
 [[nodiscard]] Document StandardDocument();
+
+// The standard templates, then those that DirectX's mesh library registers
+// itself (skinning, animation, vertex declarations, effects, patches,
+// progressive meshes, property bags): what the readers know in a file that
+// does not declare them. Writers still count only the standard ones as known.
+[[nodiscard]] Document RegisteredDocument();
 
 }  // namespace verdin::xof

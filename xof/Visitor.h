@@ -35,4 +35,8 @@ public:
 // Reads a binary file held in memory.
 [[nodiscard]] std::optional<Error> VisitBinary(std::string_view bytes, ObjectVisitor& visitor);
 
+// Reads a file held in memory in whichever form its header names: text,
+// binary or compressed (decompressed in memory first).
+[[nodiscard]] std::optional<Error> Visit(std::string_view bytes, ObjectVisitor& visitor);
+
 }  // namespace verdin::xof

@@ -29,7 +29,16 @@ extern const std::string_view kMeshTemplates;
 // name the byte offset.
 [[nodiscard]] Result<Document> ParseBinary(std::string_view bytes);
 
-// Reads a DirectX file in whichever form its header names.
+// The text or binary form of a compressed file ("tzip" or "bzip", MSZIP
+// blocks): the same header naming "txt " or "bin ", then the decompressed
+// bytes. Every size is checked against the input before it is used, so a
+// small file that declares gigabytes is refused before anything is
+// allocated. Errors name the byte offset in the compressed file.
+[[nodiscard]] Result<std::string> Decompress(std::string_view bytes);
+
+// Reads a DirectX file in whichever form its header names: text, binary or
+// compressed. Errors in the decompressed form of a compressed file name their
+// place in that form.
 [[nodiscard]] Result<Document> Parse(std::string_view bytes);
 
 enum class BinaryOptions : unsigned {

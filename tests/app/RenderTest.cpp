@@ -116,6 +116,24 @@ private Q_SLOTS:
                  qPrintable(top.name() + " above " + bottom.name()));
     }
 
+    // A compressed file from elsewhere draws as its binary form does.
+    void aCompressedSampleAsItsBinaryForm()
+    {
+        const std::string samples = SamplesDir();
+        if (samples.empty())
+            QSKIP("../shared/samples is absent");
+        TempDir dir;
+        const auto render = [&](const std::string& name) {
+            const std::string png = dir.Path(name + ".png");
+            const Run run = RunProgram(VERDIN_APP, {"--render", QString::fromStdString(samples + "/x/" + name),
+                                                    QString::fromStdString(png), "--size", "200x150"});
+            return run.status == 0 ? QImage(QString::fromStdString(png)) : QImage();
+        };
+        const QImage compressed = render("test_cube_compressed.x");
+        QVERIFY(!compressed.isNull());
+        QVERIFY(compressed == render("test_cube_binary.x"));
+    }
+
     void aFileThatCannotBeReadIsReportedWithoutAPicture()
     {
         TempDir dir;

@@ -1,8 +1,12 @@
 #include "XTestSupport.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include <gtest/gtest.h>
+// The input is read through pointers to const.
+#define ZLIB_CONST
+#include <zlib.h>
 
 namespace verdin::xof {
 
@@ -29,6 +33,47 @@ void PrintTo(const DataObject& object, std::ostream* out)
 }  // namespace verdin::xof
 
 namespace verdin::xof::test {
+
+namespace {
+
+void AppendLittle(std::string& out, std::size_t value, int size)
+{
+    for (int i = 0; i < size; ++i) {
+        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    }
+}
+
+}  // namespace
+
+std::string Compress(std::string_view file, std::size_t blockSize)
+{
+    std::string out(file.substr(0, 16));
+    out.replace(8, 4, file.substr(8, 4) == "bin " ? "bzip" : "tzip");
+    AppendLittle(out, file.size(), 4);
+    const std::string_view body = file.substr(16);
+    for (std::size_t start = 0; start < body.size(); start += blockSize) {
+        const std::string_view plain = body.substr(start, blockSize);
+        z_stream stream{};
+        EXPECT_EQ(deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY), Z_OK);
+        const std::size_t history = std::min<std::size_t>(start, 32768);
+        if (history != 0) {
+            deflateSetDictionary(&stream, reinterpret_cast<const Bytef*>(body.data() + start - history),
+                                 static_cast<uInt>(history));
+        }
+        std::string packed(deflateBound(&stream, static_cast<uLong>(plain.size())), '\0');
+        stream.next_in = reinterpret_cast<const Bytef*>(plain.data());
+        stream.avail_in = static_cast<uInt>(plain.size());
+        stream.next_out = reinterpret_cast<Bytef*>(packed.data());
+        stream.avail_out = static_cast<uInt>(packed.size());
+        EXPECT_EQ(deflate(&stream, Z_FINISH), Z_STREAM_END);
+        packed.resize(stream.total_out);
+        deflateEnd(&stream);
+        AppendLittle(out, plain.size(), 2);
+        AppendLittle(out, packed.size() + 2, 2);
+        out += "CK" + packed;
+    }
+    return out;
+}
 
 Document MustParseText(std::string_view text)
 {

@@ -26,6 +26,12 @@ Document MustParseBinary(std::string_view bytes);
 // bytes; a window the size of the text has no edges inside it.
 Result<std::string> StreamToBinary(std::string_view text, BinaryOptions options, std::size_t window);
 
+// The compressed form of a text or binary file, as DirectX writes it: the
+// header with "tzip" or "bzip", the decompressed size, then blocks of up to
+// `blockSize` bytes, each a raw deflate stream with the blocks before it as
+// its dictionary.
+std::string Compress(std::string_view file, std::size_t blockSize = 32768);
+
 // Windows so small that tokens of every kind cross their edges, in every way.
 inline constexpr std::size_t kTinyWindows[] = {1, 2, 3, 7, 64};
 

@@ -434,7 +434,7 @@ Result<std::pair<Document, unsigned>> StartBinaryDocument(std::string_view bytes
         return Error{ErrorCode::BadHeader, "byte 8: not a binary file (format '" + std::string(header->format) + "')",
                      8, 0, 0};
     }
-    Document document = StandardDocument();
+    Document document = RegisteredDocument();
     document.versionMajor = header->versionMajor;
     document.versionMinor = header->versionMinor;
     return std::pair{std::move(document), header->floatBits};

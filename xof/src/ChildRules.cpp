@@ -1,4 +1,5 @@
 #include "xof/src/ChildRules.h"
+#include "xof/src/NameCase.h"
 #include "xof/src/Quoted.h"
 
 #include <algorithm>
@@ -15,7 +16,7 @@ std::optional<std::string> RefusedChild(const Template& parent, const Template* 
     }
     const bool listed =
         std::any_of(parent.restrictions.begin(), parent.restrictions.end(), [&](const Restriction& restriction) {
-            return restriction.name == childTemplate->name || restriction.guid == childTemplate->guid;
+            return SameWord(restriction.name, childTemplate->name) || restriction.guid == childTemplate->guid;
         });
     if (listed) {
         return std::nullopt;

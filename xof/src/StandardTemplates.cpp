@@ -1,6 +1,7 @@
 #include "xof/Xof.h"
 
 #include "xof/Stream.h"
+#include "xof/src/MeshLibraryTemplates.h"
 #include "xof/src/TextReader.h"
 #include "xof/src/TextScanner.h"
 
@@ -184,10 +185,9 @@ template AnimationSet {
 }
 )";
 
-Document BuildStandardDocument()
+Document BuildDocument(const std::string& text)
 {
     Document document;
-    const std::string text = std::string(kMeshTemplates) + std::string(kFrameTemplates);
     MemoryTextSource source(text);
     TextScanner scanner(source, text.size());
     ReadTextBody(scanner, document);
@@ -201,8 +201,15 @@ Document BuildStandardDocument()
 
 Document StandardDocument()
 {
-    static const Document standard = BuildStandardDocument();
+    static const Document standard = BuildDocument(std::string(kMeshTemplates) + std::string(kFrameTemplates));
     return standard;
+}
+
+Document RegisteredDocument()
+{
+    static const Document registered =
+        BuildDocument(std::string(kMeshTemplates) + std::string(kFrameTemplates) + std::string(kMeshLibraryTemplates));
+    return registered;
 }
 
 }  // namespace verdin::xof

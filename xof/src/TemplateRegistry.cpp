@@ -5,6 +5,7 @@
 
 #include "xof/Xof.h"
 #include "xof/src/Decimal.h"
+#include "xof/src/NameCase.h"
 #include "xof/src/Quoted.h"
 
 namespace verdin::xof {
@@ -29,18 +30,26 @@ TemplateRegistry::TemplateRegistry(Document& document) : m_document(document)
         Info info;
         // The document's templates were admitted by a registry before.
         static_cast<void>(Describe(document.templates[i], info));
-        m_byName.insert_or_assign(document.templates[i].name, i);
+        Index(document.templates[i].name, i);
         m_info.push_back(std::move(info));
     }
 }
 
+void TemplateRegistry::Index(const std::string& name, std::size_t index)
+{
+    m_byName.insert_or_assign(name, index);
+    m_byFoldedName.insert_or_assign(Folded(name), index);
+}
+
 std::optional<std::size_t> TemplateRegistry::Find(std::string_view name) const
 {
-    const auto found = m_byName.find(name);
-    if (found == m_byName.end()) {
-        return std::nullopt;
+    if (const auto found = m_byName.find(name); found != m_byName.end()) {
+        return found->second;
     }
-    return found->second;
+    if (const auto found = m_byFoldedName.find(Folded(name)); found != m_byFoldedName.end()) {
+        return found->second;
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> TemplateRegistry::Describe(const Template& definition, Info& info) const
@@ -90,14 +99,15 @@ std::optional<std::string> TemplateRegistry::Describe(const Template& definition
 
 std::optional<std::string> TemplateRegistry::Add(Template definition)
 {
-    if (const auto existing = Find(definition.name); existing && At(*existing).declared) {
+    if (const auto existing = m_byName.find(definition.name);
+        existing != m_byName.end() && At(existing->second).declared) {
         return "template " + Quoted(definition.name) + " is declared twice";
     }
     Info info;
     if (auto problem = Describe(definition, info)) {
         return problem;
     }
-    m_byName.insert_or_assign(definition.name, m_document.templates.size());
+    Index(definition.name, m_document.templates.size());
     m_document.templates.push_back(std::move(definition));
     m_info.push_back(std::move(info));
     return std::nullopt;

@@ -22,6 +22,8 @@ public:
     // Indexes the templates already in the document.
     explicit TemplateRegistry(Document& document);
 
+    // The newest template of exactly that name, else the newest whose name
+    // differs only in case.
     [[nodiscard]] std::optional<std::size_t> Find(std::string_view name) const;
     [[nodiscard]] const Template& At(std::size_t index) const { return m_document.templates[index]; }
     [[nodiscard]] std::size_t MemberTemplate(std::size_t index, std::size_t member) const
@@ -45,7 +47,10 @@ private:
     [[nodiscard]] std::optional<std::string> Describe(const Template& definition, Info& info) const;
 
     Document& m_document;
+    void Index(const std::string& name, std::size_t index);
+
     std::map<std::string, std::size_t, std::less<>> m_byName;
+    std::map<std::string, std::size_t, std::less<>> m_byFoldedName;
     std::vector<Info> m_info;
 };
 

@@ -14,6 +14,7 @@
 #include "xof/src/Header.h"
 #include "xof/src/MemberWalk.h"
 #include "xof/src/ModelSink.h"
+#include "xof/src/NameCase.h"
 #include "xof/src/Quoted.h"
 #include "xof/src/StreamSink.h"
 #include "xof/src/TemplateRegistry.h"
@@ -38,21 +39,6 @@ constexpr std::array<std::pair<std::string_view, Primitive>, 11> kPrimitiveKeywo
     {"UNICODE", Primitive::Unicode},
     {"CSTRING", Primitive::Cstring},
 }};
-
-// Keywords are read without regard to case, as the format's readers do.
-bool SameWord(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 std::optional<Primitive> PrimitiveKeyword(std::string_view word)
 {
@@ -395,7 +381,7 @@ Result<Document> StartTextDocument(TextScanner& scanner)
                      "line 1, column 9: not a text file (format '" + std::string(header->format) + "')", 8, 1, 9};
     }
     scanner.Consume(kHeaderSize);
-    Document document = StandardDocument();
+    Document document = RegisteredDocument();
     document.versionMajor = header->versionMajor;
     document.versionMinor = header->versionMinor;
     return document;
