@@ -13,4 +13,10 @@ Result<Document> Parse(std::string_view bytes)
     return ParseText(bytes);
 }
 
+std::string_view HeaderForm(std::string_view bytes)
+{
+    const auto header = ReadFileHeader(bytes);
+    return header ? header->format : std::string_view();
+}
+
 }  // namespace verdin::xof
