@@ -7,6 +7,7 @@
 
 #include "xof/Xof.h"
 #include "xof/src/Failure.h"
+#include "xof/src/MemberWalk.h"
 #include "xof/src/Quoted.h"
 #include "xof/src/TemplateBlock.h"
 #include "xof/src/TextScanner.h"
@@ -268,11 +269,11 @@ private:
         if (templateDepth > kMaxTemplateDepth) {
             Refuse(ErrorCode::TooDeep, "templates nest too deep in " + Quoted(definition.name));
         }
-        std::vector<std::uint32_t> counts(definition.members.size());
+        CountSlots counts(definition.members.size());
         for (std::size_t i = 0; i < definition.members.size(); ++i) {
             const Member& member = definition.members[i];
             const Template* memberTemplate = member.primitive ? nullptr : &FindTemplate(member.templateName);
-            const std::uint64_t elements = ElementCount(member, counts);
+            const std::uint64_t elements = ElementCount(definition, member, counts);
             const bool onePerLine =
                 lineIndent >= 0 && (memberTemplate || elements > kElementsOnOneLine) && !member.dimensions.empty();
             if (lineIndent >= 0 && elements > 0 && !onePerLine) {
@@ -300,13 +301,14 @@ private:
 
     // Every element takes a value in the documents the readers make, which
     // bounds what a wrong count can make written.
-    std::uint64_t ElementCount(const Member& member, const std::vector<std::uint32_t>& counts) const
+    std::uint64_t ElementCount(const Template& definition, const Member& member, CountSlots& counts) const
     {
         std::uint64_t elements = 1;
         const std::uint64_t left = m_object->values.size() - m_next;
         for (const Dimension& dimension : member.dimensions) {
-            const std::uint64_t size =
-                dimension.member && *dimension.member < counts.size() ? counts[*dimension.member] : dimension.size;
+            const std::uint64_t size = dimension.member && *dimension.member < definition.members.size()
+                                           ? counts[*dimension.member]
+                                           : dimension.size;
             if (size != 0 && elements > left / size) {
                 Refuse(ErrorCode::OutOfRange, "array " + Quoted(member.name) + " needs more values than " +
                                                   Quoted(m_object->templateName) + " holds");
