@@ -2,7 +2,8 @@
 // file (odd). What the text reader accepts must come back from the binary
 // form as the same model, and the streaming conversion must write the same
 // bytes as the model's writer, or fail the same way, also through a window
-// of a few bytes (the rest of the first byte).
+// of a few bytes (the rest of the first byte). The text form of what either
+// reader accepts is refused or reads back as the same objects.
 
 #include "xof/Xof.h"
 
@@ -11,6 +12,21 @@
 #include <optional>
 #include <string_view>
 
+namespace {
+
+void CheckTextForm(const verdin::xof::Document& document)
+{
+    using namespace verdin::xof;
+    const Result<std::string> text = WriteText(document, BinaryOptions::Templates);
+    if (!text)
+        return;
+    const Result<Document> back = ParseText(text.Value());
+    if (!back || back.Value().objects != document.objects)
+        std::abort();
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size == 0)
@@ -18,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace verdin::xof;
     const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
     if (data[0] & 1) {
-        (void)ParseBinary(bytes);
+        if (const Result<Document> binary = ParseBinary(bytes))
+            CheckTextForm(binary.Value());
         return 0;
     }
     Result<Document> text = ParseText(bytes);
@@ -40,5 +57,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Result<Document> back = ParseBinary(binary);
     if (!back || back.Value().objects != text.Value().objects)
         std::abort();
+    CheckTextForm(text.Value());
     return 0;
 }

@@ -1,8 +1,10 @@
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "xof/Xof.h"
@@ -66,39 +68,54 @@ void AppendGuid(std::string& out, const Guid& guid)
     out += '>';
 }
 
+constexpr std::array<std::pair<Primitive, std::string_view>, 11> kPrimitiveKeywords{{
+    {Primitive::Word, "WORD"},
+    {Primitive::Dword, "DWORD"},
+    {Primitive::Float, "FLOAT"},
+    {Primitive::Double, "DOUBLE"},
+    {Primitive::Char, "CHAR"},
+    {Primitive::Uchar, "UCHAR"},
+    {Primitive::Sword, "SWORD"},
+    {Primitive::Sdword, "SDWORD"},
+    {Primitive::String, "STRING"},
+    {Primitive::Unicode, "UNICODE"},
+    {Primitive::Cstring, "CSTRING"},
+}};
+
+// Names and keywords without regard to case, as the text reader takes them.
+bool SameWord(std::string_view a, std::string_view b)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
 std::string_view Keyword(Primitive type)
 {
-    switch (type) {
-    case Primitive::Word:
-        return "WORD";
-    case Primitive::Dword:
-        return "DWORD";
-    case Primitive::Float:
-        return "FLOAT";
-    case Primitive::Double:
-        return "DOUBLE";
-    case Primitive::Char:
-        return "CHAR";
-    case Primitive::Uchar:
-        return "UCHAR";
-    case Primitive::Sword:
-        return "SWORD";
-    case Primitive::Sdword:
-        return "SDWORD";
-    case Primitive::String:
-        return "STRING";
-    case Primitive::Unicode:
-        return "UNICODE";
-    case Primitive::Cstring:
-        return "CSTRING";
+    for (const auto& [primitive, keyword] : kPrimitiveKeywords) {
+        if (primitive == type) {
+            return keyword;
+        }
     }
     Refuse(ErrorCode::BadTemplate, "a member of an unknown primitive type");
+}
+
+// A template's name where the text reader would take a keyword for it (a
+// binary file may name a template "array") cannot be written.
+void AppendTemplateName(std::string& out, std::string_view name)
+{
+    const bool keyword = SameWord(name, "template") || SameWord(name, "array") ||
+                         std::any_of(kPrimitiveKeywords.begin(), kPrimitiveKeywords.end(),
+                                     [&](const auto& entry) { return SameWord(name, entry.second); });
+    if (keyword) {
+        Refuse(ErrorCode::Syntax, "the template name " + Quoted(name) + " cannot be written in the text form");
+    }
+    AppendName(out, name);
 }
 
 void AppendTemplate(std::string& out, const Template& definition)
 {
     out += "template ";
-    AppendName(out, definition.name);
+    AppendTemplateName(out, definition.name);
     out += " {\r\n ";
     AppendGuid(out, definition.guid);
     out += kLineEnd;
@@ -107,7 +124,7 @@ void AppendTemplate(std::string& out, const Template& definition)
         if (member.primitive) {
             out += Keyword(*member.primitive);
         } else {
-            AppendName(out, member.templateName);
+            AppendTemplateName(out, member.templateName);
         }
         if (!member.name.empty()) {
             out += ' ';
@@ -133,7 +150,7 @@ void AppendTemplate(std::string& out, const Template& definition)
         out += " [";
         for (std::size_t i = 0; i < definition.restrictions.size(); ++i) {
             out += i == 0 ? "" : ", ";
-            AppendName(out, definition.restrictions[i].name);
+            AppendTemplateName(out, definition.restrictions[i].name);
             if (const auto& guid = definition.restrictions[i].guid) {
                 out += ' ';
                 AppendGuid(out, *guid);
@@ -216,7 +233,7 @@ public:
             m_out += " }\r\n";
             return;
         }
-        AppendName(m_out, object.templateName);
+        AppendTemplateName(m_out, object.templateName);
         if (!object.name.empty()) {
             m_out += ' ';
             AppendName(m_out, object.name);
@@ -248,12 +265,8 @@ private:
         if (const Template* exact = m_document.FindTemplate(name)) {
             return *exact;
         }
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        const auto sameWord = [&](const Template& definition) {
-            return std::equal(name.begin(), name.end(), definition.name.begin(), definition.name.end(),
-                              [&](char a, char b) { return lower(a) == lower(b); });
-        };
-        const auto found = std::find_if(m_document.templates.rbegin(), m_document.templates.rend(), sameWord);
+        const auto found = std::find_if(m_document.templates.rbegin(), m_document.templates.rend(),
+                                        [&](const Template& definition) { return SameWord(definition.name, name); });
         if (found == m_document.templates.rend()) {
             Refuse(ErrorCode::UnknownTemplate, "unknown template " + Quoted(name));
         }
