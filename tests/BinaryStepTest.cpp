@@ -175,11 +175,10 @@ TEST_F(BinaryStep, AnyFormConvertsToTheOthers)
         names.push_back(name);
     const std::string quoted =
         xof::test::TokenBytes().Name("TextureFilename").Open().String("a \"b\".bmp").Close().Bytes();
-    WriteFiles(dir.Path("text"), inputs);
+    for (const char* folder : {"text", "direct", "original"})
+        WriteFiles(dir.Path(folder), inputs);
     WriteFiles(dir.Path("text"), {{"quoted.x", quoted}, {"readonly.x", xof::test::FramesFile()}});
     std::filesystem::permissions(dir.Path("text/readonly.x"), std::filesystem::perms::owner_read);
-    WriteFiles(dir.Path("direct"), inputs);
-    WriteFiles(dir.Path("original"), inputs);
     std::vector<std::string> withRefused = names;
     withRefused.insert(withRefused.end(), {"quoted.x", "readonly.x"});
     EXPECT_EQ(ConvertFolder("--x-to-text", dir.Path("text"), withRefused, dir.Path("text.out")), 1);
@@ -200,9 +199,7 @@ TEST_F(BinaryStep, AnyFormConvertsToTheOthers)
         if (!original) {
             // Refused the same way by both conversions, and left as it was.
             EXPECT_NE(report.find("Can't load Direct3DRMMeshBuilder(" + text +
-                                  "). Skip converting BinaryX to "
-                                  "AsciiX.\n " +
-                                  original.GetError().message + "\n"),
+                                  "). Skip converting BinaryX to AsciiX.\n " + original.GetError().message + "\n"),
                       std::string::npos)
                 << report;
             EXPECT_TRUE(ReadFile(text) == bytes && ReadFile(dir.Path("direct/" + name)) == bytes) << name;

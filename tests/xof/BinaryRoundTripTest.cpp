@@ -7,6 +7,17 @@
 namespace verdin::xof::test {
 namespace {
 
+std::vector<Template> Declared(const Document& document)
+{
+    std::vector<Template> declared;
+    for (const Template& definition : document.templates) {
+        if (definition.declared) {
+            declared.push_back(definition);
+        }
+    }
+    return declared;
+}
+
 // A template declared after objects, and an object of it.
 const std::string kLateTemplate =
     "template Late { <00000000-0000-0000-0000-00000000000a> STRING s; }\nLate { \"x\"; }\n";

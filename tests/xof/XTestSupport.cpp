@@ -60,17 +60,6 @@ Result<std::string> StreamToBinary(std::string_view text, BinaryOptions options,
     return std::move(out.Bytes());
 }
 
-std::vector<Template> Declared(const Document& document)
-{
-    std::vector<Template> declared;
-    for (const Template& definition : document.templates) {
-        if (definition.declared) {
-            declared.push_back(definition);
-        }
-    }
-    return declared;
-}
-
 std::vector<std::uint32_t> Integers(const DataObject& object)
 {
     std::vector<std::uint32_t> integers;

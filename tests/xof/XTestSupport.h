@@ -29,9 +29,6 @@ Result<std::string> StreamToBinary(std::string_view text, BinaryOptions options,
 // Windows so small that tokens of every kind cross their edges, in every way.
 inline constexpr std::size_t kTinyWindows[] = {1, 2, 3, 7, 64};
 
-// The templates the file declared, in order.
-std::vector<Template> Declared(const Document& document);
-
 std::vector<std::uint32_t> Integers(const DataObject& object);
 std::vector<double> Reals(const DataObject& object);
 
