@@ -67,9 +67,17 @@ TEST(TextWriter, NumbersReadBackToTheSameBits)
                                       " array SWORD s[m]; array CHAR c[m]; array UCHAR u[m]; array SDWORD i[m]; }\n");
     DataObject& numbers = document.objects.emplace_back();
     numbers.templateName = "Numbers";
-    std::vector<float> singles = {0.0f, -0.0f, 0.1f, 1e-45f, -1.17549435e-38f, std::numeric_limits<float>::max(),
-                                  3e-5f};
-    std::vector<double> doubles = {0.0, -0.0, 0.1, 5e-324, std::numeric_limits<double>::max(), 1e300, 1.0 / 3};
+    // Of all singles, only the largest and 7.038531e-26 (either sign) need more
+    // than their shortest digits.
+    std::vector<float> singles = {0.0f,
+                                  -0.0f,
+                                  0.1f,
+                                  1e-45f,
+                                  -1.17549435e-38f,
+                                  std::numeric_limits<float>::max(),
+                                  std::bit_cast<float>(0x15AE43FDu),
+                                  std::bit_cast<float>(0x95AE43FDu)};
+    std::vector<double> doubles = {0.0, -0.0, 0.1, 5e-324, std::numeric_limits<double>::max(), 1e300, 1.0 / 3, 2.5};
     std::mt19937_64 random(21);
     while (singles.size() < 20000) {
         const auto single = std::bit_cast<float>(static_cast<std::uint32_t>(random()));

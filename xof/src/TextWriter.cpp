@@ -182,8 +182,8 @@ void AppendInteger(std::string& out, Primitive type, std::uint32_t pattern)
 
 // The fewest digits that read back to the same bits. The text reader takes
 // a FLOAT as a double, checks its range and rounds it to single precision: a
-// shortest single that this would refuse or move (the largest single is one)
-// is written as the double it is.
+// shortest single that this would refuse or move (of all singles, only the
+// largest and ±7.038531e-26) is written as the double it is.
 void AppendReal(std::string& out, Primitive type, double value)
 {
     if (!std::isfinite(value)) {
