@@ -50,6 +50,18 @@ void WriteBinary(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BigText().size()));
 }
 
+void WriteText(benchmark::State& state)
+{
+    const auto document = verdin::xof::ParseText(BigText());
+    std::size_t written = 0;
+    for (auto _ : state) {
+        auto text = verdin::xof::WriteText(document.Value(), verdin::xof::BinaryOptions::None);
+        written = text.Value().size();
+        benchmark::DoNotOptimize(text.Value().data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * written));
+}
+
 void ParseBinary(benchmark::State& state)
 {
     const auto bytes = verdin::xof::TextToBinary(BigText(), verdin::xof::BinaryOptions::None);
@@ -76,5 +88,6 @@ void Decompress(benchmark::State& state)
 BENCHMARK(TextToBinary)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(ParseText)->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteBinary)->Unit(benchmark::kMillisecond);
+BENCHMARK(WriteText)->Unit(benchmark::kMillisecond);
 BENCHMARK(ParseBinary)->Unit(benchmark::kMillisecond);
 BENCHMARK(Decompress)->Unit(benchmark::kMillisecond);

@@ -40,13 +40,14 @@ int ExitStatus(const verdin::JobOutcome& outcome)
     return !outcome.aborted && outcome.converted == outcome.files ? 0 : 1;
 }
 
-// Each text .x file replaced by its binary form, as the binary step does it.
-bool ConvertTextFiles(const std::vector<std::string>& files, verdin::ReportLog& report, bool templates)
+// Each .x file replaced by its binary or text form, as the binary step does it.
+bool ConvertXFiles(const std::vector<std::string>& files, verdin::ReportLog& report, bool templates, bool toText)
 {
     bool converted = true;
     for (const std::string& file : files) {
         report.AppendLine(file + ":");
-        converted &= verdin::ConvertToBinaryX(report, file, templates);
+        converted &= toText ? verdin::ConvertToTextX(report, file, templates)
+                            : verdin::ConvertToBinaryX(report, file, templates);
     }
     return converted;
 }
@@ -106,10 +107,17 @@ int main(int argc, char** argv)
                "each COB file")
             ->type_name("DIR");
     bool xToBinary = false;
-    app.add_flag("--x-to-binary", xToBinary,
-                 "Convert text .x files (the FILEs) to the binary format in place instead; --templates decides "
-                 "whether their template definitions are kept")
-        ->excludes(outputOption);
+    CLI::Option* toBinaryOption =
+        app.add_flag("--x-to-binary", xToBinary,
+                     "Convert .x files (the FILEs: text, binary or compressed) to the binary format in place "
+                     "instead; --templates decides whether their template definitions are kept")
+            ->excludes(outputOption);
+    bool xToText = false;
+    app.add_flag("--x-to-text", xToText,
+                 "Convert .x files (the FILEs: binary, compressed or text) to the text format in place instead; "
+                 "--templates decides whether their template definitions are kept")
+        ->excludes(outputOption)
+        ->excludes(toBinaryOption);
     app.add_option("FILE", files, "COB files to convert, in this order")->required();
 
     try {
@@ -120,8 +128,8 @@ int main(int argc, char** argv)
     }
 
     verdin::ConsoleReport report(stdout);
-    if (xToBinary)
-        return ConvertTextFiles(files, report, templates) ? 0 : 1;
+    if (xToBinary || xToText)
+        return ConvertXFiles(files, report, templates, xToText) ? 0 : 1;
 
     if (!outputFolder.empty() && !MakeOutputFolder(outputFolder))
         return 2;

@@ -10,60 +10,83 @@ namespace verdin {
 
 namespace {
 
+// What the report says of a conversion into one form.
+struct TargetForm {
+    int format;
+    const char* skip;     // the end of a failure line
+    const char* success;  // the line of a file written
+};
+
+const TargetForm kBinary{D3DRMXOF_BINARY, " Skip converting AsciiX to BinaryX.", "Binary "};
+const TargetForm kText{D3DRMXOF_TEXT, " Skip converting BinaryX to AsciiX.", "Text "};
+
 void ReportFailure(ReportLog& report, const std::string& message)
 {
     report.AppendText("\r\n");
     report.AppendLine(message);
 }
 
-bool ReportLoadFailure(ReportLog& report, const std::string& path, const MeshBuilder& meshBuilder)
+bool ReportLoadFailure(ReportLog& report, const std::string& path, const MeshBuilder& meshBuilder,
+                       const TargetForm& target)
 {
-    ReportFailure(report, "Can't load Direct3DRMMeshBuilder(" + path + "). Skip converting AsciiX to BinaryX.");
+    ReportFailure(report, "Can't load Direct3DRMMeshBuilder(" + path + ")." + target.skip);
     report.AppendLine(" " + meshBuilder.LoadError());
     return false;
 }
 
-bool SaveAsBinary(ReportLog& report, const std::string& path, bool templates)
+bool SaveAs(ReportLog& report, const std::string& path, bool templates, const TargetForm& target)
 {
     std::unique_ptr<RetainedMode> retainedMode;
     if (Direct3DRMCreate(retainedMode) != 0 || !retainedMode) {
-        ReportFailure(report, "Can't create Direct3DRM. Skip converting AsciiX to BinaryX.\n");
+        ReportFailure(report, std::string("Can't create Direct3DRM.") + target.skip + "\n");
         return false;
     }
     // Declared after the component, so it is released first.
     const std::unique_ptr<MeshBuilder> meshBuilder = retainedMode->CreateMeshBuilder();
     if (!meshBuilder) {
-        ReportFailure(report, "Can't create Direct3DRMMeshBuilder. Skip converting AsciiX to BinaryX.");
+        ReportFailure(report, std::string("Can't create Direct3DRMMeshBuilder.") + target.skip);
         return false;
     }
     if (meshBuilder->Load(path) != 0)
-        return ReportLoadFailure(report, path, *meshBuilder);
+        return ReportLoadFailure(report, path, *meshBuilder, target);
     const int options = templates ? D3DRMXOFSAVE_ALL | D3DRMXOFSAVE_TEMPLATES : D3DRMXOFSAVE_ALL;
-    const std::uint32_t result = meshBuilder->Save(path, D3DRMXOF_BINARY, options);
-    // The text is read as it is saved: one that cannot be read fails the load.
+    const std::uint32_t result = meshBuilder->Save(path, target.format, options);
+    // The file is read as it is saved: one that cannot be read fails the load.
     if (!meshBuilder->LoadError().empty())
-        return ReportLoadFailure(report, path, *meshBuilder);
+        return ReportLoadFailure(report, path, *meshBuilder, target);
     if (result != 0) {
-        ReportFailure(report, "Can't save Direct3DRMMeshBuilder as '" + path + "'(D3DRMMeshBuilder::Save()==" +
-                                  FormatInt(result) + "). Skip converting AsciiX to BinaryX.");
+        ReportFailure(report, "Can't save Direct3DRMMeshBuilder as '" + path +
+                                  "'(D3DRMMeshBuilder::Save()==" + FormatInt(result) + ")." + target.skip);
+        if (!meshBuilder->SaveError().empty())
+            report.AppendLine(" " + meshBuilder->SaveError());
         return false;
     }
-    report.AppendLine("Binary ");
+    report.AppendLine(target.success);
     return true;
+}
+
+// The file is already in place: running out of memory here leaves it as it
+// is, and the report says so.
+bool Convert(ReportLog& report, const std::string& path, bool templates, const TargetForm& target)
+{
+    try {
+        return SaveAs(report, path, templates, target);
+    } catch (const std::bad_alloc&) {
+        ReportFailure(report, std::string("Not enough memory.") + target.skip);
+        return false;
+    }
 }
 
 }  // namespace
 
-// The text file is already in place: running out of memory here leaves it
-// as it is, and the report says so.
 bool ConvertToBinaryX(ReportLog& report, const std::string& path, bool templates)
 {
-    try {
-        return SaveAsBinary(report, path, templates);
-    } catch (const std::bad_alloc&) {
-        ReportFailure(report, "Not enough memory. Skip converting AsciiX to BinaryX.");
-        return false;
-    }
+    return Convert(report, path, templates, kBinary);
+}
+
+bool ConvertToTextX(ReportLog& report, const std::string& path, bool templates)
+{
+    return Convert(report, path, templates, kText);
 }
 
 }  // namespace verdin

@@ -6,9 +6,11 @@ namespace verdin {
 
 class ReportLog;
 
-// Replaces the text .x file at `path` by its binary form, with the template
-// definitions when `templates` is set, reporting how it went. True when the
-// binary file was written; on any failure the text file stays as it was.
+// Replace the .x file at `path` by its binary or its text form, with the
+// template definitions when `templates` is set, reporting how it went. A text
+// file becomes binary as it is read; one of any other form is read whole. True
+// when the new file was written; on any failure the file stays as it was.
 bool ConvertToBinaryX(ReportLog& report, const std::string& path, bool templates);
+bool ConvertToTextX(ReportLog& report, const std::string& path, bool templates);
 
 }  // namespace verdin

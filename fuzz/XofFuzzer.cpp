@@ -5,7 +5,8 @@
 // of any form (odd) behind that first byte. What the text reader accepts must
 // come back from the binary form as the same model, and the streaming
 // conversion must write the same bytes as the model's writer, or fail the
-// same way, also through a window of a few bytes.
+// same way, also through a window of a few bytes. The text form of what any
+// reader accepts is refused or reads back as the same objects.
 
 #include "xof/Visitor.h"
 #include "xof/Xof.h"
@@ -19,6 +20,16 @@
 namespace {
 
 using namespace verdin::xof;
+
+void CheckTextForm(const Document& document)
+{
+    const Result<std::string> text = WriteText(document, BinaryOptions::Templates);
+    if (!text)
+        return;
+    const Result<Document> back = ParseText(text.Value());
+    if (!back || back.Value().objects != document.objects)
+        std::abort();
+}
 
 void CheckText(std::string_view bytes, std::size_t window)
 {
@@ -41,6 +52,7 @@ void CheckText(std::string_view bytes, std::size_t window)
     const Result<Document> back = ParseBinary(binary);
     if (!back || back.Value().objects != text.Value().objects)
         std::abort();
+    CheckTextForm(text.Value());
 }
 
 // Reading the whole file and visiting it agree on whether it is good.
@@ -54,8 +66,11 @@ void CheckAnyForm(std::string_view bytes)
         void Reference(std::string_view) override {}
         void EndObject() override {}
     } ignore;
-    if (Parse(bytes).HasValue() == Visit(bytes, ignore).has_value())
+    const Result<Document> document = Parse(bytes);
+    if (document.HasValue() == Visit(bytes, ignore).has_value())
         std::abort();
+    if (document)
+        CheckTextForm(document.Value());
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iterator>
+#include <map>
 #include <sys/wait.h>
 
 namespace verdin::test {
@@ -132,6 +133,104 @@ TEST_F(BinaryStep, TextFilesFromElsewhereConvertOnTheirOwn)
     const LoadedScene scene = LoadWithAssimp(dir.Path("hand.x"));
     ASSERT_TRUE(scene.loaded) << scene.error;
     EXPECT_EQ(scene.FaceCount(), 1u);
+}
+
+// verdin-cli with an option on the files of a folder; its exit status, the
+// report going to `report`.
+int ConvertFolder(const std::string& option, const std::string& folder, const std::vector<std::string>& names,
+                  const std::string& report)
+{
+    std::string command = "'" VERDIN_CLI "' " + option;
+    for (const std::string& name : names)
+        command += " '" + folder + "/" + name + "'";
+    return Shell(command + " >'" + report + "'");
+}
+
+void WriteFiles(const std::string& folder, const std::map<std::string, std::string>& files)
+{
+    std::filesystem::create_directory(folder);
+    for (const auto& [name, bytes] : files)
+        ASSERT_TRUE(CobBuilder().Bytes(bytes).WriteTo(folder + "/" + name));
+}
+
+// The samples' DirectX files and two made here go into every form: the text
+// and binary forms hold the document of the file read, assimp reads them and
+// the file alike, and text -> binary -> text and binary -> text -> binary give
+// the same bytes again. What the text form cannot hold, or a read-only file,
+// stays as it was.
+TEST_F(BinaryStep, AnyFormConvertsToTheOthers)
+{
+    std::map<std::string, std::string> inputs{
+        {"frames.x", xof::test::FramesFile()},
+        {"textured.x",
+         xof::WriteBinary(xof::test::MustParseText(xof::test::TexturedMeshFile(true)), xof::BinaryOptions::None)},
+    };
+    const std::string samples = SamplesDir();
+    if (!samples.empty())
+        for (const auto& entry : std::filesystem::directory_iterator(samples + "/x"))
+            if (entry.path().extension() == ".x")
+                inputs[entry.path().filename().string()] = ReadFile(entry.path().string());
+    std::vector<std::string> names;
+    for (const auto& [name, bytes] : inputs)
+        names.push_back(name);
+    const std::string quoted =
+        xof::test::TokenBytes().Name("TextureFilename").Open().String("a \"b\".bmp").Close().Bytes();
+    for (const char* folder : {"text", "direct", "original"})
+        WriteFiles(dir.Path(folder), inputs);
+    WriteFiles(dir.Path("text"), {{"quoted.x", quoted}, {"readonly.x", xof::test::FramesFile()}});
+    std::filesystem::permissions(dir.Path("text/readonly.x"), std::filesystem::perms::owner_read);
+    std::vector<std::string> withRefused = names;
+    withRefused.insert(withRefused.end(), {"quoted.x", "readonly.x"});
+    EXPECT_EQ(ConvertFolder("--x-to-text", dir.Path("text"), withRefused, dir.Path("text.out")), 1);
+    const int directStatus = ConvertFolder("--x-to-binary", dir.Path("direct"), names, dir.Path("direct.out"));
+    const std::string report = ReadFile(dir.Path("text.out"));
+    EXPECT_NE(report.find("quoted.x'(D3DRMMeshBuilder::Save()==2147500037). Skip converting BinaryX to AsciiX.\n a "
+                          "string of 'TextureFilename' cannot be written in the text form (it holds '\"')\n"),
+              std::string::npos)
+        << report;
+    EXPECT_TRUE(ReadFile(dir.Path("text/quoted.x")) == quoted);
+    EXPECT_NE(report.find("readonly.x'(D3DRMMeshBuilder::Save()==2147500037)."), std::string::npos) << report;
+    EXPECT_EQ(ReadFile(dir.Path("text/readonly.x")), xof::test::FramesFile());
+
+    // Every file converts, those from elsewhere and the compressed one included.
+    EXPECT_EQ(directStatus, 0);
+    for (const auto& [name, bytes] : inputs) {
+        const std::string text = dir.Path("text/" + name);
+        const xof::Result<xof::Document> original = xof::Parse(bytes);
+        ASSERT_TRUE(original) << name << ": " << original.GetError().message;
+        EXPECT_NE(report.find(text + ":\nText \n"), std::string::npos) << report;
+        const std::string textForm = ReadFile(text);
+        EXPECT_TRUE(textForm.starts_with("xof 0302txt 0032\r\n")) << name;
+        EXPECT_EQ(xof::test::MustParseText(textForm).objects, original.Value().objects) << name;
+        EXPECT_EQ(xof::test::MustParseBinary(ReadFile(dir.Path("direct/" + name))).objects, original.Value().objects)
+            << name;
+    }
+
+    // Text -> binary gives what the file gave directly, and back to text the same text.
+    std::filesystem::create_directory(dir.Path("binary"));
+    std::filesystem::create_directory(dir.Path("again"));
+    for (const std::string& name : names)
+        std::filesystem::copy_file(dir.Path("text/" + name), dir.Path("binary/" + name));
+    EXPECT_EQ(ConvertFolder("--x-to-binary", dir.Path("binary"), names, dir.Path("binary.out")), 0);
+    for (const std::string& name : names)
+        std::filesystem::copy_file(dir.Path("binary/" + name), dir.Path("again/" + name));
+    EXPECT_EQ(ConvertFolder("--x-to-text", dir.Path("again"), names, dir.Path("again.out")), 0);
+    for (const std::string& name : names) {
+        EXPECT_TRUE(ReadFile(dir.Path("binary/" + name)) == ReadFile(dir.Path("direct/" + name))) << name;
+        EXPECT_TRUE(ReadFile(dir.Path("again/" + name)) == ReadFile(dir.Path("text/" + name))) << name;
+        const LoadedScene text = LoadWithAssimp(dir.Path("text/" + name));
+        ExpectSameScene(text, LoadWithAssimp(dir.Path("binary/" + name)));
+        ExpectSameScene(LoadWithAssimp(dir.Path("original/" + name)), text);
+        // The engine reads no compressed files.
+        const IrrlichtScene inEngine = LoadWithIrrlicht(dir.Path("text/" + name));
+        EXPECT_TRUE(inEngine.loaded) << name << ": " << inEngine.error;
+        const IrrlichtScene originalInEngine = LoadWithIrrlicht(dir.Path("original/" + name));
+        if (originalInEngine.loaded) {
+            EXPECT_EQ(originalInEngine.buffers, inEngine.buffers) << name;
+        }
+    }
+    if (samples.empty())
+        GTEST_SKIP() << "../shared/samples is absent: only the files made here were converted";
 }
 
 // A text several times the window it is read through, whose edges fall in

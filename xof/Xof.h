@@ -41,6 +41,10 @@ extern const std::string_view kMeshTemplates;
 // place in that form.
 [[nodiscard]] Result<Document> Parse(std::string_view bytes);
 
+// The form the header at the start of the bytes names: "txt ", "bin ",
+// "tzip" or "bzip"; empty when they do not start with a DirectX header.
+[[nodiscard]] std::string_view HeaderForm(std::string_view bytes);
+
 enum class BinaryOptions : unsigned {
     None = 0,
     // Write the definitions of every template the document declared.
@@ -66,6 +70,17 @@ enum class BinaryOptions : unsigned {
 // ones are not. The document must be consistent as the readers make it (every
 // text value indexes its object's texts).
 [[nodiscard]] std::string WriteBinary(const Document& document, BinaryOptions options);
+
+// Writes "xof 0302txt 0032", the definitions of the templates WriteBinary
+// writes with the same options, and the document's objects as DirectX text
+// is usually laid out: a member per line, long arrays and arrays of templates
+// an element per line, "," between elements and ";" after every member, lines
+// ending in CR LF. Numbers read back to the same bits: integers in their
+// type's range, FLOAT and DOUBLE values in the fewest digits that give the
+// same value. An error when the document holds what the text form cannot: a
+// name the text reader would not take as one, a string holding '"', a number
+// that is not finite, values that do not fit their template.
+[[nodiscard]] Result<std::string> WriteText(const Document& document, BinaryOptions options);
 
 // The size of the window through which the text readers see the text, and of
 // the pieces in which the binary writers hand over their output.

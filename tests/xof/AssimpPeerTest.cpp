@@ -9,6 +9,7 @@
 
 #include "TestSupport.h"
 #include "XSamples.h"
+#include "XTestSupport.h"
 #include "xof/Xof.h"
 
 namespace verdin::xof::test {
@@ -105,7 +106,18 @@ std::string Binary(const std::string& text, BinaryOptions options)
     return std::move(bytes).Value();
 }
 
-// The reader loads the text and both binary forms alike.
+std::string TextForm(const Document& document, BinaryOptions options)
+{
+    Result<std::string> text = WriteText(document, options);
+    if (!text) {
+        ADD_FAILURE() << text.GetError().message;
+        return {};
+    }
+    return std::move(text).Value();
+}
+
+// The reader loads the text, both binary forms and both text forms written
+// from the model alike.
 SceneSummary ExpectSameScene(const std::string& text)
 {
     std::string why;
@@ -114,11 +126,14 @@ SceneSummary ExpectSameScene(const std::string& text)
     if (!fromText) {
         return {};
     }
+    const Document document = MustParseText(text);
     for (const BinaryOptions options : {BinaryOptions::Templates, BinaryOptions::None}) {
-        const auto fromBinary = Load(Binary(text, options), &why);
-        EXPECT_TRUE(fromBinary) << why;
-        if (fromBinary) {
-            EXPECT_EQ(*fromBinary, *fromText);
+        for (const std::string& bytes : {Binary(text, options), TextForm(document, options)}) {
+            const auto loaded = Load(bytes, &why);
+            EXPECT_TRUE(loaded) << why;
+            if (loaded) {
+                EXPECT_EQ(*loaded, *fromText);
+            }
         }
     }
     return *fromText;

@@ -47,4 +47,10 @@ std::optional<Error> Visit(std::string_view bytes, ObjectVisitor& visitor)
     return VisitText(text, visitor);
 }
 
+std::string_view HeaderForm(std::string_view bytes)
+{
+    const auto header = ReadFileHeader(bytes);
+    return header ? header->format : std::string_view();
+}
+
 }  // namespace verdin::xof

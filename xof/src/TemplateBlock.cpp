@@ -18,16 +18,25 @@ bool NeedsDefinition(const Template& definition, const Document& standard)
 
 }  // namespace
 
-std::string TemplateDefinitions(const Document& document, BinaryOptions options)
+std::vector<const Template*> TemplatesToWrite(const Document& document, BinaryOptions options)
 {
-    StringOutput out;
-    BinarySink sink(out, kDefaultWindow);
+    std::vector<const Template*> written;
     const bool all = HasOption(options, BinaryOptions::Templates);
     const Document standard = StandardDocument();
     for (const Template& definition : document.templates) {
         if (definition.declared && (all || NeedsDefinition(definition, standard))) {
-            sink.WriteTemplate(definition);
+            written.push_back(&definition);
         }
+    }
+    return written;
+}
+
+std::string TemplateDefinitions(const Document& document, BinaryOptions options)
+{
+    StringOutput out;
+    BinarySink sink(out, kDefaultWindow);
+    for (const Template* definition : TemplatesToWrite(document, options)) {
+        sink.WriteTemplate(*definition);
     }
     sink.Finish();
     return std::move(out.Bytes());
