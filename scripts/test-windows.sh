@@ -92,6 +92,7 @@ compare examples newer -j 2 --newer-materials --flip-v --ascii --no-scale-rotati
 chmod a-w "$work/linux/examples/scene.x" "$work/windows/examples/scene.x"
 compare examples read-only scene.cob
 compare examples x-to-binary --x-to-binary frame-only.x
+compare examples x-to-text --x-to-text frame-only.x
 compare examples help --help
 compare examples bad-option --no-such-option
 
@@ -112,6 +113,7 @@ if compgen -G "$samples/*.cob" >/dev/null; then
     (cd "$work/inputs/samples" && ls -- *.x) >"$work/sample-x-list"
     mapfile -t sample_x_files <"$work/sample-x-list"
     compare samples-x samples-x-to-binary --x-to-binary "${sample_x_files[@]}"
+    compare samples-x samples-x-to-text --x-to-text "${sample_x_files[@]}"
 else
     echo "note: $samples not found; the real samples are skipped"
 fi
