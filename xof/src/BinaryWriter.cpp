@@ -3,6 +3,7 @@
 #include "xof/Stream.h"
 #include "xof/Xof.h"
 #include "xof/src/BinarySink.h"
+#include "xof/src/SizeHint.h"
 #include "xof/src/TemplateBlock.h"
 
 namespace verdin::xof {
@@ -33,26 +34,13 @@ void WriteObject(const DataObject& object, BinarySink& sink)
 
 // Room for the whole output up front: big meshes would otherwise be copied
 // each time the output grows.
-std::size_t SizeHint(const std::vector<DataObject>& objects)
-{
-    std::size_t size = 0;
-    for (const DataObject& object : objects) {
-        size += 64 + object.name.size() + object.templateName.size() + 4 * object.values.size();
-        for (const std::string& text : object.texts) {
-            size += 8 + text.size();
-        }
-        size += SizeHint(object.children);
-    }
-    return size;
-}
-
 }  // namespace
 
 std::string WriteBinary(const Document& document, BinaryOptions options)
 {
     const std::string templates = TemplateDefinitions(document, options);
     StringOutput out;
-    out.Bytes().reserve(kBinaryHeader.size() + templates.size() + SizeHint(document.objects));
+    out.Bytes().reserve(kBinaryHeader.size() + templates.size() + OutputSizeHint(document.objects, 4, 8));
     BinarySink sink(out, kDefaultWindow);
     sink.Bytes(kBinaryHeader);
     sink.Bytes(templates);

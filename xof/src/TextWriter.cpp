@@ -11,6 +11,7 @@
 #include "xof/src/Failure.h"
 #include "xof/src/MemberWalk.h"
 #include "xof/src/Quoted.h"
+#include "xof/src/SizeHint.h"
 #include "xof/src/TemplateBlock.h"
 #include "xof/src/TextScanner.h"
 #include "xof/src/ValueRules.h"
@@ -364,25 +365,12 @@ private:
     std::size_t m_next = 0;  // the object's next value
 };
 
-std::size_t SizeHint(const std::vector<DataObject>& objects)
-{
-    std::size_t size = 0;
-    for (const DataObject& object : objects) {
-        size += 64 + object.name.size() + object.templateName.size() + 12 * object.values.size();
-        for (const std::string& text : object.texts) {
-            size += 4 + text.size();
-        }
-        size += SizeHint(object.children);
-    }
-    return size;
-}
-
 }  // namespace
 
 Result<std::string> WriteText(const Document& document, BinaryOptions options)
 {
     std::string out;
-    out.reserve(SizeHint(document.objects));
+    out.reserve(OutputSizeHint(document.objects, 12, 4));
     out += kTextHeader;
     try {
         for (const Template* definition : TemplatesToWrite(document, options)) {
