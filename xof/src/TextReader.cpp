@@ -1,6 +1,5 @@
 #include "xof/src/TextReader.h"
 
-#include <array>
 #include <limits>
 #include <optional>
 #include <string>
@@ -12,6 +11,7 @@
 #include "xof/src/Decimal.h"
 #include "xof/src/Failure.h"
 #include "xof/src/Header.h"
+#include "xof/src/Keywords.h"
 #include "xof/src/MemberWalk.h"
 #include "xof/src/ModelSink.h"
 #include "xof/src/NameCase.h"
@@ -25,30 +25,6 @@
 namespace verdin::xof {
 
 namespace {
-
-constexpr std::array<std::pair<std::string_view, Primitive>, 11> kPrimitiveKeywords{{
-    {"WORD", Primitive::Word},
-    {"DWORD", Primitive::Dword},
-    {"FLOAT", Primitive::Float},
-    {"DOUBLE", Primitive::Double},
-    {"CHAR", Primitive::Char},
-    {"UCHAR", Primitive::Uchar},
-    {"SWORD", Primitive::Sword},
-    {"SDWORD", Primitive::Sdword},
-    {"STRING", Primitive::String},
-    {"UNICODE", Primitive::Unicode},
-    {"CSTRING", Primitive::Cstring},
-}};
-
-std::optional<Primitive> PrimitiveKeyword(std::string_view word)
-{
-    for (const auto& [keyword, type] : kPrimitiveKeywords) {
-        if (SameWord(word, keyword)) {
-            return type;
-        }
-    }
-    return std::nullopt;
-}
 
 template <typename Sink>
 class TextReader {

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -9,6 +8,7 @@
 
 #include "xof/Xof.h"
 #include "xof/src/Failure.h"
+#include "xof/src/Keywords.h"
 #include "xof/src/MemberWalk.h"
 #include "xof/src/Quoted.h"
 #include "xof/src/SizeHint.h"
@@ -69,30 +69,9 @@ void AppendGuid(std::string& out, const Guid& guid)
     out += '>';
 }
 
-constexpr std::array<std::pair<Primitive, std::string_view>, 11> kPrimitiveKeywords{{
-    {Primitive::Word, "WORD"},
-    {Primitive::Dword, "DWORD"},
-    {Primitive::Float, "FLOAT"},
-    {Primitive::Double, "DOUBLE"},
-    {Primitive::Char, "CHAR"},
-    {Primitive::Uchar, "UCHAR"},
-    {Primitive::Sword, "SWORD"},
-    {Primitive::Sdword, "SDWORD"},
-    {Primitive::String, "STRING"},
-    {Primitive::Unicode, "UNICODE"},
-    {Primitive::Cstring, "CSTRING"},
-}};
-
-// Names and keywords without regard to case, as the text reader takes them.
-bool SameWord(std::string_view a, std::string_view b)
-{
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 std::string_view Keyword(Primitive type)
 {
-    for (const auto& [primitive, keyword] : kPrimitiveKeywords) {
+    for (const auto& [keyword, primitive] : kPrimitiveKeywords) {
         if (primitive == type) {
             return keyword;
         }
@@ -104,10 +83,7 @@ std::string_view Keyword(Primitive type)
 // binary file may name a template "array") cannot be written.
 void AppendTemplateName(std::string& out, std::string_view name)
 {
-    const bool keyword = SameWord(name, "template") || SameWord(name, "array") ||
-                         std::any_of(kPrimitiveKeywords.begin(), kPrimitiveKeywords.end(),
-                                     [&](const auto& entry) { return SameWord(name, entry.second); });
-    if (keyword) {
+    if (IsKeyword(name)) {
         Refuse(ErrorCode::Syntax, "the template name " + Quoted(name) + " cannot be written in the text form");
     }
     AppendName(out, name);
