@@ -1,8 +1,12 @@
 #include "app/ImageReading.h"
 
+#include "base/InputFile.h"
 #include "render/TextureImages.h"
+#include "texture/ImageFiles.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 
@@ -12,9 +16,16 @@ namespace verdin {
 
 std::optional<render::RgbaImage> ReadAnyImage(const std::string& path)
 {
-    if (std::optional<render::RgbaImage> own = render::ReadOwnImage(path))
+    const std::optional<std::vector<std::uint8_t>> bytes = ReadInputFile(path);
+    if (!bytes || !StartsLikeImage(*bytes))
+        return std::nullopt;
+    if (std::optional<render::RgbaImage> own = render::DecodeOwnImage(*bytes))
         return own;
-    QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)));
+    QByteArray data =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(bytes->data()), static_cast<qsizetype>(bytes->size()));
+    QBuffer buffer(&data);
+    // The extension helps where the content alone does not tell (TGA).
+    QImageReader reader(&buffer, QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).suffix().toLatin1());
     const QImage read = reader.read();
     if (read.isNull())
         return std::nullopt;

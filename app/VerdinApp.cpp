@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/VerdinView.h"
 #include "app/WindowPlacement.h"
+#include "base/InputFile.h"
 #include "base/PathHelpers.h"
 
 #include <QCoreApplication>
@@ -15,9 +16,6 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-#include <filesystem>
-#include <fstream>
-
 namespace verdin {
 
 namespace {
@@ -27,8 +25,8 @@ namespace {
 // is no valid text in the user's character set is still the file's.
 bool CanOpenDocument(const std::string& path)
 {
-    std::error_code error;
-    return !std::filesystem::is_directory(path, error) && std::ifstream(path, std::ios::binary).is_open();
+    InputFile file;
+    return file.Open(path);
 }
 
 }  // namespace

@@ -5,9 +5,7 @@
 #include "base/PathHelpers.h"
 
 #include <cerrno>
-#include <fstream>
 #include <random>
-#include <vector>
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
@@ -135,25 +133,31 @@ void FileReplacement::WriteAt(std::uint64_t offset, const char* data, std::size_
         m_bFailed = true;
 }
 
-// Owner and group first: changing them may clear the set-id bits.
-void FileReplacement::KeepEarlierAttributes()
+// The earlier file's owner, group and permissions, owner and group first:
+// changing them may clear the set-id bits.
+void FileReplacement::SetAttributes()
 {
-    if (!m_earlier)
+    if (!m_earlier && !m_allowed)
         return;
 #ifndef _WIN32
-    if (fchown(fileno(m_file.get()), m_earlier->owner, m_earlier->group) != 0) {
+    if (m_earlier && fchown(fileno(m_file.get()), m_earlier->owner, m_earlier->group) != 0) {
         // not allowed to give the file away: it stays the user's own
     }
 #endif
-    std::error_code ignored;
-    std::filesystem::permissions(FileSystemPath(m_temporary), m_earlier->permissions, ignored);
+    std::error_code error;
+    const std::filesystem::path temporary = FileSystemPath(m_temporary);
+    perms permissions = m_earlier ? m_earlier->permissions : std::filesystem::status(temporary, error).permissions();
+    if (m_allowed)
+        permissions &= *m_allowed;
+    if (!error)
+        std::filesystem::permissions(temporary, permissions, error);
 }
 
 bool FileReplacement::Commit()
 {
     if (!m_file)
         return false;
-    KeepEarlierAttributes();
+    SetAttributes();
     const bool closed = std::fclose(m_file.release()) == 0;
     if (!closed || m_bFailed || !MoveReplacing(m_temporary, m_path)) {
         Discard();
@@ -173,32 +177,6 @@ void FileReplacement::Discard()
         m_mark.reset();
         m_temporary.clear();
     }
-}
-
-bool IsReadableInput(const std::string& path)
-{
-    std::error_code error;
-    const std::filesystem::path file = FileSystemPath(path);
-    if (!std::filesystem::is_regular_file(file, error))
-        return false;
-    const std::uintmax_t size = std::filesystem::file_size(file, error);
-    return !error && size <= kMaxInputFileBytes;
-}
-
-bool CopyFileReplacing(const std::string& source, const std::string& destination)
-{
-    if (!IsReadableInput(source))
-        return false;
-    std::ifstream in(FileSystemPath(source), std::ios::binary);
-    FileReplacement out;
-    if (!in || !out.Open(destination))
-        return false;
-    std::vector<char> buffer(std::size_t{1} << 16);
-    while (in) {
-        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-        out.Write(buffer.data(), static_cast<std::size_t>(in.gcount()));
-    }
-    return !in.bad() && out.Commit();
 }
 
 }  // namespace verdin

@@ -32,6 +32,8 @@ public:
     // Writes over bytes written before, `offset` bytes from the file's start;
     // later writes go on at the end.
     void WriteAt(std::uint64_t offset, const char* data, std::size_t size);
+    // The new file gets no permission bit beyond these.
+    void LimitPermissions(std::filesystem::perms allowed) { m_allowed = allowed; }
     // Puts the new file in place; false, leaving the path as it was, when any
     // byte could not be written or the file could not be put in place.
     [[nodiscard]] bool Commit();
@@ -46,23 +48,15 @@ private:
         unsigned owner = 0;
         unsigned group = 0;
     };
-    void KeepEarlierAttributes();
+    void SetAttributes();
 
     std::unique_ptr<std::FILE, FileCloser> m_file;
     std::string m_path;
     std::string m_temporary;
     std::optional<TemporaryFileMark> m_mark;  // for removal when a signal ends the process
     std::optional<Earlier> m_earlier;
+    std::optional<std::filesystem::perms> m_allowed;
     bool m_bFailed = false;
 };
-
-// Inputs read whole, such as textures and .x files, are regular files of at
-// most this size: a FIFO would block the job and a device never end.
-constexpr std::uintmax_t kMaxInputFileBytes = std::uintmax_t{1} << 30;
-[[nodiscard]] bool IsReadableInput(const std::string& path);
-
-// Copies a readable input through a replacement of `destination`; false,
-// leaving the destination as it was, when any part fails.
-[[nodiscard]] bool CopyFileReplacing(const std::string& source, const std::string& destination);
 
 }  // namespace verdin

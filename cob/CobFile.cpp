@@ -1,12 +1,11 @@
 #include "cob/CobFile.h"
 
-#include "base/FileSystemPath.h"
+#include "base/InputFile.h"
 #include "cob/CobEof.h"
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <string_view>
 
 namespace verdin {
 
@@ -16,21 +15,37 @@ CobFile::CobFile(const std::vector<unsigned char>& bytes)
     std::copy(bytes.begin(), bytes.end(), m_bytes.get());
 }
 
+namespace {
+
+// "Caligari ", also after the byte-order mark of a text saved as UTF-8.
+constexpr std::string_view kSignature = "Caligari ";
+
+bool StartsWithSignature(const unsigned char* bytes, std::size_t size)
+{
+    const std::string_view start(reinterpret_cast<const char*>(bytes), size);
+    return start.starts_with(kSignature) ||
+           (start.starts_with(kUtf8ByteOrderMark) && start.substr(kUtf8ByteOrderMark.size()).starts_with(kSignature));
+}
+
+}  // namespace
+
 std::unique_ptr<CobFile> CobFile::Open(const std::string& path)
 {
-    std::error_code error;
-    const std::filesystem::path file = FileSystemPath(path);
-    // Directories, devices and pipes are no model files; a device may never end.
-    if (!std::filesystem::is_regular_file(file, error))
+    InputFile in;
+    if (!in.Open(path))
         return nullptr;
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    // Of a file that is no COB file only the bytes the header check reads
+    // are taken: it may be large, or one of /proc that never ends. A file
+    // that grows while it is read is taken at the size it had.
+    const std::size_t start = kUtf8ByteOrderMark.size() + kSignature.size();
+    const std::size_t capacity = std::max<std::size_t>(static_cast<std::size_t>(in.Size()), start);
+    auto bytes = std::make_unique_for_overwrite<unsigned char[]>(capacity);
+    std::size_t size = in.Read(bytes.get(), start);
+    if (StartsWithSignature(bytes.get(), size))
+        size += in.Read(bytes.get() + size, capacity - size);
+    if (in.Failed())
         return nullptr;
-    const std::uintmax_t size = std::filesystem::file_size(file, error);
-    const std::size_t expected = error ? 0 : static_cast<std::size_t>(size);
-    auto bytes = std::make_unique_for_overwrite<unsigned char[]>(expected);
-    in.read(reinterpret_cast<char*>(bytes.get()), static_cast<std::streamsize>(expected));
-    return std::make_unique<CobFile>(std::move(bytes), static_cast<std::size_t>(in.gcount()));
+    return std::make_unique<CobFile>(std::move(bytes), size);
 }
 
 void CobFile::ThrowPastEnd()
@@ -51,6 +66,14 @@ bool CobFile::ReadByte(unsigned char& out)
     if (Remaining() == 0)
         return false;
     out = m_bytes[m_position++];
+    return true;
+}
+
+bool CobFile::SkipIfNext(std::string_view bytes)
+{
+    if (bytes.size() > Remaining() || std::memcmp(m_bytes.get() + m_position, bytes.data(), bytes.size()) != 0)
+        return false;
+    m_position += bytes.size();
     return true;
 }
 

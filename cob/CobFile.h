@@ -4,9 +4,13 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace verdin {
+
+// Some editors start a text saved as UTF-8 with this mark.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // An open COB file, held in memory whole so that every read can be checked
 // against what the file really has.
@@ -15,7 +19,9 @@ public:
     explicit CobFile(const std::vector<unsigned char>& bytes);
     CobFile(std::unique_ptr<unsigned char[]> bytes, std::size_t size) : m_bytes(std::move(bytes)), m_size(size) {}
 
-    // Reads a regular file; null when it cannot be opened or is no regular file.
+    // Reads an input file (a regular file of at most 1 GiB) that starts like a
+    // COB file, and only the first bytes of any other; null when it cannot be
+    // read.
     [[nodiscard]] static std::unique_ptr<CobFile> Open(const std::string& path);
 
     // Copies the next n bytes; raises CobEofError when fewer are left.
@@ -31,6 +37,8 @@ public:
     }
     // The next byte, or false at the end of the file.
     bool ReadByte(unsigned char& out);
+    // Passes over `bytes` when the file goes on with them; false otherwise.
+    bool SkipIfNext(std::string_view bytes);
 
     // Raises CobEofError unless `count` records of `recordSize` bytes fit in
     // the rest of the file. Call before allocating for a count read from it.

@@ -5,6 +5,7 @@
 #include "cob/Chunk.h"
 #include "cob/CobFile.h"
 #include "convert/HandOverEvent.h"
+#include "xfile/TextureCopies.h"
 #include "xfile/XFileWriter.h"
 
 #include <atomic>
@@ -70,6 +71,8 @@ public:
     OptionFlags* m_pOptions;
     unsigned m_nFormatHelpers;
     std::string m_strOutputFolder;
+    // The job's texture copies; files converted side by side share one.
+    std::shared_ptr<TextureCopies> m_pTextureCopies = std::make_shared<TextureCopies>();
 };
 
 // Converts one file, m_strPath; true when it counts as converted. The texture

@@ -42,9 +42,9 @@ void ReadCobChunks(CConvertJob& job)
 
 int WriteXFile(CConvertJob& job, const TexturePassRunner& runTexturePass)
 {
-    return WriteXFile(
-        job.m_strPath, job.m_chunks,
-        {*job.m_pReport, *job.m_pOptions, *job.m_pCancel, runTexturePass, job.m_nFormatHelpers, job.m_strOutputFolder});
+    return WriteXFile(job.m_strPath, job.m_chunks,
+                      {*job.m_pReport, *job.m_pOptions, *job.m_pCancel, *job.m_pTextureCopies, runTexturePass,
+                       job.m_nFormatHelpers, job.m_strOutputFolder});
 }
 
 int BitmapExpander(CConvertJob& job, std::string path, TextureScale& textureScale)

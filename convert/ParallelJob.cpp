@@ -90,6 +90,7 @@ private:
     {
         CConvertJob job(m_params);
         job.m_nFormatHelpers = formatHelpers;
+        job.m_pTextureCopies = m_textureCopies;
         for (;;) {
             std::size_t i;
             {
@@ -124,6 +125,7 @@ private:
     const ConvertParams& m_params;
     std::vector<FileState> m_files;
     TextureTurns m_turns;
+    std::shared_ptr<TextureCopies> m_textureCopies = std::make_shared<TextureCopies>();
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::size_t m_next = 0;

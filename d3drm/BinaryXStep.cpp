@@ -38,7 +38,8 @@ bool SaveAs(ReportLog& report, const std::string& path, bool templates, const Ta
 {
     std::unique_ptr<RetainedMode> retainedMode;
     if (Direct3DRMCreate(retainedMode) != 0 || !retainedMode) {
-        ReportFailure(report, std::string("Can't create Direct3DRM.") + target.skip + "\n");
+        // The one message of the step that ends in a line feed of its own.
+        report.AppendText(std::string("\r\nCan't create Direct3DRM.") + target.skip + "\n\r\n");
         return false;
     }
     // Declared after the component, so it is released first.

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "base/FileReplacement.h"
+#include "base/InputFile.h"
 #include "xof/Stream.h"
 
 #include <cstdint>
-#include <fstream>
 #include <string>
 
 namespace verdin {
@@ -13,18 +13,17 @@ namespace verdin {
 class FileTextSource : public xof::TextSource {
 public:
     // False when the file is not a readable input.
-    [[nodiscard]] bool Open(const std::string& path);
-    void Close() { m_in.close(); }
+    [[nodiscard]] bool Open(const std::string& path) { return m_in.Open(path); }
+    void Close() { m_in.Close(); }
     // Whether a read went wrong before the end of the file.
-    [[nodiscard]] bool Failed() const { return m_in.bad(); }
+    [[nodiscard]] bool Failed() const { return m_in.Failed(); }
 
-    [[nodiscard]] std::uint64_t Size() const override { return m_size; }
-    std::size_t Read(char* buffer, std::size_t size) override;
-    void Rewind() override;
+    [[nodiscard]] std::uint64_t Size() const override { return m_in.Size(); }
+    std::size_t Read(char* buffer, std::size_t size) override { return m_in.Read(buffer, size); }
+    void Rewind() override { (void)m_in.Rewind(); }
 
 private:
-    std::ifstream m_in;
-    std::uint64_t m_size = 0;
+    InputFile m_in;
 };
 
 // The binary form written straight into the replacement of a file.

@@ -1,12 +1,12 @@
 #include "render/SceneReader.h"
 
+#include "base/FileSystemPath.h"
 #include "base/PathHelpers.h"
 #include "d3drm/FileStreams.h"
 #include "render/SceneBuilder.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 #include <map>
 
 namespace verdin::render {
@@ -15,29 +15,37 @@ namespace {
 
 // The file's format, as its header names it ("txt ", "bin "…); empty when
 // the file is too short to have one.
-std::string FormatOf(const std::string& path)
+std::string FormatOf(FileTextSource& file)
 {
     std::string header(16, '\0');
-    std::ifstream in(path, std::ios::binary);
-    in.read(header.data(), 16);
-    return in.gcount() == 16 ? header.substr(8, 4) : std::string();
+    const std::size_t got = file.Read(header.data(), header.size());
+    file.Rewind();
+    return got == header.size() ? header.substr(8, 4) : std::string();
+}
+
+std::string WholeFile(FileTextSource& file)
+{
+    std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
+    bytes.resize(file.Read(bytes.data(), bytes.size()));
+    return bytes;
 }
 
 std::optional<std::string> ReadMeshes(const std::string& path, Scene& scene)
 {
     SceneBuilder builder(scene);
+    FileTextSource text;
+    if (!text.Open(path))
+        return "cannot be read";
     // Binary and compressed files are read whole; text streams through a window.
-    const std::string format = FormatOf(path);
+    const std::string format = FormatOf(text);
     if (format == "bin " || format == "tzip" || format == "bzip") {
-        std::ifstream in(path, std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        const std::string bytes = WholeFile(text);
+        if (text.Failed())
+            return "cannot be read";
         if (const auto error = xof::Visit(bytes, builder))
             return error->message;
         return std::nullopt;
     }
-    FileTextSource text;
-    if (!text.Open(path))
-        return "cannot be read";
     if (const auto error = xof::VisitText(text, builder))
         return error->message;
     if (text.Failed())
@@ -53,7 +61,8 @@ std::string TexturePath(const std::string& folder, std::string name)
     if (name.starts_with('/'))
         return name;
     const std::string beside = PathJoin(folder, name);
-    if (std::ifstream(beside).is_open())
+    std::error_code error;
+    if (std::filesystem::exists(FileSystemPath(beside), error))
         return beside;
     return PathJoin(folder, PathFileName(name));
 }

@@ -3,9 +3,6 @@
 #include "texture/BmpImage.h"
 
 #include <cctype>
-#include <fstream>
-#include <iterator>
-#include <vector>
 
 namespace verdin::render {
 
@@ -67,14 +64,10 @@ std::optional<RgbaImage> FromPpm(const std::vector<std::uint8_t>& bytes)
 
 }  // namespace
 
-std::optional<RgbaImage> ReadOwnImage(const std::string& path)
+std::optional<RgbaImage> DecodeOwnImage(const std::vector<std::uint8_t>& bytes)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
-        return FromBmp(std::move(bytes));
+        return FromBmp(bytes);
     if (bytes.size() >= 2 && bytes[0] == 'P' && bytes[1] == '6')
         return FromPpm(bytes);
     return std::nullopt;

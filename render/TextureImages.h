@@ -2,14 +2,15 @@
 
 #include "render/Scene.h"
 
+#include <cstdint>
 #include <optional>
-#include <string>
+#include <vector>
 
 namespace verdin::render {
 
-// Reads the pictures the converter itself writes: 8-bit palettised BMP
-// files and binary PPM files ("P6", 8 bits a channel). Nothing for any other
-// file, or one cut short.
-[[nodiscard]] std::optional<RgbaImage> ReadOwnImage(const std::string& path);
+// The pictures the converter itself writes, from a file's bytes: 8-bit
+// palettised BMP files and binary PPM files ("P6", 8 bits a channel).
+// Nothing for any other file, or one cut short.
+[[nodiscard]] std::optional<RgbaImage> DecodeOwnImage(const std::vector<std::uint8_t>& bytes);
 
 }  // namespace verdin::render

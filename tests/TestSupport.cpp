@@ -22,7 +22,8 @@ TempDir::~TempDir()
     std::filesystem::remove_all(m_path, ignored);
 }
 
-JobRun RunJob(const std::vector<std::string>& paths, OptionFlags& options, unsigned formatHelpers)
+JobRun RunJob(const std::vector<std::string>& paths, OptionFlags& options, unsigned formatHelpers,
+              const std::string& outputFolder)
 {
     StringReport report;
     std::atomic<int> cancel{0};
@@ -32,6 +33,7 @@ JobRun RunJob(const std::vector<std::string>& paths, OptionFlags& options, unsig
     params.cancel = &cancel;
     params.options = &options;
     params.formatHelpers = formatHelpers;
+    params.outputFolder = outputFolder;
     CConvertJob job(params);
     JobRun run;
     run.outcome = RunConvertJob(job);

@@ -43,7 +43,7 @@ struct JobRun {
 
 // `formatHelpers`: threads besides the job's own that format long lists.
 JobRun RunJob(const std::vector<std::string>& paths, OptionFlags& options,
-              unsigned formatHelpers = std::thread::hardware_concurrency());
+              unsigned formatHelpers = std::thread::hardware_concurrency(), const std::string& outputFolder = {});
 JobRun RunJob(const std::vector<std::string>& paths);
 
 std::string ReadFile(const std::string& path);

@@ -19,24 +19,28 @@ void PutUint32(std::vector<char>& bytes, std::size_t offset, std::uint32_t value
 }
 
 // Writes the enlarged bitmap over path: the same file header, info header and
-// palette but for the new sides, image size and palette size, then bottom-up
-// rows that tile the picture from its top left corner. False when the file
-// could not be replaced completely; it is then left as it was.
+// palette but for the sizes, sides, compression and palette size, then plain
+// bottom-up rows that tile the picture from its top left corner. False when
+// the file could not be replaced completely; it is then left as it was.
 bool WriteExpanded(const BmpImage& image, const std::string& path, std::uint32_t newWidth, std::uint32_t newHeight)
 {
     FileReplacement out;
     if (!out.Open(path))
         return false;
     std::vector<char> head(image.Head().begin(), image.Head().end());
+    std::vector<char> stored(BmpImage::Stride(newWidth));
+    const std::uint64_t pixelBytes = std::uint64_t{stored.size()} * newHeight;
+    PutUint32(head, BmpImage::kFileSizeOffset, static_cast<std::uint32_t>(head.size() + pixelBytes));
+    PutUint32(head, BmpImage::kPixelOffsetOffset, static_cast<std::uint32_t>(head.size()));
     PutUint32(head, BmpImage::kWidthOffset, newWidth);
     PutUint32(head, BmpImage::kHeightOffset, newHeight);
-    PutUint32(head, BmpImage::kSizeImageOffset, newWidth * newHeight);
+    PutUint32(head, BmpImage::kCompressionOffset, 0);
+    PutUint32(head, BmpImage::kSizeImageOffset, static_cast<std::uint32_t>(pixelBytes));
     PutUint32(head, BmpImage::kClrUsedOffset, image.Colours());
     out.Write(head.data(), head.size());
 
     const std::uint32_t width = image.Width();
     const std::uint32_t height = image.Rows();
-    std::vector<char> stored(BmpImage::Stride(newWidth));
     for (std::uint32_t row = 0; row < newHeight; ++row) {
         // Picture row `top` (counted from the top) repeats the source's picture
         // row top mod height; newHeight < 2 * height keeps the difference positive.
@@ -50,12 +54,13 @@ bool WriteExpanded(const BmpImage& image, const std::string& path, std::uint32_t
     return out.Commit();
 }
 
-// The new sides must fit the header's signed sides and unsigned image size.
-bool FitsHeaderFields(std::uint64_t newWidth, std::uint64_t newHeight)
+// The new sides must fit the header's signed sides, and the new file its
+// unsigned file size.
+bool FitsHeaderFields(const BmpImage& image, std::uint64_t newWidth, std::uint64_t newHeight)
 {
     constexpr std::uint64_t kMaxSide = std::numeric_limits<std::int32_t>::max();
     return newWidth <= kMaxSide && newHeight <= kMaxSide &&
-           newWidth * newHeight <= std::numeric_limits<std::uint32_t>::max();
+           image.Head().size() + BmpImage::Stride(newWidth) * newHeight <= std::numeric_limits<std::uint32_t>::max();
 }
 
 }  // namespace
@@ -68,7 +73,7 @@ std::uint64_t PowerOfTwoAtLeast(std::uint64_t side)
     return power;
 }
 
-int BitmapExpander(ReportLog& report, std::string path, TextureScale& textureScale)
+int BitmapExpander(ReportLog& report, std::string path, TextureScale& textureScale, bool mayRewrite)
 {
     BmpImage image;
     switch (image.Read(path)) {
@@ -86,12 +91,14 @@ int BitmapExpander(ReportLog& report, std::string path, TextureScale& textureSca
     }
     const std::uint64_t newWidth = PowerOfTwoAtLeast(image.Width());
     const std::uint64_t newHeight = PowerOfTwoAtLeast(image.Rows());
-    if (!FitsHeaderFields(newWidth, newHeight)) {
+    if (!FitsHeaderFields(image, newWidth, newHeight)) {
         report.AppendLine(QuotedFileName(path) + ":Bmp is too large at BitmapExpander.");
         return 0;
     }
     // A top-down bitmap whose sides are powers of two already is left as it is.
     if (newWidth != image.Width() || newHeight != image.Rows()) {
+        if (!mayRewrite)
+            return kWouldEnlarge;
         if (!WriteExpanded(image, path, static_cast<std::uint32_t>(newWidth), static_cast<std::uint32_t>(newHeight))) {
             report.AppendLine("Can't write " + path + " at BitmapExpander.");
             return 0;

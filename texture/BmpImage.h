@@ -25,20 +25,23 @@ struct Rgb {
 // its parts located and checked against the bytes that are really there, so
 // that no access below can leave them. The palette is taken to hold
 // biClrUsed entries (0 meaning 256) right after the info header, and the
-// pixel array to follow the palette; the file header's pixel offset and the
-// compression field are not consulted.
+// pixel array to follow the palette; the file header's pixel offset is not
+// consulted. A run-length encoded pixel array (RLE8) is decoded in memory.
 class BmpImage {
 public:
     static constexpr std::size_t kFileHeaderSize = 14;
     static constexpr std::size_t kInfoHeaderSize = 40;
-    // Offsets of the info-header fields within the file.
+    // Offsets of the header fields within the file.
+    static constexpr std::size_t kFileSizeOffset = 2;
+    static constexpr std::size_t kPixelOffsetOffset = 10;
     static constexpr std::size_t kWidthOffset = kFileHeaderSize + 4;
     static constexpr std::size_t kHeightOffset = kFileHeaderSize + 8;
     static constexpr std::size_t kBitCountOffset = kFileHeaderSize + 14;
+    static constexpr std::size_t kCompressionOffset = kFileHeaderSize + 16;
     static constexpr std::size_t kSizeImageOffset = kFileHeaderSize + 20;
     static constexpr std::size_t kClrUsedOffset = kFileHeaderSize + 32;
 
-    // Reads the whole file, then parses it.
+    // Reads the whole of an input file, then parses it.
     [[nodiscard]] BmpStatus Read(const std::string& path);
     // Takes the bytes of a whole file and locates its parts.
     [[nodiscard]] BmpStatus Parse(std::vector<std::uint8_t> bytes);
@@ -59,15 +62,20 @@ public:
 
     // Everything before the pixel array: file header, info header, palette.
     std::span<const std::uint8_t> Head() const { return {m_bytes.data(), m_pixelOffset}; }
+    // Whether the file holds its pixels run-length encoded.
+    bool Encoded() const { return m_bEncoded; }
 
     // Bytes per stored row: the width rounded up to a multiple of 4.
     static std::uint64_t Stride(std::uint64_t width) { return (width + 3) / 4 * 4; }
 
 private:
+    bool DecodeRuns();
+
     std::vector<std::uint8_t> m_bytes;
     std::uint32_t m_width = 0;
     std::uint32_t m_rows = 0;
     bool m_bTopDown = false;
+    bool m_bEncoded = false;
     std::uint32_t m_colours = 0;
     std::size_t m_paletteOffset = 0;
     std::size_t m_pixelOffset = 0;

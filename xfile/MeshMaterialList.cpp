@@ -3,6 +3,7 @@
 #include "cob/PolHChunk.h"
 #include "xfile/MeshData.h"
 #include "xfile/MeshWriters.h"
+#include "xfile/TextureCopies.h"
 #include "xfile/XTextFile.h"
 
 namespace verdin {
@@ -27,7 +28,8 @@ void WriteMaterial(XTextFile& out, const CMat1Chunk* material)
     }
     std::string text = "1.0;1.0;1.0;;\n0.0;0.0;0.0;;\n";
     if (IsTextured(material))
-        text += "TextureFilename{\"" + PathFileName(material->m_textureMap.name.Shown()) + "\";}\n";
+        text +=
+            "TextureFilename{\"" + WritableTextureName(PathFileName(material->m_textureMap.name.Shown())) + "\";}\n";
     text += "}\n";
     out.Write(text);
 }

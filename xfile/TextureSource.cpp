@@ -46,10 +46,10 @@ std::optional<std::string> FindIgnoringCase(const std::string& folder, const std
 
 std::string FindTextureSource(const std::string& stored, const std::string& modelFolder)
 {
-    if (IsThere(stored))
-        return stored;
     if (IsRelative(stored) && IsThere(modelFolder + stored))
         return modelFolder + stored;
+    if (IsThere(stored))
+        return stored;
     const std::string baseName = PathFileName(stored);
     if (baseName.empty())
         return stored;

@@ -1,6 +1,5 @@
 #include "xfile/TextureStep.h"
 
-#include "base/FileReplacement.h"
 #include "base/FileSystemPath.h"
 #include "base/OptionFlags.h"
 #include "base/PathHelpers.h"
@@ -8,6 +7,8 @@
 #include "cob/Mat1Chunk.h"
 #include "texture/BitmapExpander.h"
 #include "texture/BmpToPpmConverter.h"
+#include "texture/ImageFiles.h"
+#include "xfile/TextureCopies.h"
 #include "xfile/TextureSource.h"
 
 #include <filesystem>
@@ -17,17 +18,17 @@ namespace verdin {
 
 namespace {
 
-// Puts the texture at the destination, replacing any file of that name only
-// once the copy is whole. A source that is the destination itself, under
-// whatever spelling, is there already; a source that does not exist, or is no
-// regular file of a sane size, is a failed copy.
-bool PlaceTexture(const std::string& source, const std::string& destination)
+bool IsSameFile(const std::string& a, const std::string& b)
 {
-    if (!IsReadableInput(source))
-        return false;
     std::error_code error;
-    return std::filesystem::equivalent(FileSystemPath(source), FileSystemPath(destination), error) ||
-           CopyFileReplacing(source, destination);
+    return std::filesystem::equivalent(FileSystemPath(a), FileSystemPath(b), error);
+}
+
+// The material now names `name`.
+void Rename(CobString& texture, std::string name)
+{
+    texture.length = static_cast<std::int16_t>(name.size());
+    texture.text = std::move(name);
 }
 
 // The texture path now names the PPM file written beside the bitmap; its
@@ -36,39 +37,46 @@ void NamePpmFile(CobString& texture)
 {
     std::string path = texture.Shown();
     path.replace(path.size() - 3, 3, "ppm");
-    texture.length = static_cast<std::int16_t>(path.size());
-    texture.text = std::move(path);
+    Rename(texture, std::move(path));
 }
 
 }  // namespace
 
-void RunTextureStep(ReportLog& report, CMat1Chunk& material, const std::string& modelFolder,
-                    const std::string& outputName, TextureScale& textureScale, const std::atomic<int>& ppm)
+void RunTextureStep(const TexturePass& pass, CMat1Chunk& material)
 {
+    ReportLog& report = pass.report;
     CobString& texture = material.m_textureMap.name;
     const std::string stored = texture.Shown();
     if (stored.empty()) {
         report.AppendLine(" No texture file name.");
         return;
     }
-    const std::string source = FindTextureSource(stored, modelFolder);
-    const std::string destination = PathDirectory(outputName) + PathFileName(stored);
-    const std::string extension = PathExtension(stored);
+    const std::string source = FindTextureSource(stored, pass.modelFolder);
+    const std::string named = PathDirectory(pass.outputName) + WritableTextureName(PathFileName(stored));
+    const std::string destination = pass.copies.Claim(source, named);
+    const std::string extension = PathExtension(destination);
     const bool bmp = EqualIgnoringCase(extension, "bmp");
 
-    if (!PlaceTexture(source, destination)) {
+    // A texture beside a model converted beside it is the model's own image.
+    const bool ownImage = IsSameFile(source, destination);
+    if (!(ownImage ? IsImageFile(source) : CopyImageFile(source, destination, pass.stop))) {
         report.AppendLine(" Can't copy " + source + " file to " + destination + ".");
         return;
     }
     report.AppendLine(" copy " + source + " to " + destination + ".");
+    if (destination != named)
+        Rename(texture, PathFileName(destination));
 
     if (!bmp && !EqualIgnoringCase(extension, "ppm")) {
         report.AppendLine(" No support " + extension + " texture file format.");
         return;
     }
-    if (BitmapExpander(report, destination, textureScale) == 0)
+    const int expanded = BitmapExpander(report, destination, pass.textureScale, !ownImage);
+    if (expanded == 0)
         return;
-    if (IsOn(ppm) && BmpToPpmConverter(report, destination) == 1) {
+    if (expanded == kWouldEnlarge)
+        report.AppendLine(" " + destination + " is the model's own image: not enlarged.");
+    if (IsOn(pass.ppm) && BmpToPpmConverter(report, destination) == 1) {
         report.AppendLine(" converted " + destination + " to ppm.");
         NamePpmFile(texture);
     }

@@ -82,11 +82,30 @@ TEST_F(Expander, OnlyTheSidesAndSizesOfTheHeadersChange)
 {
     const std::string before = BmpBuilder(NumberedPicture(3, 5)).ColoursUsed(16).Bytes();
     ASSERT_EQ(Expand(before), 1);
-    std::string expected = before.substr(0, kPaletteStart + 64);  // the file header keeps its stale size
+    std::string expected = before.substr(0, kPaletteStart + 64);
+    PutUint32(expected, kBfSize, kPaletteStart + 64 + 32);
     PutUint32(expected, kBiWidth, 4);
     PutUint32(expected, kBiHeight, 8);
     PutUint32(expected, kBiSizeImage, 32);
-    EXPECT_EQ(ReadFile(m_bmp).substr(0, expected.size()), expected);
+    const std::string after = ReadFile(m_bmp);
+    EXPECT_EQ(after.size(), kPaletteStart + 64 + 32);
+    EXPECT_TRUE(after.starts_with(expected));
+}
+
+// Written plain, with the header saying so: a reader would take the tiles for
+// runs otherwise.
+TEST_F(Expander, ARunLengthEncodedBitmapIsDecodedFirst)
+{
+    const Picture source = {{7, 7, 7, 7, 7}, {1, 2, 3, 4, 4}, {9, 8, 7, 6, 5}};
+    ASSERT_EQ(Expand(BmpBuilder(source).ColoursUsed(16).RunLengthEncoded().Bytes()), 1);
+    const std::string written = ReadFile(m_bmp);
+    EXPECT_EQ(GetUint32(written, kBiCompression), 0u);
+    EXPECT_EQ(GetUint32(written, kBfSize), written.size());
+    const DecodedBmp bmp = Written();
+    ASSERT_EQ(bmp.picture.size(), 4u);
+    EXPECT_EQ(bmp.picture[1], (std::vector<std::uint8_t>{1, 2, 3, 4, 4, 1, 2, 3}));
+    EXPECT_EQ(bmp.picture[3], (std::vector<std::uint8_t>{7, 7, 7, 7, 7, 7, 7, 7}));
+    EXPECT_EQ(m_scale.u, 0.625f);
 }
 
 TEST_F(Expander, TwoByThreeBecomesTwoByFourWithRowsFilledFromTheTiles)
@@ -95,7 +114,7 @@ TEST_F(Expander, TwoByThreeBecomesTwoByFourWithRowsFilledFromTheTiles)
     const DecodedBmp bmp = Written();
     EXPECT_EQ(bmp.width, 2);
     EXPECT_EQ(bmp.height, 4);
-    EXPECT_EQ(bmp.sizeImage, 8u);
+    EXPECT_EQ(bmp.sizeImage, 16u);  // rows of 4 bytes
     // Bottom-up: the stored rows are the picture's rows 0, 2, 1, 0 from the
     // bottom of the new picture; bytes 2 and 3 repeat columns 0 and 1.
     const std::vector<std::string> rows = {"\1\2\1\2", "\5\6\5\6", "\3\4\3\4", "\1\2\1\2"};

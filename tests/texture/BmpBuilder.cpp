@@ -12,6 +12,33 @@ std::size_t StrideOf(std::size_t width)
     return (width + 3) / 4 * 4;
 }
 
+// One picture row in RLE8, ended by its end-of-row mark.
+std::string EncodedRow(const std::vector<std::uint8_t>& row)
+{
+    std::string encoded;
+    for (std::size_t x = 0; x < row.size();) {
+        std::size_t same = 1;
+        while (x + same < row.size() && row[x + same] == row[x] && same < 255)
+            ++same;
+        std::size_t different = 0;
+        while (x + different < row.size() && different < 255 &&
+               (x + different + 1 == row.size() || row[x + different + 1] != row[x + different]))
+            ++different;
+        if (same > 1 || different < 3) {
+            encoded += {static_cast<char>(same), static_cast<char>(row[x])};
+            x += same;
+        } else {
+            encoded += {'\0', static_cast<char>(different)};
+            encoded.append(row.begin() + static_cast<std::ptrdiff_t>(x),
+                           row.begin() + static_cast<std::ptrdiff_t>(x + different));
+            if (different % 2 == 1)
+                encoded += '\0';
+            x += different;
+        }
+    }
+    return encoded + std::string("\0\0", 2);
+}
+
 }  // namespace
 
 Colour PaletteColour(std::uint8_t index)
@@ -34,6 +61,12 @@ BmpBuilder& BmpBuilder::ColoursUsed(std::uint32_t count)
 BmpBuilder& BmpBuilder::InfoSize(std::uint32_t size)
 {
     m_infoSize = size;
+    return *this;
+}
+
+BmpBuilder& BmpBuilder::RunLengthEncoded()
+{
+    m_bEncoded = true;
     return *this;
 }
 
@@ -68,10 +101,19 @@ std::string BmpBuilder::Bytes() const
     }
     for (std::size_t stored = 0; stored < height; ++stored) {
         const auto& row = m_picture[m_bTopDown ? stored : height - 1 - stored];
+        if (m_bEncoded) {
+            bytes += EncodedRow(row);
+            continue;
+        }
         std::string storedRow(stride, static_cast<char>(kPaddingIndex));
         for (std::size_t x = 0; x < width; ++x)
             storedRow[x] = static_cast<char>(row.at(x));
         bytes += storedRow;
+    }
+    if (m_bEncoded) {
+        bytes += std::string("\0\1", 2);  // the end of the picture
+        PutUint32(bytes, kBiCompression, 1);
+        PutUint32(bytes, kBiSizeImage, static_cast<std::uint32_t>(bytes.size() - pixelOffset));
     }
     PutUint32(bytes, kBfSize, static_cast<std::uint32_t>(bytes.size()));
     return bytes;

@@ -31,12 +31,16 @@ public:
     BmpBuilder& TopDown();                         // rows stored top first, height negative
     BmpBuilder& ColoursUsed(std::uint32_t count);  // biClrUsed and entries written; 0 writes 256
     BmpBuilder& InfoSize(std::uint32_t size);      // zero bytes after the 40 known ones
+    // Pixels run-length encoded (RLE8): runs of equal pixels, other pixels in
+    // absolute mode where three or more stand together.
+    BmpBuilder& RunLengthEncoded();
 
     std::string Bytes() const;
 
 private:
     Picture m_picture;
     bool m_bTopDown = false;
+    bool m_bEncoded = false;
     std::uint32_t m_colours = 0;
     std::uint32_t m_infoSize = 40;
 };
@@ -47,6 +51,7 @@ constexpr std::size_t kBiSize = 14;
 constexpr std::size_t kBiWidth = 18;
 constexpr std::size_t kBiHeight = 22;
 constexpr std::size_t kBiBitCount = 28;
+constexpr std::size_t kBiCompression = 30;
 constexpr std::size_t kBiSizeImage = 34;
 constexpr std::size_t kBiXPelsPerMeter = 38;
 constexpr std::size_t kBiClrUsed = 46;

@@ -118,34 +118,35 @@ void CopyTexturedExample(const TempDir& dir)
         std::filesystem::copy_file(std::string(VERDIN_SOURCE_DIR) + "/examples/" + name, dir.Path(name));
 }
 
+// Converted into a folder of its own, as ./run.sh does, the example's bitmap
+// is copied there, enlarged and converted.
 TEST(Examples, TexturedSceneConvertsWithPpmTextures)
 {
     TempDir dir;
     CopyTexturedExample(dir);
-    // The model names its texture relative to the folder the converter runs in.
-    const std::filesystem::path before = std::filesystem::current_path();
-    std::filesystem::current_path(dir.Path(""));
+    std::filesystem::create_directory(dir.Path("out"));
     OptionFlags options;
     options.bPPM = 1;
-    const JobRun run = RunJob({"scene.cob"}, options);
-    std::filesystem::current_path(before);
+    const JobRun run = RunJob({dir.Path("scene.cob")}, options, 0, dir.Path("out"));
 
     EXPECT_EQ(run.outcome.converted, 1) << run.report;
-    EXPECT_NE(ReadFile(dir.Path("scene.x")).find("TextureFilename{\"wood.ppm\";}"), std::string::npos);
-    const DecodedBmp bmp = DecodeBmp(ReadFile(dir.Path("wood.bmp")));
+    EXPECT_NE(ReadFile(dir.Path("out/scene.x")).find("TextureFilename{\"wood.ppm\";}"), std::string::npos);
+    const DecodedBmp bmp = DecodeBmp(ReadFile(dir.Path("out/wood.bmp")));
     EXPECT_EQ(bmp.width, 128);
     EXPECT_EQ(bmp.height, 64);
+    EXPECT_EQ(ReadFile(dir.Path("wood.bmp")), ReadFile(std::string(VERDIN_SOURCE_DIR) + "/examples/wood.bmp"));
     TempDir scratch;
-    const auto described = RunNetpbm("pamfile", ShellQuoted(dir.Path("wood.ppm")), scratch);
+    const auto described = RunNetpbm("pamfile", ShellQuoted(dir.Path("out/wood.ppm")), scratch);
     if (!described)
         GTEST_SKIP() << "netpbm is not installed";
     EXPECT_FALSE(described->failed);
     EXPECT_NE(described->output.find("PPM raw, 128 by 64"), std::string::npos) << described->output;
 }
 
-// As the desktop program names it: by its full path, from another folder. The
-// texture is found beside the model and is the copy's destination itself.
-TEST(Examples, TexturedSceneNamedByItsFullPathUsesTheBitmapBesideIt)
+// Converted beside itself, the model's own bitmap is its texture as it is:
+// neither enlarged nor its coordinates scaled, so that a second conversion
+// writes the same file.
+TEST(Examples, TexturedSceneConvertedBesideItLeavesItsOwnBitmapAsItIs)
 {
     TempDir dir;
     CopyTexturedExample(dir);
@@ -154,12 +155,19 @@ TEST(Examples, TexturedSceneNamedByItsFullPathUsesTheBitmapBesideIt)
     const JobRun run = RunJob({dir.Path("scene.cob")}, options);
 
     const std::string bitmap = dir.Path("wood.bmp");
-    EXPECT_NE(run.report.find(" copy " + bitmap + " to " + bitmap + ".\r\n converted " + bitmap + " to ppm.\r\n"),
+    EXPECT_NE(run.report.find(" copy " + bitmap + " to " + bitmap + ".\r\n " + bitmap +
+                              " is the model's own image: not enlarged.\r\n converted " + bitmap + " to ppm.\r\n"),
               std::string::npos)
         << run.report;
-    EXPECT_EQ(DecodeBmp(ReadFile(bitmap)).width, 128);
-    EXPECT_TRUE(ParsePpm(ReadFile(dir.Path("wood.ppm"))));
-    EXPECT_NE(ReadFile(dir.Path("scene.x")).find("TextureFilename{\"wood.ppm\";}"), std::string::npos);
+    EXPECT_EQ(ReadFile(bitmap), ReadFile(std::string(VERDIN_SOURCE_DIR) + "/examples/wood.bmp"));
+    const auto ppm = ParsePpm(ReadFile(dir.Path("wood.ppm")));
+    ASSERT_TRUE(ppm);
+    EXPECT_EQ(ppm->width, 100);
+    const std::string first = ReadFile(dir.Path("scene.x"));
+    EXPECT_NE(first.find("TextureFilename{\"wood.ppm\";}"), std::string::npos);
+    EXPECT_NE(Coordinates(first).find(WithCrLf("\n2.000000;0.000000;\n")), std::string::npos) << Coordinates(first);
+    RunJob({dir.Path("scene.cob")}, options);
+    EXPECT_EQ(ReadFile(dir.Path("scene.x")), first);
 }
 
 }  // namespace

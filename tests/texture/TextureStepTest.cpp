@@ -2,6 +2,7 @@
 
 #include "base/PathHelpers.h"
 #include "cob/Mat1Chunk.h"
+#include "xfile/TextureCopies.h"
 #include "xfile/TextureStep.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,21 @@ constexpr TextureScale kUnset{0.5f, 0.25f};
 
 // A 3 x 5 bitmap: its copy is enlarged to 4 x 8.
 const std::string kBitmap = BmpBuilder(NumberedPicture(3, 5)).ColoursUsed(16).Bytes();
+
+// Makes the current folder another one for its lifetime.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const std::string& folder) : m_previous(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(folder);
+    }
+    ~CurrentFolder() { std::filesystem::current_path(m_previous); }
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+private:
+    std::filesystem::path m_previous;
+};
 
 // Texture files under textures/, the output file models/car.x.
 class TextureStep : public ::testing::Test {
@@ -30,7 +46,8 @@ protected:
     {
         m_material.m_textureMap.name.length = static_cast<std::int16_t>(texture.size());
         m_material.m_textureMap.name.text = texture;
-        RunTextureStep(m_report, m_material, PathDirectory(m_output), m_output, m_scale, m_options.bPPM);
+        const std::string modelFolder = PathDirectory(m_output);
+        RunTextureStep({m_report, modelFolder, m_output, m_scale, m_options.bPPM, m_stop, m_copies}, m_material);
     }
 
     std::string Texture() const
@@ -45,6 +62,8 @@ protected:
     TempDir m_dir;
     StringReport m_report;
     OptionFlags m_options;
+    std::atomic<int> m_stop{0};
+    TextureCopies m_copies;
     CMat1Chunk m_material;
     TextureScale m_scale = kUnset;
     std::string m_output = m_dir.Path("models/car.x");
@@ -96,25 +115,82 @@ TEST_F(TextureStep, AWindowsPathKeepsOnlyItsFileNameInTheOutputFolder)
     EXPECT_EQ(m_report.Text(), " Can't copy C:\\tex\\wood.bmp file to " + m_copy + ".\r\n");
 }
 
-TEST_F(TextureStep, ATextureInTheOutputFolderIsEnlargedInPlace)
+// Beside the model converted beside it: the model's own image is the texture
+// as it is, under whatever spelling the model names it.
+TEST_F(TextureStep, TheModelsOwnImageIsNeitherCopiedNorEnlarged)
 {
     PpmOption(true);
     ASSERT_TRUE(WriteBytes(m_copy, kBitmap));
-    Run(m_copy);
-    EXPECT_EQ(m_report.Text(), " copy " + m_copy + " to " + m_copy + ".\r\n converted " + m_copy + " to ppm.\r\n");
-    EXPECT_EQ(DecodeBmp(ReadFile(m_copy)).width, 4);
-    EXPECT_EQ(Models(), (std::vector<std::string>{"wood.bmp", "wood.ppm"}));
-    EXPECT_EQ(Texture(), m_dir.Path("models/wood.ppm"));
-}
-
-TEST_F(TextureStep, TheSameFileUnderAnotherSpellingNeedsNoCopy)
-{
-    ASSERT_TRUE(WriteBytes(m_copy, kBitmap));
     const std::string spelling = m_dir.Path("models/./wood.bmp");
     Run(spelling);
-    EXPECT_EQ(m_report.Text(), " copy " + spelling + " to " + m_copy + ".\r\n");
+    EXPECT_EQ(m_report.Text(), " copy " + spelling + " to " + m_copy + ".\r\n " + m_copy +
+                                   " is the model's own image: not enlarged.\r\n converted " + m_copy + " to ppm.\r\n");
+    EXPECT_EQ(ReadFile(m_copy), kBitmap);
+    EXPECT_EQ(m_scale.u, kUnset.u);
+    EXPECT_EQ(ParsePpm(ReadFile(m_dir.Path("models/wood.ppm")))->width, 3);
+    EXPECT_EQ(Texture(), m_dir.Path("models/./wood.ppm"));
+}
+
+// The model's folder before the current one: another wood.bmp where the
+// program runs does not stand in for the model's.
+TEST_F(TextureStep, ARelativeNameIsLookedForBesideTheModelFirst)
+{
+    ASSERT_TRUE(WriteBytes(m_copy, kBitmap));
+    ASSERT_TRUE(WriteBytes(m_source, BmpBuilder(NumberedPicture(2, 2)).Bytes()));
+    const CurrentFolder current(m_dir.Path("textures"));
+    Run("wood.bmp");
+    EXPECT_EQ(m_report.Text(),
+              " copy " + m_copy + " to " + m_copy + ".\r\n " + m_copy + " is the model's own image: not enlarged.\r\n");
+    EXPECT_EQ(ReadFile(m_copy), kBitmap);
+}
+
+// What a model names is copied only when it is an image, never with wider
+// permissions, and never over a file that is no image.
+TEST_F(TextureStep, OnlyImagesAreCopiedAndNoWiderThanTheirSource)
+{
+    using std::filesystem::perms;
+    const std::string secret = m_dir.Path("textures/wood.bmp");
+    ASSERT_TRUE(WriteBytes(secret, "root:$6$secret:19000:0:99999:7:::\n"));
+    Run(secret);
+    EXPECT_EQ(m_report.Text(), " Can't copy " + secret + " file to " + m_copy + ".\r\n");
+    EXPECT_TRUE(Models().empty());
+
+    ASSERT_TRUE(WriteBytes(secret, kBitmap));
+    std::filesystem::permissions(secret, perms::owner_read | perms::owner_write);
+    ASSERT_TRUE(WriteBytes(m_copy, "notes the user keeps"));
+    Run(secret);
+    EXPECT_EQ(ReadFile(m_copy), "notes the user keeps");
+    std::filesystem::remove(m_copy);
+    Run(secret);
+    EXPECT_EQ(std::filesystem::status(m_copy).permissions(), perms::owner_read | perms::owner_write);
+
+    m_stop = 1;
+    std::filesystem::remove(m_copy);
+    Run(secret);
+    EXPECT_FALSE(std::filesystem::exists(m_copy));
+}
+
+// Two images of one name from different folders each keep a copy; a name
+// that would break the .x file is mended in the copy's name.
+TEST_F(TextureStep, ImagesOfOneNameGetNumberedCopies)
+{
+    ASSERT_TRUE(WriteBytes(m_source, kBitmap));
+    std::filesystem::create_directory(m_dir.Path("other"));
+    const std::string other = m_dir.Path("other/wood.bmp");
+    ASSERT_TRUE(WriteBytes(other, BmpBuilder(NumberedPicture(2, 2)).Bytes()));
+    Run(m_source);
+    Run(other);
+    Run(m_source);
+    EXPECT_EQ(Texture(), m_source);
+    Run(other);
+    EXPECT_EQ(Texture(), "wood-2.bmp");
     EXPECT_EQ(DecodeBmp(ReadFile(m_copy)).width, 4);
-    EXPECT_EQ(Models(), std::vector<std::string>{"wood.bmp"});
+    EXPECT_EQ(DecodeBmp(ReadFile(m_dir.Path("models/wood-2.bmp"))).width, 2);
+
+    const std::string odd = m_dir.Path("textures/a\"b\nc.bmp");
+    ASSERT_TRUE(WriteBytes(odd, kBitmap));
+    Run(odd);
+    EXPECT_EQ(ReadFile(m_dir.Path("models/a_b_c.bmp")), ReadFile(m_dir.Path("models/wood.bmp")));
 }
 
 // Named as a file of another machine, found beside the model whatever the case.
@@ -141,7 +217,7 @@ TEST_F(TextureStep, AnUpperCaseBitmapNameEndsInLowerCasePpm)
 TEST_F(TextureStep, AnExistingCopyIsOverwritten)
 {
     ASSERT_TRUE(WriteBytes(m_source, kBitmap));
-    ASSERT_TRUE(WriteBytes(m_copy, "an older picture"));
+    ASSERT_TRUE(WriteBytes(m_copy, BmpBuilder(NumberedPicture(1, 1)).Bytes()));
     Run(m_source);
     EXPECT_EQ(DecodeBmp(ReadFile(m_copy)).picture.size(), 8u);
 }
@@ -197,21 +273,6 @@ TEST_F(TextureStep, ABitmapTheExpanderRefusesIsNotConverted)
     EXPECT_EQ(m_scale.u, kUnset.u);
     EXPECT_EQ(Texture(), m_source);
 }
-
-// Makes the current folder another one for its lifetime.
-class CurrentFolder {
-public:
-    explicit CurrentFolder(const std::string& folder) : m_previous(std::filesystem::current_path())
-    {
-        std::filesystem::current_path(folder);
-    }
-    ~CurrentFolder() { std::filesystem::current_path(m_previous); }
-    CurrentFolder(const CurrentFolder&) = delete;
-    CurrentFolder& operator=(const CurrentFolder&) = delete;
-
-private:
-    std::filesystem::path m_previous;
-};
 
 TEST_F(TextureStep, APathWithoutFolderIsTakenFromTheCurrentFolder)
 {
