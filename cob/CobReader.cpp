@@ -55,6 +55,7 @@ void PassBody(CobFile& file, ReportLog& report, CChunk& chunk)
 
 bool ReadCobHeader(CobFile& file, ReportLog& report, CobSignature& signature, const CobReaderOptions& options)
 {
+    file.SkipIfNext(kUtf8ByteOrderMark);
     file.Read(signature.fileId, CobSignature::kFileIdSize);
     signature.fileId[CobSignature::kFileIdSize] = '\0';
     if (std::memcmp(signature.fileId, "Caligari ", CobSignature::kFileIdSize) != 0) {
@@ -88,6 +89,10 @@ bool ReadCobHeader(CobFile& file, ReportLog& report, CobSignature& signature, co
     report.AppendLine(" reading file...");
     char rest[14];
     file.Read(rest, sizeof rest);
+    // The header's last byte ends its line: saved on Windows, a line feed
+    // follows it.
+    if (signature.text && rest[sizeof rest - 1] == '\r')
+        file.SkipIfNext("\n");
     return true;
 }
 

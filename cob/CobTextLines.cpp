@@ -20,17 +20,20 @@ bool ParseWhole(std::string_view word, Number& value)
     return error == std::errc() && stop == end;
 }
 
+bool IsDigits(std::string_view word)
+{
+    return !word.empty() && word.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 // "V0.08": the major and minor version.
 bool ParseVersion(std::string_view word, CobTextHeader& header)
 {
     const std::size_t dot = word.find('.');
-    return word.size() > 1 && word[0] == 'V' && dot != std::string_view::npos &&
-           ParseWhole(word.substr(1, dot - 1), header.major) && ParseWhole(word.substr(dot + 1), header.minor);
-}
-
-bool IsDigits(std::string_view word)
-{
-    return !word.empty() && word.find_first_not_of("0123456789") == std::string_view::npos;
+    if (word.size() < 2 || word[0] != 'V' || dot == std::string_view::npos)
+        return false;
+    const std::string_view major = word.substr(1, dot - 1);
+    const std::string_view minor = word.substr(dot + 1);
+    return IsDigits(major) && IsDigits(minor) && ParseWhole(major, header.major) && ParseWhole(minor, header.minor);
 }
 
 }  // namespace
@@ -76,17 +79,18 @@ std::optional<CobTextHeader> ParseCobTextHeader(std::string_view line)
 
 std::string_view CobTextLines::Peek() const
 {
-    std::string_view line = m_rest.substr(0, m_rest.find('\n'));
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    return line;
+    return m_rest.substr(0, m_rest.find_first_of("\r\n"));
 }
 
 std::string_view CobTextLines::Next()
 {
     const std::string_view line = Peek();
-    const std::size_t end = m_rest.find('\n');
-    m_rest.remove_prefix(end == std::string_view::npos ? m_rest.size() : end + 1);
+    m_rest.remove_prefix(line.size());
+    // "\r\n" is one line end.
+    if (m_rest.starts_with("\r\n"))
+        m_rest.remove_prefix(2);
+    else if (!m_rest.empty())
+        m_rest.remove_prefix(1);
     ++m_nextNumber;
     return line;
 }

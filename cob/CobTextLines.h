@@ -23,12 +23,15 @@ struct CobTextHeader {
 std::optional<CobTextHeader> ParseCobTextHeader(std::string_view line);
 
 // The lines of a text, one at a time, numbered as an editor numbers them. A
-// line is given without its line end ("\n", or "\r\n").
+// line is given without its line end: "\n", "\r\n" or "\r", as the text was
+// saved on one system or another.
 class CobTextLines {
 public:
     CobTextLines(std::string_view text, int firstNumber) : m_rest(text), m_nextNumber(firstNumber) {}
 
     bool AtEnd() const { return m_rest.empty(); }
+    // Whether the next line holds nothing but blanks.
+    bool NextIsBlank() const { return Peek().find_first_not_of(" \t") == std::string_view::npos; }
     std::string_view Peek() const;
     std::string_view Next();
     // The number of the line Next gives next.

@@ -342,6 +342,9 @@ void ReadCobTextChunks(CobFile& file, ReportLog& report, CChunkList& chunks, con
     CobTextLines lines({reinterpret_cast<const char*>(bytes), size}, kFirstChunkLine);
     CobTextBody body(lines);
     for (;;) {
+        // Blank lines before the first chunk; those after a chunk end its body.
+        while (!lines.AtEnd() && lines.NextIsBlank())
+            lines.Next();
         if (lines.AtEnd())
             throw CobEofError();
         const int number = lines.NextNumber();

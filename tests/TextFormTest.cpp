@@ -35,6 +35,16 @@ Converted ConvertAs(const std::string& cob)
     return {report, ReadFile(dir.Path("model.x"))};
 }
 
+const MapSpec kTexture{0x02, "wood.bmp", {0.5f, 0}, {2, 3}};
+
+// A group with a textured square, in the text form.
+std::string TextModel(const PolygonSpec& square, const MaterialSpec& material)
+{
+    return kTextHeader + TextChunk("Grou", 1, 1, 0, TextPlacement("group")) + TextChunk("Unit", 1, 5, 1, "Units 2\n") +
+           TextChunk("PolH", 8, 2, 1, TextPolH(square)) + TextChunk("Mat1", 8, 3, 2, TextMat1(material)) +
+           TextChunk("ShBx", 4, 4, 3, TextShaders(kTexture)) + kTextEnd;
+}
+
 TEST(TextForm, GivesWhatTheBinaryFormGives)
 {
     PolygonSpec square = NamedPolygon("square");
@@ -42,13 +52,9 @@ TEST(TextForm, GivesWhatTheBinaryFormGives)
     square.vertices = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0.1f, 1e-7f, 0}};
     square.uvs = {{0, 0}, {1, 0}, {1, -1}, {0, -1}};
     square.faces = {{0x10, 0, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}}, {0x08, 0, {{0, 0}, {1, 1}, {2, 2}}}};
-    const MapSpec texture{0x02, "wood.bmp", {0.5f, 0}, {2, 3}};
-    const MaterialSpec material{0, 'a', 40, {0.25f, 0.5f, 0.75f}, 3, texture};
+    const MaterialSpec material{0, 'a', 40, {0.25f, 0.5f, 0.75f}, 3, kTexture};
 
-    const std::string text = kTextHeader + TextChunk("Grou", 1, 1, 0, TextPlacement("group")) +
-                             TextChunk("Unit", 1, 5, 1, "Units 2\n") + TextChunk("PolH", 8, 2, 1, TextPolH(square)) +
-                             TextChunk("Mat1", 8, 3, 2, TextMat1(material)) +
-                             TextChunk("ShBx", 4, 4, 3, TextShaders(texture)) + kTextEnd;
+    const std::string text = TextModel(square, material);
     const std::string binary = CobBuilder()
                                    .Header()
                                    .Chunk("Grou", 0, 1, 1, 0, PlacementBody("group"))
@@ -63,6 +69,20 @@ TEST(TextForm, GivesWhatTheBinaryFormGives)
     const Converted fromBinary = ConvertAs(binary);
     EXPECT_EQ(fromText.report, fromBinary.report);
     EXPECT_EQ(fromText.x, fromBinary.x);
+    // As saved on Windows or an old Mac, or by an editor that marks UTF-8 and
+    // leaves blank lines, it reads the same.
+    auto withLineEnds = [&text](const std::string& end) {
+        std::string changed;
+        for (char c : text)
+            changed += c == '\n' ? end : std::string(1, c);
+        return changed;
+    };
+    const std::string blankLines = kTextHeader + "\n \n" + text.substr(kTextHeader.size());
+    for (const std::string& saved : {withLineEnds("\r\n"), withLineEnds("\r"), "\xEF\xBB\xBF" + text, blankLines}) {
+        const Converted again = ConvertAs(saved);
+        EXPECT_EQ(again.report, fromText.report);
+        EXPECT_TRUE(again.x == fromText.x);
+    }
     // Both were read whole: the colour, the texture and its placement are there.
     EXPECT_NE(fromText.x.find(WithCrLf("0.250000;0.500000;0.750000;1.0;;\n")), std::string::npos) << fromText.x;
     EXPECT_NE(fromText.x.find("TextureFilename{\"wood.bmp\";}"), std::string::npos);
@@ -136,6 +156,7 @@ TEST(TextForm, AnUnreadableLineIsNamedAndNothingIsWritten)
         std::string line;
     } cases[] = {
         {kTextHeader + "Name x\n", "Line 2: a chunk header expected."},
+        {kTextHeader + "PolH V-1.08 Id 2 Parent 0 Size 00000010\n", "Line 2: a chunk header expected."},
         {kTextHeader + TextChunk("Unit", 1, 1, 0, "Units 2\n"), "Unexcepted EOF."},
         {polygon + "World Vertices 2\n0 0 0\n" + kTextEnd, "Line 15: a vertex expected."},
         // A count far beyond the lines there allocates nothing ahead of them.
