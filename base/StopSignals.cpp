@@ -26,6 +26,20 @@ extern "C" void OnStopSignal(int signal)
     std::_Exit(128 + signal);
 }
 
+extern "C" void OnBrokenOutput(int signal)
+{
+    RemoveTemporaryFilesNow();
+    std::_Exit(128 + signal);
+}
+
+// A signal that the starting process ignored stays ignored: the write then
+// fails with an error of its own (EPIPE, EFBIG) instead.
+void EndOnBrokenOutput(int signal)
+{
+    if (std::signal(signal, OnBrokenOutput) == SIG_IGN)
+        std::signal(signal, SIG_IGN);
+}
+
 }  // namespace
 
 void HandleStopSignals(StopRequest request)
@@ -33,9 +47,9 @@ void HandleStopSignals(StopRequest request)
     g_request.store(request);
     std::signal(SIGINT, OnStopSignal);
     std::signal(SIGTERM, OnStopSignal);
-#ifdef SIGHUP
     std::signal(SIGHUP, OnStopSignal);
-#endif
+    EndOnBrokenOutput(SIGPIPE);
+    EndOnBrokenOutput(SIGXFSZ);
 }
 
 }  // namespace verdin

@@ -1,5 +1,6 @@
 #include "cli/ConsoleReport.h"
 
+#include <cerrno>
 #include <string>
 
 namespace verdin {
@@ -15,9 +16,11 @@ void ConsoleReport::AppendText(std::string_view text)
         if (!m_bPendingReturn)
             converted += c;
     }
-    std::fwrite(converted.data(), 1, converted.size(), m_out);
-    if (converted.find('\n') != std::string::npos)
-        std::fflush(m_out);
+    errno = 0;
+    const bool written = std::fwrite(converted.data(), 1, converted.size(), m_out) == converted.size() &&
+                         (converted.find('\n') == std::string::npos || std::fflush(m_out) == 0);
+    if (!written && errno == EPIPE)
+        m_stop.store(1);
 }
 
 }  // namespace verdin

@@ -35,16 +35,34 @@ void AddSwitch(CLI::App& app, const std::string& name, bool& value, const std::s
     app.add_flag("--" + name + ",!--no-" + name, value, help);
 }
 
+// Help that names a switch's "--no-" form without the value it sets, which
+// would read as the switch's default.
+class SwitchFormatter : public CLI::Formatter {
+public:
+    std::string make_option_name(const CLI::Option* option, bool positional) const override
+    {
+        std::string name = CLI::Formatter::make_option_name(option, positional);
+        for (std::size_t at; (at = name.find("{false}")) != std::string::npos;)
+            name.erase(at, 7);
+        return name;
+    }
+};
+
 int ExitStatus(const verdin::JobOutcome& outcome)
 {
     return !outcome.aborted && outcome.converted == outcome.files ? 0 : 1;
 }
 
-// Each .x file replaced by its binary or text form, as the binary step does it.
+// Each .x file replaced by its binary or text form, as the binary step does
+// it, up to a stop signal; after it, "aborted.".
 bool ConvertXFiles(const std::vector<std::string>& files, verdin::ReportLog& report, bool templates, bool toText)
 {
     bool converted = true;
     for (const std::string& file : files) {
+        if (g_cancel.load() != 0) {
+            report.AppendLine("aborted.");
+            return false;
+        }
         report.AppendLine(file + ":");
         converted &= toText ? verdin::ConvertToTextX(report, file, templates)
                             : verdin::ConvertToBinaryX(report, file, templates);
@@ -57,8 +75,9 @@ bool MakeOutputFolder(const std::string& folder)
     std::error_code error;
     const std::filesystem::path path = verdin::FileSystemPath(folder);
     std::filesystem::create_directories(path, error);
-    if (!std::filesystem::is_directory(path, error)) {
-        std::cerr << "verdin-cli: cannot make the output folder " << folder << "\n";
+    if (error || !std::filesystem::is_directory(path, error)) {
+        const std::string reason = error ? error.message() : "it is no folder";
+        std::cerr << "verdin-cli: cannot make the output folder " << folder << ": " << reason << "\n";
         return false;
     }
     return true;
@@ -86,6 +105,7 @@ int main(int argc, char** argv)
     std::vector<std::string> files;
 
     CLI::App app("Converts COB files into DirectX .x files beside them, or in an output folder.", "verdin-cli");
+    app.formatter(std::make_shared<SwitchFormatter>());
     app.set_version_flag("--version", "verdin-cli " + std::string(verdin::kVersion));
     AddSwitch(app, "templates", templates, "Write the standard template block at the head of each file (default on)");
     AddSwitch(app, "binary", binary, "Save each .x file in the binary format (default off)");
@@ -127,9 +147,15 @@ int main(int argc, char** argv)
         return error.get_exit_code() == 0 ? status : 2;
     }
 
-    verdin::ConsoleReport report(stdout);
-    if (xToBinary || xToText)
-        return ConvertXFiles(files, report, templates, xToText) ? 0 : 1;
+    // The first Ctrl+C, termination or hang-up lets the job stop cleanly after
+    // the current file's work; the second ends the process at once.
+    verdin::HandleStopSignals([] { g_cancel.store(1); });
+    verdin::ConsoleReport report(stdout, g_cancel);
+    if (xToBinary || xToText) {
+        const bool converted = ConvertXFiles(files, report, templates, xToText);
+        std::fflush(stdout);
+        return converted ? 0 : 1;
+    }
 
     if (!outputFolder.empty() && !MakeOutputFolder(outputFolder))
         return 2;
@@ -143,10 +169,6 @@ int main(int argc, char** argv)
     options.NewerMaterials = newerMaterials;
     options.FlipV = flipV;
     options.Ascii = ascii;
-
-    // The first Ctrl+C, termination or hang-up lets the job stop cleanly after
-    // the current file's work; the second ends the process at once.
-    verdin::HandleStopSignals([] { g_cancel.store(1); });
 
     std::promise<verdin::JobOutcome> ended;
     verdin::ConvertParams params;

@@ -1,5 +1,5 @@
+#include "CliSupport.h"
 #include "CobBodies.h"
-#include "TestSupport.h"
 #include "base/Version.h"
 
 #include <gtest/gtest.h>
@@ -19,49 +19,6 @@
 
 namespace verdin::test {
 namespace {
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs a shell command line, capturing what it prints.
-CliRun RunShell(const TempDir& dir, const std::string& commandLine)
-{
-    const std::string command =
-        commandLine + " >'" + dir.Path("stdout") + "' 2>'" + dir.Path("stderr") + "' </dev/null";
-    const int result = std::system(command.c_str());
-    CliRun run;
-    run.status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
-    run.out = ReadFile(dir.Path("stdout"));
-    run.err = ReadFile(dir.Path("stderr"));
-    std::filesystem::remove(dir.Path("stdout"));
-    std::filesystem::remove(dir.Path("stderr"));
-    return run;
-}
-
-// Runs verdin-cli with `arguments` (already quoted for the shell).
-CliRun RunCli(const TempDir& dir, const std::string& arguments, const std::string& environment = "")
-{
-    return RunShell(dir, environment + " '" VERDIN_CLI "' " + arguments);
-}
-
-std::string Quoted(const std::string& path)
-{
-    return "'" + path + "'";
-}
-
-CobBuilder Model()
-{
-    PolygonSpec point = NamedPolygon("");
-    point.vertices = {{0, 0, 0}};
-    return CobBuilder()
-        .Header()
-        .Chunk("PolH", 0, 8, 1, 0, PolHBody(point))
-        .Chunk("Unit", 0, 1, 2, 0, CobBuilder())
-        .End();
-}
 
 TEST(Cli, PrintsTheReportWithPlainLineEnds)
 {
@@ -95,8 +52,14 @@ TEST(Cli, BadArgumentsGoToStandardErrorWithStatusTwo)
     const CliRun help = RunCli(dir, "--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--no-templates"), std::string::npos);
+    EXPECT_EQ(help.out.find("{false}"), std::string::npos) << help.out;
     for (const char* option : {"--newer-materials", "--no-flip-v", "--ascii"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    ASSERT_TRUE(Model().WriteTo(dir.Path("a.cob")));
+    const CliRun noFolder = RunCli(dir, "-o " + Quoted(dir.Path("a.cob")) + " " + Quoted(dir.Path("a.cob")));
+    EXPECT_EQ(noFolder.status, 2);
+    EXPECT_TRUE(noFolder.err.starts_with("verdin-cli: cannot make the output folder " + dir.Path("a.cob") + ": "))
+        << noFolder.err;
     const CliRun version = RunCli(dir, "--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "verdin-cli " + std::string(kVersion) + "\n");
@@ -148,29 +111,6 @@ TEST(Cli, FullDiskLeavesTheEarlierOutputWhole)
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path("")))
         files += entry.path().extension() == ".tmp";
     EXPECT_EQ(files, 0u);
-}
-
-CobBuilder TexturedModel(const std::string& texture)
-{
-    PolygonSpec triangle = NamedPolygon("tri");
-    triangle.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
-    triangle.uvs = {{0, 0}, {1, 0}, {0, 1}};
-    triangle.faces = {{0x10, 0, {{0, 0}, {1, 1}, {2, 2}}}};
-    return CobBuilder()
-        .Header()
-        .Chunk("PolH", 0, 8, 1, 0, PolHBody(triangle))
-        .Chunk("Mat1", 0, 6, 2, 1, Mat1Body({0, 'f', 30, {1, 1, 1}, 0, MapSpec{0x02, texture}}))
-        .End();
-}
-
-const std::string kPngSignature = "\x89PNG\r\n\x1a\n";
-
-std::size_t TemporariesIn(const std::string& folder)
-{
-    std::size_t files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        files += entry.path().extension() == ".tmp";
-    return files;
 }
 
 TEST(Cli, TextureCopiesNeitherTruncateNorWriteThroughLinks)
@@ -270,11 +210,6 @@ TEST(Cli, SpecialFilesAreRefusedWithoutWaiting)
     }
 }
 
-CobBuilder Grid(int side)
-{
-    return CobBuilder().Header().Chunk("PolH", 0, 8, 1, 0, PolHBody(QuadGrid(side))).End();
-}
-
 // Under a memory limit the binary step reports that it ran out and leaves
 // the text file as it was.
 TEST(Cli, RunningOutOfMemoryIsReportedAndLeavesTheTextFile)
@@ -294,42 +229,6 @@ TEST(Cli, RunningOutOfMemoryIsReportedAndLeavesTheTextFile)
     EXPECT_NE(toBinary.out.find("Not enough memory. Skip converting AsciiX to BinaryX.\n"), std::string::npos)
         << toBinary.out << toBinary.err;
     EXPECT_TRUE(ReadFile(dir.Path("a.x")) == text);
-}
-
-// verdin-cli on `files`, its standard output going to `out`; its process id.
-pid_t SpawnCli(const std::vector<std::string>& files, const std::string& out)
-{
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::vector<std::string> arguments{VERDIN_CLI};
-    arguments.insert(arguments.end(), files.begin(), files.end());
-    std::vector<char*> argv;
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    pid_t child = -1;
-    posix_spawn(&child, VERDIN_CLI, &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return child;
-}
-
-// Waits up to a minute for `seen` to come true.
-bool Eventually(const std::function<bool()>& seen)
-{
-    for (int tries = 0; tries < 60'000; ++tries) {
-        if (seen())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return false;
-}
-
-int ExitStatusOf(pid_t child)
-{
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 TEST(Cli, TerminationStopsAfterTheFileAndASecondSignalLeavesNoTemporaries)

@@ -4,9 +4,12 @@
 
 #include "render/Rasterizer.h"
 
+#include <QDir>
 #include <QImage>
 #include <QProcess>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace verdin::test;
 
@@ -132,6 +135,31 @@ private Q_SLOTS:
         const QImage compressed = render("test_cube_compressed.x");
         QVERIFY(!compressed.isNull());
         QVERIFY(compressed == render("test_cube_binary.x"));
+    }
+
+    // Texture names a reader could hang or fail on read as missing images; a
+    // FIFO given as the file is refused at once.
+    void texturesThatAreNoFilesReadAsMissing()
+    {
+        TempDir dir;
+        QDir().mkpath(QString::fromStdString(dir.Path("folder")));
+        QVERIFY(mkfifo(dir.Path("pipe.bmp").c_str(), 0600) == 0);
+        std::string materials;
+        for (const char* texture : {"folder", "/dev/zero", "pipe.bmp"})
+            materials +=
+                std::string("Material { 1;0;0;1;; 1; 1;1;1;; 0;0;0;; TextureFilename { \"") + texture + "\"; } }\n";
+        QVERIFY(CobBuilder()
+                    .Bytes("xof 0302txt 0032\nMesh {\n 3;\n 0;0;0;, 1;0;0;, 0;1;0;;\n 1;\n 3;0,1,2;;\n"
+                           "MeshMaterialList { 3; 1; 0;;\n" +
+                           materials + "}\n}\n")
+                    .WriteTo(dir.Path("odd.x")));
+        const Run drawn = RunProgram(VERDIN_APP, {"--render", QString::fromStdString(dir.Path("odd.x")),
+                                                  QString::fromStdString(dir.Path("odd.png"))});
+        QCOMPARE(drawn.status, 0);
+        const Run fifo = RunProgram(VERDIN_APP, {"--render", QString::fromStdString(dir.Path("pipe.bmp")),
+                                                 QString::fromStdString(dir.Path("pipe.png"))});
+        QCOMPARE(fifo.status, 1);
+        QVERIFY2(fifo.err.endsWith(": cannot be read\n"), qPrintable(fifo.err));
     }
 
     void aFileThatCannotBeReadIsReportedWithoutAPicture()
