@@ -98,8 +98,11 @@ bool CopyImageFile(const std::string& source, const std::string& destination, co
     FileReplacement out;
     if (!out.Open(destination))
         return false;
+    // No one may read the copy who may not read the source; the owner may
+    // write it, so that the next conversion can replace it.
     std::error_code error;
-    out.LimitPermissions(std::filesystem::status(FileSystemPath(source), error).permissions());
+    out.LimitPermissions(std::filesystem::status(FileSystemPath(source), error).permissions() |
+                         std::filesystem::perms::owner_write);
     for (; got > 0; got = in.Read(block.data(), block.size())) {
         if (stop.load(std::memory_order_relaxed) != 0)
             return false;

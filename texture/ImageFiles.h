@@ -20,7 +20,8 @@ bool IsImageFile(const std::string& path);
 // Copies an image file to `destination` through a replacement of it: only
 // an input file that starts like an image, read up to the input limit, and
 // never over a regular file that is no image, such as a document that bears
-// the name. The copy has no permission its source lacks. False, with the
+// the name. The copy has no permission its source lacks, but for the owner's
+// write permission, which lets a later conversion replace it. False, with the
 // destination as it was, when any of this fails or `stop` is set before the
 // copy is whole.
 bool CopyImageFile(const std::string& source, const std::string& destination, const std::atomic<int>& stop);
