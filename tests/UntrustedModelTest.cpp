@@ -24,7 +24,7 @@ TEST(UntrustedModel, CopiesNoFileThatIsNoImage)
     std::string models;
     for (std::size_t i = 0; i < textures.size(); ++i) {
         ASSERT_TRUE(TexturedModel(textures[i]).WriteTo(dir.Path("m/" + std::to_string(i) + ".cob")));
-        models += " " + Quoted(dir.Path("m/" + std::to_string(i) + ".cob"));
+        models.append(" ").append(Quoted(dir.Path("m/" + std::to_string(i) + ".cob")));
     }
     const CliRun run = RunCli(dir, "-o " + Quoted(dir.Path("out")) + models, "timeout 60");
     EXPECT_EQ(run.status, 0) << run.out;
@@ -72,7 +72,7 @@ TEST(UntrustedModel, EveryWayARunEndsRemovesItsTemporaries)
     std::string models;
     for (const char* name : {"a", "b", "c"}) {
         ASSERT_TRUE(Grid(200).WriteTo(dir.Path(std::string(name) + ".cob")));
-        models += " " + Quoted(dir.Path(std::string(name) + ".cob"));
+        models.append(" ").append(Quoted(dir.Path(std::string(name) + ".cob")));
     }
     const std::string cli = "'" VERDIN_CLI "'";
     const CliRun piped =
