@@ -40,4 +40,12 @@ std::string NameOfPath(const std::filesystem::path& path)
 #endif
 }
 
+std::string FullPath(const std::string& name)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(FileSystemPath(name), error);
+    const std::filesystem::path full = error ? absolute : std::filesystem::weakly_canonical(absolute, error);
+    return error ? name : NameOfPath(full);
+}
+
 }  // namespace verdin

@@ -15,4 +15,8 @@ namespace verdin {
 std::filesystem::path FileSystemPath(std::string_view name);
 std::string NameOfPath(const std::filesystem::path& path);
 
+// The file a name stands for, however it is spelled ("./a.x", links, "..."):
+// its absolute path with links resolved as far as they exist.
+std::string FullPath(const std::string& name);
+
 }  // namespace verdin

@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <condition_variable>
-#include <filesystem>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -37,11 +36,7 @@ struct FileState {
 // "a.scn" both write a.x.
 std::string OutputKey(const std::string& cobPath, const std::string& outputFolder)
 {
-    const std::string output = XFileNameFor(cobPath, outputFolder);
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(FileSystemPath(output), error);
-    const std::filesystem::path key = error ? absolute : std::filesystem::weakly_canonical(absolute, error);
-    return error ? output : NameOfPath(key);
+    return FullPath(XFileNameFor(cobPath, outputFolder));
 }
 
 class ParallelJob {

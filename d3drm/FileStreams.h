@@ -18,6 +18,12 @@ public:
     // Whether a read went wrong before the end of the file.
     [[nodiscard]] bool Failed() const { return m_in.Failed(); }
 
+    // The form the file's header names ("txt ", "bin ", "tzip"…; empty for no
+    // DirectX header), read from the start, which the next read gives again.
+    [[nodiscard]] std::string Form();
+    // The rest of the file, up to the size it had when opened.
+    [[nodiscard]] std::string ReadWhole();
+
     [[nodiscard]] std::uint64_t Size() const override { return m_in.Size(); }
     std::size_t Read(char* buffer, std::size_t size) override { return m_in.Read(buffer, size); }
     void Rewind() override { (void)m_in.Rewind(); }

@@ -42,10 +42,7 @@ std::uint32_t MeshBuilder::Save(const std::string& path, int format, int options
     if (format == D3DRMXOF_BINARY) {
         // A text, or what is no DirectX file at all, goes the streaming way,
         // whose reader names what is wrong with a header.
-        char header[16];
-        const std::size_t got = m_text->Read(header, sizeof header);
-        m_text->Rewind();
-        const std::string_view form = xof::HeaderForm(std::string_view(header, got));
+        const std::string form = m_text->Form();
         if (form.empty() || form == "txt ")
             return StreamTextToBinary(path, options);
     }
@@ -72,15 +69,7 @@ std::uint32_t MeshBuilder::StreamTextToBinary(const std::string& path, int optio
 
 std::uint32_t MeshBuilder::ConvertWhole(const std::string& path, int format, int options)
 {
-    std::string bytes(static_cast<std::size_t>(m_text->Size()), '\0');
-    std::size_t size = 0;
-    while (size < bytes.size()) {
-        const std::size_t got = m_text->Read(bytes.data() + size, bytes.size() - size);
-        if (got == 0)
-            break;
-        size += got;
-    }
-    bytes.resize(size);
+    std::string bytes = m_text->ReadWhole();
     const bool readFailed = m_text->Failed();
     m_text.reset();
     xof::Result<xof::Document> document =

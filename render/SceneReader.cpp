@@ -13,23 +13,6 @@ namespace verdin::render {
 
 namespace {
 
-// The file's format, as its header names it ("txt ", "bin "…); empty when
-// the file is too short to have one.
-std::string FormatOf(FileTextSource& file)
-{
-    std::string header(16, '\0');
-    const std::size_t got = file.Read(header.data(), header.size());
-    file.Rewind();
-    return got == header.size() ? header.substr(8, 4) : std::string();
-}
-
-std::string WholeFile(FileTextSource& file)
-{
-    std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
-    bytes.resize(file.Read(bytes.data(), bytes.size()));
-    return bytes;
-}
-
 std::optional<std::string> ReadMeshes(const std::string& path, Scene& scene)
 {
     SceneBuilder builder(scene);
@@ -37,9 +20,9 @@ std::optional<std::string> ReadMeshes(const std::string& path, Scene& scene)
     if (!text.Open(path))
         return "cannot be read";
     // Binary and compressed files are read whole; text streams through a window.
-    const std::string format = FormatOf(text);
+    const std::string format = text.Form();
     if (format == "bin " || format == "tzip" || format == "bzip") {
-        const std::string bytes = WholeFile(text);
+        const std::string bytes = text.ReadWhole();
         if (text.Failed())
             return "cannot be read";
         if (const auto error = xof::Visit(bytes, builder))

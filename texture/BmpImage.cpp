@@ -71,8 +71,7 @@ BmpStatus BmpImage::Parse(std::vector<std::uint8_t> bytes)
     m_paletteOffset = static_cast<std::size_t>(paletteOffset);
     m_pixelOffset = static_cast<std::size_t>(pixelOffset);
     m_stride = static_cast<std::size_t>(stride);
-    m_bEncoded = compression == kRle8;
-    return m_bEncoded && !DecodeRuns() ? BmpStatus::Broken : BmpStatus::Ok;
+    return compression == kRle8 && !DecodeRuns() ? BmpStatus::Broken : BmpStatus::Ok;
 }
 
 // Replaces the encoded pixel array with plain rows, in the same order (the

@@ -62,8 +62,6 @@ public:
 
     // Everything before the pixel array: file header, info header, palette.
     std::span<const std::uint8_t> Head() const { return {m_bytes.data(), m_pixelOffset}; }
-    // Whether the file holds its pixels run-length encoded.
-    bool Encoded() const { return m_bEncoded; }
 
     // Bytes per stored row: the width rounded up to a multiple of 4.
     static std::uint64_t Stride(std::uint64_t width) { return (width + 3) / 4 * 4; }
@@ -75,7 +73,6 @@ private:
     std::uint32_t m_width = 0;
     std::uint32_t m_rows = 0;
     bool m_bTopDown = false;
-    bool m_bEncoded = false;
     std::uint32_t m_colours = 0;
     std::size_t m_paletteOffset = 0;
     std::size_t m_pixelOffset = 0;

@@ -5,21 +5,11 @@
 #include "base/PathHelpers.h"
 #include "texture/BmpToPpmConverter.h"
 
-#include <filesystem>
 #include <vector>
 
 namespace verdin {
 
 namespace {
-
-// A file however its path spells it.
-std::string FullPath(const std::string& path)
-{
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(FileSystemPath(path), error);
-    const std::filesystem::path full = error ? absolute : std::filesystem::weakly_canonical(absolute, error);
-    return error ? path : NameOfPath(full);
-}
 
 std::string Numbered(const std::string& path, int number)
 {
