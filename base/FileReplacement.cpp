@@ -95,11 +95,16 @@ bool FileReplacement::Open(const std::string& path)
         m_earlier = earlier;
     }
 
+    // Marked before it is made, so that a signal ending the process the moment
+    // after finds it marked.
     std::random_device random;
     for (int attempt = 0; attempt < 16 && !m_file; ++attempt) {
         m_temporary = PathDirectory(path) + ".verdin-" + FormatInt(random()) + FormatInt(random()) + ".tmp";
+        m_mark.emplace(m_temporary);
         bool exists = false;
         m_file.reset(CreateNewFile(m_temporary, exists));
+        if (!m_file)
+            m_mark.reset();  // another's file, or none
         if (!m_file && !exists)
             break;
     }
@@ -107,7 +112,6 @@ bool FileReplacement::Open(const std::string& path)
         m_temporary.clear();
         return false;
     }
-    m_mark.emplace(m_temporary);
     m_path = path;
     m_bFailed = false;
     return true;
