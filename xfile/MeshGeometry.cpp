@@ -2,7 +2,7 @@
 #include "base/OptionFlags.h"
 #include "base/ReportLog.h"
 #include "cob/PolHChunk.h"
-#include "xfile/MeshData.h"
+#include "scene/MeshData.h"
 #include "xfile/MeshWriters.h"
 #include "xfile/XTextFile.h"
 

@@ -1,7 +1,7 @@
 #include "base/PathHelpers.h"
 #include "cob/Mat1Chunk.h"
 #include "cob/PolHChunk.h"
-#include "xfile/MeshData.h"
+#include "scene/MeshData.h"
 #include "xfile/MeshWriters.h"
 #include "xfile/TextureCopies.h"
 #include "xfile/XTextFile.h"

@@ -1,8 +1,8 @@
 #include "base/NumberFormat.h"
 #include "base/ReportLog.h"
 #include "cob/Mat1Chunk.h"
+#include "scene/MeshData.h"
 #include "texture/TextureScale.h"
-#include "xfile/MeshData.h"
 #include "xfile/MeshWriters.h"
 #include "xfile/XTextFile.h"
 

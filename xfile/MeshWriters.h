@@ -1,7 +1,7 @@
 #pragma once
 
+#include "scene/MeshData.h"
 #include "xfile/FormatThreads.h"
-#include "xfile/MeshData.h"
 #include "xfile/XTextFile.h"
 
 namespace verdin {

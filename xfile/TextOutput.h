@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/ReportSink.h"
+
 #include <cstddef>
 #include <cstring>
 #include <memory>
@@ -11,7 +13,7 @@ namespace verdin {
 // Text formatted into a buffer, with lines ending in CR LF on every platform:
 // every "\n" written is stored as "\r\n". What happens when the buffer is
 // full is the derived class's: a file writes it out, a piece grows.
-class TextOutput {
+class TextOutput : public ReportSink {
 public:
     // Text whose "\n" become line ends.
     void Write(std::string_view text);
@@ -28,9 +30,9 @@ public:
     // A number no reader takes (NaN, infinite) is written as 0 and counted.
     void Float(double value);
     long long NonFiniteCount() const { return m_nNonFinite; }
-    // A report line made along with this stretch of text. A piece keeps its
-    // lines until it is appended, so that they keep the order of the file.
-    virtual void ReportLine(std::string_view line) = 0;
+    // A report line made along with this stretch of text (ReportLine): a
+    // piece keeps its lines until it is appended, so that they keep the order
+    // of the file.
     void EndLine()
     {
         Reserve(2);

@@ -8,9 +8,10 @@
 #include "cob/Mat1Chunk.h"
 #include "cob/PolHChunk.h"
 #include "d3drm/BinaryXStep.h"
+#include "scene/MeshData.h"
+#include "scene/SceneModel.h"
 #include "texture/TextureScale.h"
 #include "xfile/FormatThreads.h"
-#include "xfile/MeshData.h"
 #include "xfile/MeshWriters.h"
 #include "xfile/Templates.h"
 #include "xfile/TextureStep.h"
@@ -53,15 +54,15 @@ void ReportBadIndices(ReportLog& report, const MeshWorkingData& mesh, const std:
                       " missing texture coordinates taken as 0.");
 }
 
-void WriteMesh(const XFileWriting& writing, const MaterialsByOwner& materials, XTextFile& out,
-               const CPolHChunk& polygon, const TextureScale& textureScale)
+void WriteMesh(const XFileWriting& writing, const SceneModel& scene, XTextFile& out, const CPolHChunk& polygon,
+               const TextureScale& textureScale)
 {
     ReportLog& report = writing.report;
     const CobString& stored = polygon.m_name.name;
     const std::string name = stored.HasText() ? stored.Shown() : "noname";
     report.AppendText(" writing " + Printable(name) + " mesh:");
 
-    const MeshWorkingData mesh(materials.Of(polygon), polygon);
+    const MeshWorkingData mesh(scene.MaterialsOf(polygon), polygon);
     const long long nonFiniteBefore = out.NonFiniteCount();
     out.Write("Mesh{\n");
     WriteVertexList(report, writing.options, out, mesh);
@@ -105,13 +106,13 @@ void RunTexturePass(const XFileWriting& writing, CChunkList& chunks, const std::
 bool WriteMeshes(const XFileWriting& writing, const CChunkList& chunks, XTextFile& out,
                  const TextureScale& textureScale)
 {
-    const MaterialsByOwner materials(chunks);
-    for (const auto& chunk : chunks) {
-        if (chunk->m_nType != CHUNK_POLH)
+    const SceneModel scene(chunks);
+    for (const SceneNode& node : scene.Nodes()) {
+        if (!node.polygon)
             continue;
         if (IsOn(writing.cancel))
             return false;
-        WriteMesh(writing, materials, out, static_cast<const CPolHChunk&>(*chunk), textureScale);
+        WriteMesh(writing, scene, out, *node.polygon, textureScale);
     }
     return true;
 }

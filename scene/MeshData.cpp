@@ -1,4 +1,4 @@
-#include "xfile/MeshData.h"
+#include "scene/MeshData.h"
 
 #include "cob/Mat1Chunk.h"
 #include "cob/PolHChunk.h"
