@@ -1,7 +1,7 @@
 #include "app/ImageReading.h"
 
 #include "base/InputFile.h"
-#include "render/TextureImages.h"
+#include "texture/ImageDecoding.h"
 #include "texture/ImageFiles.h"
 
 #include <QBuffer>
@@ -19,7 +19,7 @@ std::optional<render::RgbaImage> ReadAnyImage(const std::string& path)
     const std::optional<std::vector<std::uint8_t>> bytes = ReadInputFile(path);
     if (!bytes || !StartsLikeImage(*bytes))
         return std::nullopt;
-    if (std::optional<render::RgbaImage> own = render::DecodeOwnImage(*bytes))
+    if (std::optional<render::RgbaImage> own = DecodeOwnImage(*bytes))
         return own;
     QByteArray data =
         QByteArray::fromRawData(reinterpret_cast<const char*>(bytes->data()), static_cast<qsizetype>(bytes->size()));

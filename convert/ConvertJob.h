@@ -5,7 +5,7 @@
 #include "cob/Chunk.h"
 #include "cob/CobFile.h"
 #include "convert/HandOverEvent.h"
-#include "xfile/TextureCopies.h"
+#include "texture/TextureCopies.h"
 #include "xfile/XFileWriter.h"
 
 #include <atomic>

@@ -3,7 +3,7 @@
 #include "cob/PolHChunk.h"
 #include "scene/MeshData.h"
 #include "xfile/MeshWriters.h"
-#include "xfile/TextureCopies.h"
+#include "texture/TextureCopies.h"
 #include "xfile/XTextFile.h"
 
 namespace verdin {

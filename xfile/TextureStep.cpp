@@ -8,8 +8,8 @@
 #include "texture/BitmapExpander.h"
 #include "texture/BmpToPpmConverter.h"
 #include "texture/ImageFiles.h"
-#include "xfile/TextureCopies.h"
-#include "xfile/TextureSource.h"
+#include "texture/TextureCopies.h"
+#include "texture/TextureSource.h"
 
 #include <filesystem>
 #include <system_error>

@@ -2,7 +2,7 @@
 
 #include "base/PathHelpers.h"
 #include "cob/Mat1Chunk.h"
-#include "xfile/TextureCopies.h"
+#include "texture/TextureCopies.h"
 #include "xfile/TextureStep.h"
 
 #include <gtest/gtest.h>

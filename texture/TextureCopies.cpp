@@ -1,4 +1,4 @@
-#include "xfile/TextureCopies.h"
+#include "texture/TextureCopies.h"
 
 #include "base/FileSystemPath.h"
 #include "base/NumberFormat.h"

@@ -1,10 +1,10 @@
-#include "render/TextureImages.h"
+#include "texture/ImageDecoding.h"
 
 #include "texture/BmpImage.h"
 
 #include <cctype>
 
-namespace verdin::render {
+namespace verdin {
 
 namespace {
 
@@ -73,4 +73,4 @@ std::optional<RgbaImage> DecodeOwnImage(const std::vector<std::uint8_t>& bytes)
     return std::nullopt;
 }
 
-}  // namespace verdin::render
+}  // namespace verdin

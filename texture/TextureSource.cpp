@@ -1,4 +1,4 @@
-#include "xfile/TextureSource.h"
+#include "texture/TextureSource.h"
 
 #include "base/FileSystemPath.h"
 #include "base/PathHelpers.h"
