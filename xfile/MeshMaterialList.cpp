@@ -2,8 +2,8 @@
 #include "cob/Mat1Chunk.h"
 #include "cob/PolHChunk.h"
 #include "scene/MeshData.h"
-#include "xfile/MeshWriters.h"
 #include "texture/TextureCopies.h"
+#include "xfile/MeshWriters.h"
 #include "xfile/XTextFile.h"
 
 namespace verdin {
