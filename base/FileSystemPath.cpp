@@ -48,4 +48,10 @@ std::string FullPath(const std::string& name)
     return error ? name : NameOfPath(full);
 }
 
+bool IsSameFile(const std::string& a, const std::string& b)
+{
+    std::error_code error;
+    return std::filesystem::equivalent(FileSystemPath(a), FileSystemPath(b), error);
+}
+
 }  // namespace verdin

@@ -19,4 +19,7 @@ std::string NameOfPath(const std::filesystem::path& path);
 // its absolute path with links resolved as far as they exist.
 std::string FullPath(const std::string& name);
 
+// Whether two names stand for one existing file (the same device and inode).
+bool IsSameFile(const std::string& a, const std::string& b);
+
 }  // namespace verdin

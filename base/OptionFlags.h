@@ -17,6 +17,14 @@ struct OptionFlags {
     std::atomic<int> NewerMaterials{0};  // read Mat1 versions 0.7 and 0.8
     std::atomic<int> FlipV{0};           // write texture v as 1 - v
     std::atomic<int> Ascii{0};           // read text-form files
+    // What each COB file becomes: an OutputFormat.
+    std::atomic<int> Output{0};
+};
+
+enum OutputFormat : int {
+    kOutputX = 0,     // a DirectX .x file
+    kOutputGlb = 1,   // a binary glTF file
+    kOutputGltf = 2,  // a glTF file with its .bin and images beside it
 };
 
 inline bool IsOn(const std::atomic<int>& flag)

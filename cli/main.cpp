@@ -104,7 +104,8 @@ int main(int argc, char** argv)
     bool newerMaterials = false, flipV = false, ascii = false;
     std::vector<std::string> files;
 
-    CLI::App app("Converts COB files into DirectX .x files beside them, or in an output folder.", "verdin-cli");
+    CLI::App app("Converts COB files into DirectX .x files or glTF 2.0 files beside them, or in an output folder.",
+                 "verdin-cli");
     app.formatter(std::make_shared<SwitchFormatter>());
     app.set_version_flag("--version", "verdin-cli " + std::string(verdin::kVersion));
     AddSwitch(app, "templates", templates, "Write the standard template block at the head of each file (default on)");
@@ -116,6 +117,12 @@ int main(int argc, char** argv)
               "Read the materials of later versions of the modeller (Mat1 0.7 and 0.8; default off)");
     AddSwitch(app, "flip-v", flipV, "Write texture coordinates as (u, 1 - v), as later versions need (default off)");
     AddSwitch(app, "ascii", ascii, "Read COB files in the text (ASCII) form too (default off)");
+    std::string output = "x";
+    app.add_option("--to", output,
+                   "What each COB file becomes: x (a DirectX .x file), glb (a binary glTF 2.0 file) or gltf (a "
+                   ".gltf file with its .bin and images beside it); default x")
+        ->check(CLI::IsMember({"x", "glb", "gltf"}))
+        ->type_name("FORMAT");
     int threads = 1;
     app.add_option("-j,--jobs", threads, "Convert on this many threads at once (the report keeps the file order)")
         ->check(CLI::Range(1, 256));
@@ -123,8 +130,8 @@ int main(int argc, char** argv)
     CLI::Option* outputOption =
         app.add_option(
                "-o,--output-dir", outputFolder,
-               "Write the .x files, copied textures and PPM files into this folder (made if missing) instead of beside "
-               "each COB file")
+               "Write the converted files, copied textures and PPM files into this folder (made if missing) instead of "
+               "beside each COB file")
             ->type_name("DIR");
     bool xToBinary = false;
     CLI::Option* toBinaryOption =
@@ -169,6 +176,7 @@ int main(int argc, char** argv)
     options.NewerMaterials = newerMaterials;
     options.FlipV = flipV;
     options.Ascii = ascii;
+    options.Output = output == "glb" ? verdin::kOutputGlb : output == "gltf" ? verdin::kOutputGltf : verdin::kOutputX;
 
     std::promise<verdin::JobOutcome> ended;
     verdin::ConvertParams params;

@@ -51,7 +51,7 @@ bool ConvertOneFile(CConvertJob& job, const TexturePassRunner& runTexturePass)
         }
         ReadCobChunks(job);
         job.m_pFile.reset();
-        const bool written = WriteXFile(job, runTexturePass) == 1;
+        const bool written = WriteOutputFile(job, runTexturePass) == 1;
         job.m_chunks.Clear();
         return written;
     } catch (const CobEofError&) {

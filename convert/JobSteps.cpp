@@ -5,6 +5,7 @@
 #include "cob/CobTextReader.h"
 #include "convert/ConvertJob.h"
 #include "d3drm/BinaryXStep.h"
+#include "gltf/GltfWriter.h"
 #include "texture/BitmapExpander.h"
 #include "texture/BmpToPpmConverter.h"
 
@@ -45,6 +46,16 @@ int WriteXFile(CConvertJob& job, const TexturePassRunner& runTexturePass)
     return WriteXFile(job.m_strPath, job.m_chunks,
                       {*job.m_pReport, *job.m_pOptions, *job.m_pCancel, *job.m_pTextureCopies, runTexturePass,
                        job.m_nFormatHelpers, job.m_strOutputFolder});
+}
+
+int WriteOutputFile(CConvertJob& job, const TexturePassRunner& runTexturePass)
+{
+    const int output = job.m_pOptions->Output.load();
+    if (output == kOutputX)
+        return WriteXFile(job, runTexturePass);
+    return WriteGltfFile(job.m_strPath, job.m_chunks,
+                         {*job.m_pReport, *job.m_pOptions, *job.m_pCancel, *job.m_pTextureCopies, runTexturePass,
+                          job.m_strOutputFolder, output != kOutputGltf});
 }
 
 int BitmapExpander(CConvertJob& job, std::string path, TextureScale& textureScale)

@@ -20,6 +20,9 @@ class CConvertJob;
 void ReadCobChunks(CConvertJob& job);
 // The .x file for the chunks of job.m_chunks, beside job.m_strPath.
 int WriteXFile(CConvertJob& job, const TexturePassRunner& runTexturePass = {});
+// The file the options ask for, for the chunks of job.m_chunks: a .x file or
+// a glTF file.
+int WriteOutputFile(CConvertJob& job, const TexturePassRunner& runTexturePass = {});
 
 int BitmapExpander(CConvertJob& job, std::string path, TextureScale& textureScale);
 int BmpToPpmConverter(CConvertJob& job, std::string path);

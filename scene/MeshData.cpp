@@ -14,6 +14,21 @@ bool IsTextured(const CMat1Chunk* material)
     return material && (material->m_textureMap.flags & CobMap::kUsed) != 0;
 }
 
+CobUV MappedUV(const MeshWorkingData& mesh, const CMeshVertex& vertex, double scaleU, double scaleV, bool flipV)
+{
+    const double u = vertex.m_uv.u, v = vertex.m_uv.v;
+    float mappedU, mappedV;
+    if (const CMat1Chunk* material = mesh.BoundMaterial(vertex)) {
+        const CobMap& map = material->m_textureMap;
+        mappedU = static_cast<float>(map.repeat.u * u * scaleU + map.offset.u);
+        mappedV = static_cast<float>(map.repeat.v * scaleV * v + map.offset.v);
+    } else {
+        mappedU = static_cast<float>(u * scaleU);
+        mappedV = static_cast<float>(scaleV * v);
+    }
+    return {mappedU, flipV ? static_cast<float>(1.0 - mappedV) : mappedV};
+}
+
 MaterialsByOwner::MaterialsByOwner(const CChunkList& chunks)
 {
     for (const auto& chunk : chunks)

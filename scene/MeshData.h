@@ -130,4 +130,9 @@ private:
 
 bool IsTextured(const CMat1Chunk* material);
 
+// A written vertex's texture coordinate as every output carries it: scaled
+// for an enlarged image, laid by the repeat and offset of the material it is
+// bound to, and with `flipV` turned to (u, 1 - v).
+CobUV MappedUV(const MeshWorkingData& mesh, const CMeshVertex& vertex, double scaleU, double scaleV, bool flipV);
+
 }  // namespace verdin

@@ -14,7 +14,7 @@ namespace {
 std::string ShownName(const CobName& name)
 {
     std::string shown = name.name.HasText() ? name.name.Shown() : std::string();
-    if (name.duplicateCount > 0)
+    if (name.duplicateCount > 0 && !shown.empty())
         shown += "," + FormatInt(name.duplicateCount);
     return shown;
 }

@@ -87,6 +87,30 @@ bool IsImageFile(const std::string& path)
     return in.Open(path) && StartsLikeImage({start.data(), in.Read(start.data(), start.size())});
 }
 
+namespace {
+
+// No one may read what is made of a source who may not read the source; the
+// owner may write it, so that the next conversion can replace it.
+std::filesystem::perms AllowedFor(const std::string& source, std::error_code& error)
+{
+    return std::filesystem::status(FileSystemPath(source), error).permissions() | std::filesystem::perms::owner_write;
+}
+
+}  // namespace
+
+bool SaveImageFile(const std::string& source, const std::string& destination, std::span<const unsigned char> bytes)
+{
+    if (!StartsLikeImage(bytes) || HoldsOtherThanImage(destination))
+        return false;
+    FileReplacement out;
+    if (!out.Open(destination))
+        return false;
+    std::error_code error;
+    out.LimitPermissions(AllowedFor(source, error));
+    out.Write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return !error && out.Commit();
+}
+
 bool CopyImageFile(const std::string& source, const std::string& destination, const std::atomic<int>& stop)
 {
     InputFile in;
@@ -99,11 +123,8 @@ bool CopyImageFile(const std::string& source, const std::string& destination, co
     FileReplacement out;
     if (!out.Open(destination))
         return false;
-    // No one may read the copy who may not read the source; the owner may
-    // write it, so that the next conversion can replace it.
     std::error_code error;
-    out.LimitPermissions(std::filesystem::status(FileSystemPath(source), error).permissions() |
-                         std::filesystem::perms::owner_write);
+    out.LimitPermissions(AllowedFor(source, error));
     for (; got > 0; got = in.Read(block.data(), block.size())) {
         if (stop.load(std::memory_order_relaxed) != 0)
             return false;

@@ -26,4 +26,8 @@ bool IsImageFile(const std::string& path);
 // copy is whole.
 bool CopyImageFile(const std::string& source, const std::string& destination, const std::atomic<int>& stop);
 
+// Writes an image made from `source` (such as its PNG form) to
+// `destination` under the same rules as a copy.
+bool SaveImageFile(const std::string& source, const std::string& destination, std::span<const unsigned char> bytes);
+
 }  // namespace verdin

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -22,6 +23,11 @@ private:
     std::mutex m_mutex;
     std::map<std::string, std::string> m_sources;  // a copy's full path to its source's
 };
+
+// Runs a file's texture pass. A driver that converts files side by side hands
+// one that waits for the file's turn, so that textures shared by several files
+// end up as one file after the other would leave them.
+using TexturePassRunner = std::function<void(const std::function<void()>& texturePass)>;
 
 // A texture's file name as the copy and the .x file carry it: a `"` would end
 // the name in the .x file and a line end start objects of its own there, so

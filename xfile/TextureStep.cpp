@@ -11,18 +11,9 @@
 #include "texture/TextureCopies.h"
 #include "texture/TextureSource.h"
 
-#include <filesystem>
-#include <system_error>
-
 namespace verdin {
 
 namespace {
-
-bool IsSameFile(const std::string& a, const std::string& b)
-{
-    std::error_code error;
-    return std::filesystem::equivalent(FileSystemPath(a), FileSystemPath(b), error);
-}
 
 // The material now names `name`.
 void Rename(CobString& texture, std::string name)

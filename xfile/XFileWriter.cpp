@@ -1,7 +1,6 @@
 #include "xfile/XFileWriter.h"
 
 #include "base/FileSystemPath.h"
-#include "base/NumberFormat.h"
 #include "base/OptionFlags.h"
 #include "base/PathHelpers.h"
 #include "base/ReportLog.h"
@@ -9,6 +8,7 @@
 #include "cob/PolHChunk.h"
 #include "d3drm/BinaryXStep.h"
 #include "scene/MeshData.h"
+#include "scene/MeshReport.h"
 #include "scene/SceneModel.h"
 #include "texture/TextureScale.h"
 #include "xfile/FormatThreads.h"
@@ -16,8 +16,6 @@
 #include "xfile/Templates.h"
 #include "xfile/TextureStep.h"
 #include "xfile/XTextFile.h"
-
-#include <filesystem>
 
 namespace verdin {
 
@@ -38,22 +36,6 @@ void WriteHead(const OptionFlags& options, XTextFile& out, const std::string& ou
     out.Write("Header {\n 1;\n 0;\n 1;\n}\n");
 }
 
-void ReportDegenerateFaces(ReportLog& report, const MeshWorkingData& mesh, const std::string& name)
-{
-    if (mesh.DegenerateFaceCount() > 0)
-        report.AppendLine(" Degenerate faces in " + name + " mesh: " + FormatInt(mesh.DegenerateFaceCount()) +
-                          " faces with fewer than three corners left out.");
-}
-
-void ReportBadIndices(ReportLog& report, const MeshWorkingData& mesh, const std::string& name)
-{
-    if (mesh.BadFaceCount() == 0 && mesh.BadUVCount() == 0)
-        return;
-    report.AppendLine(" Bad indices in " + name + " mesh: " + FormatInt(mesh.BadFaceCount()) +
-                      " faces naming missing vertices left out, " + FormatInt(mesh.BadUVCount()) +
-                      " missing texture coordinates taken as 0.");
-}
-
 void WriteMesh(const XFileWriting& writing, const SceneModel& scene, XTextFile& out, const CPolHChunk& polygon,
                const TextureScale& textureScale)
 {
@@ -72,8 +54,7 @@ void WriteMesh(const XFileWriting& writing, const SceneModel& scene, XTextFile& 
     WriteMeshTextureCoords(report, out, mesh, textureScale, IsOn(writing.options.FlipV));
     report.AppendText("\r\n");
     out.Write("}\n");
-    ReportDegenerateFaces(report, mesh, name);
-    ReportBadIndices(report, mesh, name);
+    ReportMeshRepairs(report, mesh, name);
     if (out.NonFiniteCount() > nonFiniteBefore)
         report.AppendLine(" Non-finite numbers in " + name + " mesh written as 0.");
 }
@@ -130,8 +111,7 @@ int WriteXFile(const std::string& cobPath, CChunkList& chunks, const XFileWritin
     ReportLog& report = writing.report;
     const std::string outputName = XFileNameFor(cobPath, writing.outputFolder);
     // A model named like its output, such as m.x, would be replaced by it.
-    std::error_code error;
-    if (std::filesystem::equivalent(FileSystemPath(cobPath), FileSystemPath(outputName), error)) {
+    if (IsSameFile(cobPath, outputName)) {
         report.AppendLine("Can't write " + outputName + " over its own model.");
         return 0;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "texture/TextureCopies.h"
+
 #include <atomic>
 #include <functional>
 #include <string>
@@ -8,13 +10,7 @@ namespace verdin {
 
 class CChunkList;
 class ReportLog;
-class TextureCopies;
 struct OptionFlags;
-
-// Runs a file's texture pass. A driver that converts files side by side hands
-// one that waits for the file's turn, so that textures shared by several files
-// end up as one file after the other would leave them.
-using TexturePassRunner = std::function<void(const std::function<void()>& texturePass)>;
 
 // What the X writer works with besides the chunks: the report, the options it
 // reads at the moment it needs them, the cancel flag it reads before each

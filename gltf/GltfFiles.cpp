@@ -1,0 +1,95 @@
+#include "gltf/GltfFiles.h"
+
+#include "base/PathHelpers.h"
+#include "base/ReportLog.h"
+#include "gltf/GltfDocument.h"
+
+#include <array>
+#include <cstdint>
+#include <limits>
+
+namespace verdin::gltf {
+
+namespace {
+
+constexpr std::uint32_t kGlbMagic = 0x46546C67;  // "glTF"
+constexpr std::uint32_t kGlbVersion = 2;
+constexpr std::uint32_t kJsonChunk = 0x4E4F534A;  // "JSON"
+constexpr std::uint32_t kBinChunk = 0x004E4942;   // "BIN\0"
+
+void WriteUint32(FileReplacement& out, std::uint64_t value)
+{
+    const std::array<char, 4> bytes{static_cast<char>(value), static_cast<char>(value >> 8),
+                                    static_cast<char>(value >> 16), static_cast<char>(value >> 24)};
+    out.Write(bytes.data(), bytes.size());
+}
+
+std::uint64_t Padded(std::uint64_t size)
+{
+    return (size + 3) / 4 * 4;
+}
+
+}  // namespace
+
+GltfFiles::GltfFiles(ReportLog& report, std::string outputName, std::string binName)
+    : m_report(report), m_outputName(std::move(outputName)), m_binName(std::move(binName))
+{
+}
+
+bool GltfFiles::Open()
+{
+    for (auto [file, name] : {std::pair{&m_output, &m_outputName}, std::pair{&m_bin, &m_binName}})
+        if (!name->empty() && !file->Open(*name)) {
+            m_report.AppendLine("Can't open " + *name + " for write.");
+            return false;
+        }
+    return true;
+}
+
+bool GltfFiles::Commit(GltfDocument& document)
+{
+    return m_binName.empty() ? CommitGlb(document) : CommitGltf(document);
+}
+
+// The JSON chunk is padded with blanks, the binary chunk with zeros.
+bool GltfFiles::CommitGlb(GltfDocument& document)
+{
+    document.CloseBuffer({});
+    std::string json = document.Text();
+    json.resize(Padded(json.size()), ' ');
+    const auto& buffer = document.Buffer();
+    const std::uint64_t total = 12 + 8 + json.size() + (buffer.empty() ? 0 : 8 + buffer.size());
+    if (total > std::numeric_limits<std::uint32_t>::max())
+        return false;
+    WriteUint32(m_output, kGlbMagic);
+    WriteUint32(m_output, kGlbVersion);
+    WriteUint32(m_output, total);
+    WriteUint32(m_output, json.size());
+    WriteUint32(m_output, kJsonChunk);
+    m_output.Write(json.data(), json.size());
+    if (!buffer.empty()) {
+        WriteUint32(m_output, buffer.size());
+        WriteUint32(m_output, kBinChunk);
+        m_output.Write(reinterpret_cast<const char*>(buffer.data()), buffer.size());
+    }
+    return m_output.Commit();
+}
+
+// A document without a buffer needs no .bin file.
+bool GltfFiles::CommitGltf(GltfDocument& document)
+{
+    document.CloseBuffer(UriOf(PathFileName(m_binName)));
+    const auto& buffer = document.Buffer();
+    if (buffer.empty())
+        m_bin.Discard();
+    else {
+        m_bin.Write(reinterpret_cast<const char*>(buffer.data()), buffer.size());
+        if (!m_bin.Commit())
+            return false;
+    }
+    const std::string json = document.Text();
+    m_output.Write(json.data(), json.size());
+    return m_output.Commit();
+}
+
+}  // namespace verdin::gltf

@@ -1,0 +1,208 @@
+#include "gltf/GltfWriter.h"
+
+#include "base/FileReplacement.h"
+#include "base/FileSystemPath.h"
+#include "base/NumberFormat.h"
+#include "base/OptionFlags.h"
+#include "base/PathHelpers.h"
+#include "base/ReportLog.h"
+#include "base/ReportSink.h"
+#include "cob/Chunk.h"
+#include "cob/Mat1Chunk.h"
+#include "gltf/GltfDocument.h"
+#include "gltf/GltfFiles.h"
+#include "gltf/Materials.h"
+#include "gltf/MeshArrays.h"
+#include "gltf/NodePlacement.h"
+#include "gltf/Textures.h"
+#include "scene/MeshData.h"
+#include "scene/MeshReport.h"
+#include "scene/SceneModel.h"
+
+#include <map>
+
+namespace verdin {
+
+namespace {
+
+using namespace gltf;
+
+// Report lines made along with a mesh, kept for after its own line.
+class HeldLines final : public ReportSink {
+public:
+    void ReportLine(std::string_view line) override
+    {
+        m_lines += Printable(line);
+        m_lines += "\r\n";
+    }
+    const std::string& Text() const { return m_lines; }
+
+private:
+    std::string m_lines;
+};
+
+class SceneWriter {
+public:
+    SceneWriter(const GltfWriting& writing, GltfDocument& document, Textures& textures, const SceneModel& scene)
+        : m_writing(writing), m_document(document), m_textures(textures), m_scene(scene)
+    {
+    }
+
+    // False when the user cancelled before every object was written.
+    bool Write()
+    {
+        const SceneTree tree = TreeOf(m_scene);
+        const std::vector<NodePlacement> placements = PlaceNodes(m_scene, tree);
+        const auto& nodes = m_scene.Nodes();
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            Json node;
+            if (!nodes[i].name.empty())
+                node["name"] = nodes[i].name;
+            PutPlacement(node, placements[i]);
+            if (!tree.children[i].empty())
+                node["children"] = tree.children[i];
+            if (nodes[i].polygon) {
+                if (IsOn(m_writing.cancel))
+                    return false;
+                if (const int mesh = WriteMesh(nodes[i], placements[i]); mesh >= 0)
+                    node["mesh"] = mesh;
+            }
+            m_document.Add("nodes", std::move(node));
+        }
+        Json scene = Json::object();
+        if (!tree.roots.empty())
+            scene["nodes"] = tree.roots;
+        m_document.json()["scene"] = 0;
+        m_document.Add("scenes", std::move(scene));
+        return true;
+    }
+
+private:
+    static void PutPlacement(Json& node, const NodePlacement& placement)
+    {
+        if (!placement.trs)
+            return;
+        const Trs& trs = *placement.trs;
+        if (trs.translation != Trs{}.translation)
+            node["translation"] = trs.translation;
+        if (trs.rotation != Trs{}.rotation)
+            node["rotation"] = trs.rotation;
+        if (trs.scale != Trs{}.scale)
+            node["scale"] = trs.scale;
+    }
+
+    // The node's mesh, or -1 when it has no triangle.
+    int WriteMesh(const SceneNode& node, const NodePlacement& placement)
+    {
+        ReportLog& report = m_writing.report;
+        const std::string name = node.name.empty() ? "noname" : node.name;
+        const MeshWorkingData mesh(m_scene.MaterialsOf(*node.polygon), *node.polygon);
+        HeldLines held;
+        const MeshArrays arrays = MakeMeshArrays(mesh, placement.bake, IsOn(m_writing.options.FlipV), held);
+        report.AppendLine(" writing " + name + " mesh:V=" + FormatInt(static_cast<long long>(arrays.VertexCount())) +
+                          " F=" + FormatInt(static_cast<long long>(arrays.triangles)) + " ");
+        report.AppendText(held.Text());
+        ReportMeshRepairs(report, mesh, name);
+        if (arrays.nonFinite > 0 || placement.nonFinite)
+            report.AppendLine(" Non-finite numbers in " + name + " mesh written as 0.");
+        if (arrays.triangles == 0)
+            return -1;
+
+        const int positions = m_document.AddFloats(arrays.positions, 3, true);
+        const int normals = m_document.AddFloats(arrays.normals, 3, false);
+        const int uvs = arrays.uvs.empty() ? -1 : m_document.AddFloats(arrays.uvs, 2, false);
+        Json primitives = Json::array();
+        for (const Primitive& primitive : arrays.primitives) {
+            Json attributes = {{"POSITION", positions}, {"NORMAL", normals}};
+            if (uvs >= 0)
+                attributes["TEXCOORD_0"] = uvs;
+            primitives.push_back({{"attributes", std::move(attributes)},
+                                  {"indices", m_document.AddIndices(primitive.indices)},
+                                  {"material", MaterialOf(primitive.material)}});
+        }
+        Json json;
+        if (!node.name.empty())
+            json["name"] = node.name;
+        json["primitives"] = std::move(primitives);
+        return m_document.Add("meshes", std::move(json));
+    }
+
+    int MaterialOf(const CMat1Chunk* material)
+    {
+        const auto [found, added] = m_materials.try_emplace(material, 0);
+        if (added) {
+            const int texture = IsTextured(material) ? m_textures.TextureOf(*material) : -1;
+            found->second = m_document.Add("materials", MaterialJson(material, texture));
+        }
+        return found->second;
+    }
+
+    const GltfWriting& m_writing;
+    GltfDocument& m_document;
+    Textures& m_textures;
+    const SceneModel& m_scene;
+    std::map<const CMat1Chunk*, int> m_materials;
+};
+
+// Finds and places the image of every textured material, in file order.
+void RunTexturePass(const GltfWriting& writing, const CChunkList& chunks, Textures& textures)
+{
+    const auto pass = [&] {
+        for (const auto& chunk : chunks)
+            if (chunk->m_nType == CHUNK_MAT1 && IsTextured(static_cast<const CMat1Chunk*>(chunk.get())))
+                textures.TextureOf(static_cast<const CMat1Chunk&>(*chunk));
+    };
+    if (writing.runTexturePass)
+        writing.runTexturePass(pass);
+    else
+        pass();
+}
+
+std::string BinNameFor(const std::string& outputName)
+{
+    return PathDirectory(outputName) + PathTitle(outputName) + ".bin";
+}
+
+}  // namespace
+
+std::string GltfFileNameFor(const std::string& cobPath, const std::string& outputFolder, bool binary)
+{
+    const std::string name = PathTitle(cobPath) + (binary ? ".glb" : ".gltf");
+    return outputFolder.empty() ? PathDirectory(cobPath) + name : PathJoin(outputFolder, name);
+}
+
+int WriteGltfFile(const std::string& cobPath, const CChunkList& chunks, const GltfWriting& writing)
+{
+    ReportLog& report = writing.report;
+    const std::string outputName = GltfFileNameFor(cobPath, writing.outputFolder, writing.binary);
+    const std::string binName = writing.binary ? std::string() : BinNameFor(outputName);
+    for (const std::string& written : {outputName, binName})
+        if (!written.empty() && IsSameFile(cobPath, written)) {
+            report.AppendLine("Can't write " + written + " over its own model.");
+            return 0;
+        }
+    GltfFiles out(report, outputName, binName);
+    if (!out.Open())
+        return 0;
+
+    GltfDocument document;
+    const std::string modelFolder = PathDirectory(cobPath);
+    const ImagePlacement placement{report,         modelFolder,           outputName,
+                                   writing.binary, writing.textureCopies, writing.cancel};
+    Textures textures(document, placement);
+    RunTexturePass(writing, chunks, textures);
+    const SceneModel scene(chunks);
+    // A file the user cancelled is left unwritten, so an earlier one stays whole.
+    if (!SceneWriter(writing, document, textures, scene).Write()) {
+        report.AppendText("\r\n");
+        return 0;
+    }
+    if (!out.Commit(document)) {
+        report.AppendLine("Can't write " + outputName + ".");
+        return 0;
+    }
+    report.AppendText("\r\n");
+    return 1;
+}
+
+}  // namespace verdin

@@ -1,0 +1,144 @@
+#include "gltf/MeshArrays.h"
+
+#include "cob/PolHChunk.h"
+#include "scene/CornerNormals.h"
+#include "scene/MeshData.h"
+
+#include <bit>
+#include <cmath>
+#include <unordered_map>
+
+namespace verdin::gltf {
+
+namespace {
+
+// A glTF vertex: a written vertex with one of its corners' normals.
+struct CornerKey {
+    std::int32_t record;
+    std::uint32_t x, y, z;
+    bool operator==(const CornerKey&) const = default;
+};
+
+struct CornerKeyHash {
+    std::size_t operator()(const CornerKey& key) const
+    {
+        std::uint64_t hash = static_cast<std::uint32_t>(key.record);
+        for (std::uint32_t part : {key.x, key.y, key.z})
+            hash = (hash ^ part) * 0x100000001b3u;
+        return static_cast<std::size_t>(hash);
+    }
+};
+
+class ArraysMaker {
+public:
+    ArraysMaker(const MeshWorkingData& mesh, const Affine& bake, bool flipV)
+        : m_mesh(mesh), m_bake(bake), m_bBaked(!bake.IsIdentity()), m_bFlipV(flipV)
+    {
+        m_slotPrimitive.assign(mesh.Materials().size(), -1);
+    }
+
+    std::uint32_t VertexFor(std::int32_t record, const CobVector& normal)
+    {
+        const CornerKey key{record, std::bit_cast<std::uint32_t>(normal.x), std::bit_cast<std::uint32_t>(normal.y),
+                            std::bit_cast<std::uint32_t>(normal.z)};
+        const auto [found, added] = m_vertices.try_emplace(key, static_cast<std::uint32_t>(m_arrays.VertexCount()));
+        if (added)
+            AddVertex(m_mesh.Vertices()[static_cast<std::size_t>(record)], normal);
+        return found->second;
+    }
+
+    std::vector<std::uint32_t>& IndicesOf(std::size_t slot)
+    {
+        int& primitive = m_slotPrimitive[slot];
+        if (primitive < 0) {
+            primitive = static_cast<int>(m_arrays.primitives.size());
+            m_arrays.primitives.push_back({m_mesh.Materials()[slot], {}});
+        }
+        return m_arrays.primitives[static_cast<std::size_t>(primitive)].indices;
+    }
+
+    MeshArrays Take() { return std::move(m_arrays); }
+
+private:
+    void Put(std::vector<float>& values, double value)
+    {
+        const auto written = static_cast<float>(value);
+        if (std::isfinite(written))
+            values.push_back(written);
+        else {
+            values.push_back(0);
+            ++m_arrays.nonFinite;
+        }
+    }
+
+    void AddVertex(const CMeshVertex& vertex, const CobVector& normal)
+    {
+        Vector3 point = Upright(m_mesh.Position(vertex));
+        Vector3 direction = Upright(normal);
+        if (m_bBaked) {
+            point = m_bake.Point(point);
+            direction = m_bake.Normal(direction);
+        }
+        for (double value : point)
+            Put(m_arrays.positions, value);
+        const bool finite = std::isfinite(direction[0]) && std::isfinite(direction[1]) && std::isfinite(direction[2]);
+        if (!finite) {
+            direction = {0, 1, 0};
+            ++m_arrays.nonFinite;
+        }
+        for (double value : direction)
+            m_arrays.normals.push_back(static_cast<float>(value));
+        if (m_mesh.Textured()) {
+            const CobUV uv = MappedUV(m_mesh, vertex, 1, 1, m_bFlipV);
+            Put(m_arrays.uvs, uv.u);
+            Put(m_arrays.uvs, uv.v);
+        }
+    }
+
+    const MeshWorkingData& m_mesh;
+    const Affine& m_bake;
+    bool m_bBaked;
+    bool m_bFlipV;
+    MeshArrays m_arrays;
+    std::unordered_map<CornerKey, std::uint32_t, CornerKeyHash> m_vertices;
+    std::vector<int> m_slotPrimitive;
+};
+
+}  // namespace
+
+MeshArrays MakeMeshArrays(const MeshWorkingData& mesh, const Affine& bake, bool flipV, ReportSink& sink)
+{
+    CornerNormals normals(mesh);
+    normals.Prepare([&sink](std::size_t count, auto makeSlice) { makeSlice(0, count)(sink); });
+    ArraysMaker maker(mesh, bake, flipV);
+    const CPolHChunk& polygon = mesh.Polygon();
+    AutoAngleSums sums;
+    std::vector<CobVector> faceNormals;
+    std::vector<std::uint32_t> corners;
+    std::size_t triangles = 0;
+    for (std::size_t i = 0; i < polygon.m_pFaces.size(); ++i) {
+        if (!mesh.IsWritten(i))
+            continue;
+        const CobFace& face = polygon.m_pFaces[i];
+        faceNormals.clear();
+        normals.MakeFace(i, faceNormals, sums, sink);
+        corners.clear();
+        const int n = MeshWorkingData::CornerCount(face);
+        for (int j = 0; j < n; ++j)
+            corners.push_back(maker.VertexFor(mesh.WrittenVertex(face, MeshWorkingData::StoredCorner(face, j)),
+                                              faceNormals[faceNormals.size() == 1 ? 0 : static_cast<std::size_t>(j)]));
+        // The .x file's fan, each triangle turned back to the modeller's
+        // counter-clockwise order.
+        std::vector<std::uint32_t>& indices = maker.IndicesOf(mesh.MaterialSlot(face));
+        for (int j = 1; j + 1 < n; ++j) {
+            indices.insert(indices.end(), {corners[0], corners[static_cast<std::size_t>(j) + 1],
+                                           corners[static_cast<std::size_t>(j)]});
+            ++triangles;
+        }
+    }
+    MeshArrays arrays = maker.Take();
+    arrays.triangles = triangles;
+    return arrays;
+}
+
+}  // namespace verdin::gltf
