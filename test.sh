@@ -27,9 +27,19 @@ case "${1:-}" in
         ;;
     *) echo "usage: ./test.sh [--sanitize|--windows]" >&2; exit 2 ;;
 esac
+if ! $windows; then
+    # Independent glTF readers: Blender's importer, and the Khronos validator
+    # run by node.
+    extra_packages=(blender python3-numpy)
+    command -v npm >/dev/null || extra_packages+=(nodejs npm)
+fi
 source scripts/setup.sh
 if $windows; then
     exec scripts/test-windows.sh "$build_dir"
+fi
+# The validator's version is the lock file's.
+if [ ! -d tests/validator/node_modules/gltf-validator ]; then
+    npm ci --prefix tests/validator --no-audit --no-fund >/dev/null
 fi
 
 cd "$build_dir"

@@ -127,12 +127,12 @@ MeshArrays MakeMeshArrays(const MeshWorkingData& mesh, const Affine& bake, bool 
         for (int j = 0; j < n; ++j)
             corners.push_back(maker.VertexFor(mesh.WrittenVertex(face, MeshWorkingData::StoredCorner(face, j)),
                                               faceNormals[faceNormals.size() == 1 ? 0 : static_cast<std::size_t>(j)]));
-        // The .x file's fan, each triangle turned back to the modeller's
-        // counter-clockwise order.
+        // The .x file's fan, in its corner order: counter-clockwise seen from
+        // the side the normals face, as glTF's right-handed space needs.
         std::vector<std::uint32_t>& indices = maker.IndicesOf(mesh.MaterialSlot(face));
         for (int j = 1; j + 1 < n; ++j) {
-            indices.insert(indices.end(), {corners[0], corners[static_cast<std::size_t>(j) + 1],
-                                           corners[static_cast<std::size_t>(j)]});
+            indices.insert(indices.end(), {corners[0], corners[static_cast<std::size_t>(j)],
+                                           corners[static_cast<std::size_t>(j) + 1]});
             ++triangles;
         }
     }

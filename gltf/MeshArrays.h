@@ -21,8 +21,8 @@ struct Primitive {
 };
 
 // One mesh as glTF lays it out: a vertex for every distinct corner (its
-// written vertex and its normal), the faces fanned into triangles in the
-// modeller's corner order, and one primitive per material slot in use.
+// written vertex and its normal), the faces fanned into triangles as a .x
+// reader fans them, and one primitive per material slot in use.
 struct MeshArrays {
     std::vector<float> positions;  // x, y, z, stood upright
     std::vector<float> normals;

@@ -57,4 +57,83 @@ LoadedScene LoadWithAssimp(const std::string& path)
     return result;
 }
 
+const LoadedNode* LoadedTree::Find(const std::string& name) const
+{
+    for (const LoadedNode& node : nodes)
+        if (node.name == name)
+            return &node;
+    return nullptr;
+}
+
+namespace {
+
+std::array<float, 3> ToArray(const aiVector3D& v)
+{
+    return {v.x, v.y, v.z};
+}
+
+void AddNode(const aiScene& scene, const aiNode& node, const aiMatrix4x4& parentWorld, const std::string& parent,
+             LoadedTree& tree)
+{
+    const aiMatrix4x4 world = parentWorld * node.mTransformation;
+    LoadedNode& loaded = tree.nodes.emplace_back();
+    loaded.name = node.mName.C_Str();
+    loaded.parent = parent;
+    const aiMatrix3x3 normalMatrix = aiMatrix3x3(world).Inverse().Transpose();
+    for (unsigned m = 0; m < node.mNumMeshes; ++m) {
+        const aiMesh& mesh = *scene.mMeshes[node.mMeshes[m]];
+        for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
+            const aiFace& face = mesh.mFaces[f];
+            if (face.mNumIndices != 3)
+                continue;
+            LoadedTriangle triangle{};
+            triangle.material = mesh.mMaterialIndex;
+            for (unsigned c = 0; c < 3; ++c)
+                triangle.corners[c] = ToArray(world * mesh.mVertices[face.mIndices[c]]);
+            if (mesh.HasNormals())
+                triangle.normal = ToArray((normalMatrix * mesh.mNormals[face.mIndices[0]]).Normalize());
+            tree.nodes.back().triangles.push_back(triangle);
+        }
+    }
+    const std::string name = loaded.name;  // the vector may grow below
+    for (unsigned c = 0; c < node.mNumChildren; ++c)
+        AddNode(scene, *node.mChildren[c], world, name, tree);
+}
+
+}  // namespace
+
+LoadedTree LoadTreeWithAssimp(const std::string& path)
+{
+    LoadedTree tree;
+    Assimp::Importer importer;
+    const aiScene* scene = importer.ReadFile(path, 0);
+    if (!scene || !scene->mRootNode) {
+        tree.error = importer.GetErrorString();
+        return tree;
+    }
+    tree.loaded = true;
+    for (unsigned m = 0; m < scene->mNumMaterials; ++m) {
+        const aiMaterial& source = *scene->mMaterials[m];
+        LoadedMaterial& material = tree.materials.emplace_back();
+        aiColor4D colour(1, 1, 1, 1);
+        source.Get(AI_MATKEY_COLOR_DIFFUSE, colour);
+        material.colour = {colour.r, colour.g, colour.b, colour.a};
+        aiString texture;
+        if (source.GetTexture(aiTextureType_DIFFUSE, 0, &texture) == AI_SUCCESS) {
+            material.texture = texture.C_Str();
+            if (const aiTexture* embedded = scene->GetEmbeddedTexture(texture.C_Str()))
+                material.embeddedFormat = embedded->achFormatHint;
+        }
+    }
+    // assimp's glTF reader puts a scene of several root nodes under a root
+    // of its own, and one root node at the root.
+    const aiNode& root = *scene->mRootNode;
+    if (std::string(root.mName.C_Str()) != "ROOT")
+        AddNode(*scene, root, aiMatrix4x4(), "", tree);
+    else
+        for (unsigned c = 0; c < root.mNumChildren; ++c)
+            AddNode(*scene, *root.mChildren[c], root.mTransformation, "", tree);
+    return tree;
+}
+
 }  // namespace verdin::test

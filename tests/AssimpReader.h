@@ -36,4 +36,34 @@ struct LoadedScene {
 
 LoadedScene LoadWithAssimp(const std::string& path);
 
+// A scene file with its node tree as assimp reads it (for glTF): each node's
+// triangles in world space, with the normal of their first corner.
+struct LoadedTriangle {
+    std::array<std::array<float, 3>, 3> corners;
+    std::array<float, 3> normal;
+    unsigned material = 0;
+};
+
+struct LoadedNode {
+    std::string name;
+    std::string parent;  // "" for a node at the root
+    std::vector<LoadedTriangle> triangles;
+};
+
+struct LoadedMaterial {
+    std::array<float, 4> colour;  // the diffuse colour and its opacity
+    std::string texture;          // "" when none
+    std::string embeddedFormat;   // of an embedded image: "png", "jpg"
+};
+
+struct LoadedTree {
+    bool loaded = false;
+    std::string error;
+    std::vector<LoadedNode> nodes;  // depth first, without assimp's own root
+    std::vector<LoadedMaterial> materials;
+    const LoadedNode* Find(const std::string& name) const;
+};
+
+LoadedTree LoadTreeWithAssimp(const std::string& path);
+
 }  // namespace verdin::test

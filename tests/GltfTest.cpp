@@ -1,0 +1,210 @@
+// glTF output end to end: a COB model in, a .glb or .gltf out, read back by
+// assimp's glTF importer and the Khronos validator.
+
+#include "AssimpReader.h"
+#include "CliSupport.h"
+#include "CobBodies.h"
+#include "texture/BmpBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <limits>
+
+namespace verdin::test {
+namespace {
+
+// A group whose matrix is the placement of everything in it, as in the
+// modeller's files: scale 2, moved by (1, 2, 3).
+constexpr Matrix kRig = {{{2, 0, 0, 1}, {0, 2, 0, 2}, {0, 0, 2, 3}}};
+// Its object, one more unit up; matrices hold the whole placement.
+constexpr Matrix kBody = {{{2, 0, 0, 1}, {0, 2, 0, 2}, {0, 0, 2, 5}}};
+// A sheared object, which no node transform can hold.
+constexpr Matrix kArm = {{{2, 1, 0, 1}, {0, 2, 0, 2}, {0, 0, 2, 5}}};
+
+PolygonSpec Body()
+{
+    PolygonSpec body = NamedPolygon("body");
+    body.position = kBody;
+    body.vertices = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {0, 0, 1}, {1, 0, 1}, {0, 1, 1}};
+    body.uvs = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    body.faces = {{0x10, 0, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}},
+                  {0x00, 1, {{4, 0}, {5, 1}, {6, 2}}},
+                  {0x10, 1, {{0, 0}, {1, 1}}}};  // degenerate: left out
+    return body;
+}
+
+PolygonSpec Arm()
+{
+    PolygonSpec arm = NamedPolygon("arm");
+    arm.position = kArm;
+    arm.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    arm.faces = {{0x10, 0, {{0, 0}, {1, 0}, {2, 0}}}};
+    return arm;
+}
+
+// An object at the root beside the group, a triangle.
+PolygonSpec Loose()
+{
+    PolygonSpec loose = Arm();
+    loose.name = "loose";
+    loose.position = kIdentity;
+    return loose;
+}
+
+CobBuilder Rig()
+{
+    return CobBuilder()
+        .Header()
+        .Chunk("Grou", 0, 1, 1, 0, PlacementBody("rig", kRig))
+        .Chunk("PolH", 0, 8, 2, 1, PolHBody(Body()))
+        .Chunk("Mat1", 0, 6, 3, 2, Mat1Body({0, 's', 30, {1, 1, 1}, 0, MapSpec{0x02, "wood.bmp"}}))
+        .Chunk("Mat1", 0, 6, 4, 2, Mat1Body({1, 'f', 30, {1, 0, 0}, 0, std::nullopt}))
+        .Chunk("PolH", 0, 8, 5, 2, PolHBody(Arm()))
+        .Chunk("PolH", 0, 8, 6, 0, PolHBody(Loose()))
+        .End();
+}
+
+// Where a point of the model lands in glTF: placed, then stood upright.
+std::array<float, 3> Placed(const Matrix& m, const std::array<float, 3>& p)
+{
+    std::array<float, 3> cob;
+    for (int r = 0; r < 3; ++r)
+        cob[r] = m[r][0] * p[0] + m[r][1] * p[1] + m[r][2] * p[2] + m[r][3];
+    return {cob[0], cob[2], -cob[1]};
+}
+
+bool Holds(const LoadedNode& node, const std::array<float, 3>& point)
+{
+    for (const LoadedTriangle& triangle : node.triangles)
+        for (const auto& corner : triangle.corners)
+            if (std::fabs(corner[0] - point[0]) + std::fabs(corner[1] - point[1]) + std::fabs(corner[2] - point[2]) <
+                1e-4)
+                return true;
+    return false;
+}
+
+// Seen from the side its normal faces, every triangle runs counter-clockwise.
+void ExpectFacingItsNormals(const LoadedNode& node)
+{
+    for (const LoadedTriangle& t : node.triangles) {
+        const auto& [a, b, c] = t.corners;
+        const std::array<float, 3> e1{b[0] - a[0], b[1] - a[1], b[2] - a[2]}, e2{c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+        const float x = e1[1] * e2[2] - e1[2] * e2[1], y = e1[2] * e2[0] - e1[0] * e2[2],
+                    z = e1[0] * e2[1] - e1[1] * e2[0];
+        EXPECT_GT(x * t.normal[0] + y * t.normal[1] + z * t.normal[2], 0) << node.name;
+    }
+}
+
+TEST(GltfOutput, TheSceneAsAnImporterReadsIt)
+{
+    TempDir dir;
+    ASSERT_TRUE(Rig().WriteTo(dir.Path("rig.cob")));
+    ASSERT_TRUE(CobBuilder().Bytes(BmpBuilder({{1, 2, 3}, {4, 5, 6}}).Bytes()).WriteTo(dir.Path("wood.bmp")));
+    const CliRun run = RunCli(dir, "--to glb -o " + Quoted(dir.Path("out")) + " " + Quoted(dir.Path("rig.cob")));
+    ASSERT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find(" embed " + dir.Path("wood.bmp") +
+                           " as png.\n writing body mesh:V=7 F=3 \n"
+                           " Degenerate faces in body mesh: 1 faces with fewer than three corners left out.\n"),
+              std::string::npos)
+        << run.out;
+
+    const LoadedTree tree = LoadTreeWithAssimp(dir.Path("out/rig.glb"));
+    ASSERT_TRUE(tree.loaded) << tree.error;
+    const LoadedNode* rig = tree.Find("rig");
+    const LoadedNode* body = tree.Find("body");
+    const LoadedNode* arm = tree.Find("arm");
+    ASSERT_TRUE(rig && body && arm && tree.Find("loose"));
+    EXPECT_EQ(rig->parent, "");
+    EXPECT_EQ(body->parent, "rig");
+    EXPECT_EQ(arm->parent, "body");
+
+    // Every corner where the model's matrices put it, stood upright.
+    ASSERT_EQ(body->triangles.size(), 3u);
+    for (const auto& vertex : Body().vertices)
+        EXPECT_TRUE(Holds(*body, Placed(kBody, vertex))) << vertex[0] << " " << vertex[1] << " " << vertex[2];
+    ASSERT_EQ(arm->triangles.size(), 1u);
+    for (const auto& vertex : Arm().vertices)
+        EXPECT_TRUE(Holds(*arm, Placed(kArm, vertex)));
+    ExpectFacingItsNormals(*body);
+    ExpectFacingItsNormals(*arm);
+
+    // The quad's material carries the bitmap as PNG; the triangle's is red.
+    const LoadedMaterial& textured = tree.materials.at(body->triangles[0].material);
+    EXPECT_EQ(textured.embeddedFormat, "png");
+    const LoadedMaterial& red = tree.materials.at(body->triangles[2].material);
+    EXPECT_EQ(red.colour, (std::array<float, 4>{1, 0, 0, 1}));
+    EXPECT_EQ(red.texture, "");
+
+    // The .x file of the same model has the same faces.
+    ASSERT_EQ(RunCli(dir, "-o " + Quoted(dir.Path("out")) + " " + Quoted(dir.Path("rig.cob"))).status, 0);
+    const LoadedScene x = LoadWithAssimp(dir.Path("out/rig.x"));
+    ASSERT_TRUE(x.loaded) << x.error;
+    std::size_t xTriangles = 0;
+    for (const LoadedMesh& mesh : x.meshes)
+        for (const LoadedFace& face : mesh.faces)
+            xTriangles += face.corners.size() - 2;
+    EXPECT_EQ(xTriangles, body->triangles.size() + arm->triangles.size() + tree.Find("loose")->triangles.size());
+}
+
+std::string ValidatorScript()
+{
+    return std::string(VERDIN_SOURCE_DIR) + "/tests/validator/validate.mjs";
+}
+
+bool HasValidator()
+{
+    return std::filesystem::exists(std::string(VERDIN_SOURCE_DIR) + "/tests/validator/node_modules/gltf-validator");
+}
+
+// What no file should hold, each in a place of its own: numbers that are no
+// numbers, a placement that flattens space, parents that go round in a
+// circle, indices out of range.
+CobBuilder Broken()
+{
+    constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+    PolygonSpec nan = NamedPolygon("nan");
+    nan.position = {{{kNaN, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}}};
+    nan.vertices = {{kNaN, 0, 0}, {1, std::numeric_limits<float>::infinity(), 0}, {0, 1, 0}};
+    nan.uvs = {{kNaN, 0}};
+    nan.faces = {{0x10, 0, {{0, 0}, {1, 0}, {2, 5}}}, {0x10, 3, {{0, 0}, {1, 0}, {9, 0}}}};
+    PolygonSpec flat = NamedPolygon("flat");
+    flat.position = {{{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}}};
+    flat.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    flat.faces = {{0x10, 0, {{0, 0}, {1, 0}, {2, 0}}}};
+    return CobBuilder()
+        .Header()
+        .Chunk("Grou", 0, 1, 1, 2, PlacementBody("a"))
+        .Chunk("Grou", 0, 1, 2, 1, PlacementBody("b"))
+        .Chunk("PolH", 0, 8, 3, 3, PolHBody(nan))
+        .Chunk("Mat1", 0, 6, 4, 3, Mat1Body({0, 'a', 30, {kNaN, 2, -1}, kNaN, MapSpec{0x02, "missing.bmp"}}))
+        .Chunk("PolH", 0, 8, 5, 1, PolHBody(flat))
+        .End();
+}
+
+TEST(GltfOutput, WhatAFileHoldsTheOutputValidates)
+{
+    if (!HasValidator())
+        GTEST_SKIP() << "the glTF validator is not installed (npm ci --prefix tests/validator)";
+    TempDir dir;
+    ASSERT_TRUE(Broken().WriteTo(dir.Path("broken.cob")));
+    ASSERT_TRUE(Rig().WriteTo(dir.Path("rig.cob")));
+    ASSERT_TRUE(CobBuilder().Bytes(BmpBuilder({{1, 2, 3}, {4, 5, 6}}).Bytes()).WriteTo(dir.Path("wood.bmp")));
+    for (const char* format : {"glb", "gltf"}) {
+        const std::string out = dir.Path(format);
+        const CliRun run = RunCli(dir, std::string("--to ") + format + " -o " + Quoted(out) + " " +
+                                           Quoted(dir.Path("broken.cob")) + " " + Quoted(dir.Path("rig.cob")));
+        ASSERT_EQ(run.status, 0) << run.out;
+        EXPECT_NE(run.out.find(" Non-finite numbers in nan mesh written as 0."), std::string::npos) << run.out;
+        EXPECT_NE(run.out.find(" Can't read "), std::string::npos) << run.out;
+        const CliRun validated =
+            RunShell(dir, "node " + Quoted(ValidatorScript()) + " " + Quoted(out) + "/*." + format);
+        EXPECT_EQ(validated.status, 0) << validated.out << validated.err;
+    }
+    EXPECT_TRUE(std::filesystem::exists(dir.Path("gltf/wood.png")));
+    EXPECT_TRUE(std::filesystem::exists(dir.Path("gltf/rig.bin")));
+}
+
+}  // namespace
+}  // namespace verdin::test

@@ -1,0 +1,82 @@
+# Run inside Blender: imports each .glb named after "--" and checks what
+# Blender made of it against the file's own JSON: every node an object of the
+# same name and parent, every mesh with its triangles, every textured
+# material with its image. Prints one line per file; exits 1 on a mismatch.
+import json
+import struct
+import sys
+
+import bpy
+
+failures = []
+
+
+def glb_json(path):
+    with open(path, "rb") as f:
+        data = f.read()
+    length = struct.unpack_from("<I", data, 12)[0]
+    return json.loads(data[20:20 + length])
+
+
+def extent(objects):
+    points = [o.matrix_world @ v.co for o in objects for v in o.data.vertices]
+    return [min(p[i] for p in points) for i in range(3)], [max(p[i] for p in points) for i in range(3)]
+
+
+def check(path):
+    bpy.ops.wm.read_factory_settings(use_empty=True)
+    bpy.ops.import_scene.gltf(filepath=path)
+    document = glb_json(path)
+    nodes = document.get("nodes", [])
+    parents = {}
+    for index, node in enumerate(nodes):
+        for child in node.get("children", []):
+            parents[child] = nodes[index].get("name")
+    objects = {o.name: o for o in bpy.data.objects}
+    triangles = 0
+    for index, node in enumerate(nodes):
+        name = node.get("name")
+        if name is None:
+            continue
+        found = objects.get(name)
+        if found is None:
+            failures.append(f"{path}: no object {name}")
+            continue
+        parent = found.parent.name if found.parent else None
+        if parent != parents.get(index):
+            failures.append(f"{path}: {name} has parent {parent}, not {parents.get(index)}")
+        if "mesh" in node:
+            found.data.calc_loop_triangles()
+            made = len(found.data.loop_triangles)
+            want = sum(document["accessors"][p["indices"]]["count"] // 3
+                       for p in document["meshes"][node["mesh"]]["primitives"])
+            if made != want:
+                failures.append(f"{path}: {name} has {made} triangles, not {want}")
+    triangles = 0
+    for o in bpy.data.objects:
+        if o.type == "MESH":
+            o.data.calc_loop_triangles()
+            triangles += len(o.data.loop_triangles)
+    want = sum(document["accessors"][p["indices"]]["count"] // 3 for m in document.get("meshes", [])
+               for p in m["primitives"])
+    if triangles != want:
+        failures.append(f"{path}: {triangles} triangles in all, not {want}")
+    images = [i for i in bpy.data.images if i.size[0] > 0]
+    textured = sum(1 for m in document.get("materials", []) if "baseColorTexture" in m["pbrMetallicRoughness"])
+    if textured and not images:
+        failures.append(f"{path}: no image read")
+    low, high = extent([o for o in bpy.data.objects if o.type == "MESH"])
+    print(f"{path}: {len(bpy.data.objects)} objects, {triangles} triangles, {len(images)} images, "
+          f"from ({low[0]:.3f}, {low[1]:.3f}, {low[2]:.3f}) to ({high[0]:.3f}, {high[1]:.3f}, {high[2]:.3f})")
+
+
+for path in sys.argv[sys.argv.index("--") + 1:]:
+    check(path)
+    # The molecule's central sphere at its true size: +-2.707 on every axis.
+    if "molecule" in path:
+        low, high = extent([bpy.data.objects["Sphere"]])
+        if any(abs(v + 2.707) > 0.01 for v in low) or any(abs(v - 2.707) > 0.01 for v in high):
+            failures.append(f"{path}: the central sphere spans {low} to {high}, not +-2.707")
+for failure in failures:
+    print("FAIL:", failure)
+sys.exit(1 if failures else 0)

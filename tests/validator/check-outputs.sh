@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Converts the examples, and the real samples when ../shared is there, into
+# .glb and .gltf files with and without the newer-file options, and has the
+# Khronos glTF validator check every one: no error, no warning.
+#   tests/validator/check-outputs.sh build/bin/verdin-cli
+# Exits 77 (skipped) when the validator is not installed.
+set -euo pipefail
+cli=$(realpath "$1")
+here=$(cd "$(dirname "$0")" && pwd)
+source_dir=$(cd "$here/../.." && pwd)
+if [ ! -d "$here/node_modules/gltf-validator" ]; then
+    echo "the glTF validator is not installed: npm ci --prefix tests/validator"
+    exit 77
+fi
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+models=("$source_dir"/examples/*.cob)
+expected=2  # scene.cob and frame-only.cob; the others are refused
+samples="$source_dir/../shared/samples"
+if [ -d "$samples" ]; then
+    models+=("$samples"/*.cob)
+    expected=$((expected + $(ls "$samples"/*.cob | wc -l)))
+else
+    echo "note: $samples is absent: only the examples are checked"
+fi
+
+files=()
+for format in glb gltf; do
+    for options in "" "--newer-materials --flip-v --ascii"; do
+        dir="$out/$format${options:+-newer}"
+        # Some examples are refused on purpose: the status is 1.
+        "$cli" --to "$format" $options -o "$dir" "${models[@]}" >"$dir.report" || true
+        written=("$dir"/*."$format")
+        if [ -z "$options" ] && [ -d "$samples" ]; then
+            want=$((expected - $(ls "$samples"/*_ascii.cob | wc -l)))  # text forms need --ascii
+        else
+            want=$expected
+        fi
+        if [ "${#written[@]}" -ne "$want" ]; then
+            echo "FAIL: $format ${options:-(no options)}: ${#written[@]} files written, $want expected"
+            cat "$dir.report"
+            exit 1
+        fi
+        files+=("${written[@]}")
+    done
+done
+node "$here/validate.mjs" "${files[@]}"
