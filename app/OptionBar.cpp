@@ -3,6 +3,7 @@
 #include "app/OptionSettings.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -44,12 +45,14 @@ COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
     connect(help, &QPushButton::clicked, this, &COptionBar::HelpClicked);
     connect(about, &QPushButton::clicked, this, &COptionBar::AboutClicked);
 
+    QWidget* outputFormat = CreateOutputFormatRow();
     QWidget* outputFolder = CreateOutputFolderRow();
 
     auto* layout = new QGridLayout(this);
     int row = 0;
     for (QCheckBox* box : {templates, binary, scaleRotation, position, ppm, newerMaterials, flipV, ascii})
         layout->addWidget(box, row++, 0, 1, 2);
+    layout->addWidget(outputFormat, row++, 0, 1, 2);
     layout->addWidget(outputFolder, row++, 0, 1, 2);
     layout->setRowStretch(row++, 1);
     layout->addWidget(m_btnConvert, row, 0, 2, 1);
@@ -58,8 +61,8 @@ COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
 
     // The keyboard visits the controls in the order of the bar's template,
     // which is not the order on screen.
-    QWidget* tabOrder[] = {templates, binary, scaleRotation,  m_btnConvert, help,  about,
-                           position,  ppm,    newerMaterials, flipV,        ascii, outputFolder};
+    QWidget* tabOrder[] = {templates, binary,         scaleRotation, m_btnConvert, help,         about,       position,
+                           ppm,       newerMaterials, flipV,         ascii,        outputFormat, outputFolder};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
@@ -92,6 +95,29 @@ QCheckBox* COptionBar::CreateCheckBox(const QString& text, const char* name, std
     return box;
 }
 
+QWidget* COptionBar::CreateOutputFormatRow()
+{
+    auto* row = new QWidget(this);
+    auto* label = new QLabel(tr("Convert &to:"), row);
+    auto* formats = new QComboBox(row);
+    formats->setObjectName(QStringLiteral("Output"));
+    // In the order of the format's number.
+    formats->addItems({tr("DirectX .x"), tr("glTF binary .glb"), tr("glTF .gltf + .bin")});
+    formats->setCurrentIndex(m_options.Output.load());
+    formats->setToolTip(tr("glTF files open in Blender, Godot, three.js and game engines"));
+    label->setBuddy(formats);
+    connect(formats, &QComboBox::currentIndexChanged, this, [this](int index) {
+        m_options.Output.store(index, std::memory_order_relaxed);
+        SaveOptions(m_options);
+    });
+    auto* layout = new QGridLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(label, 0, 0);
+    layout->addWidget(formats, 0, 1);
+    layout->setColumnStretch(1, 1);
+    return row;
+}
+
 QWidget* COptionBar::CreateOutputFolderRow()
 {
     auto* row = new QWidget(this);
@@ -100,7 +126,7 @@ QWidget* COptionBar::CreateOutputFolderRow()
     m_outputFolder->setObjectName(QStringLiteral("OutputFolder"));
     m_outputFolder->setPlaceholderText(tr("beside each COB file"));
     m_outputFolder->setClearButtonEnabled(true);
-    m_outputFolder->setToolTip(tr("Where the .x files, textures and PPM files are written"));
+    m_outputFolder->setToolTip(tr("Where the converted files, textures and PPM files are written"));
     label->setBuddy(m_outputFolder);
     auto* browse = new QPushButton(QStringLiteral("..."), row);
     browse->setObjectName(QStringLiteral("BrowseOutputFolder"));

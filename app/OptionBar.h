@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 
@@ -34,6 +35,7 @@ Q_SIGNALS:
 
 private:
     QCheckBox* CreateCheckBox(const QString& text, const char* name, std::atomic<int>& flag);
+    QWidget* CreateOutputFormatRow();
     QWidget* CreateOutputFolderRow();
 
     OptionFlags m_options;

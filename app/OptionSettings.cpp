@@ -15,7 +15,7 @@ struct OptionValue {
 };
 
 // Read and written in this order.
-constexpr std::array<OptionValue, 8> kOptionValues = {{
+constexpr std::array<OptionValue, 9> kOptionValues = {{
     {"AddTemplates", &OptionFlags::AddTemplates, 1},
     {"BinaryXFile", &OptionFlags::BinaryXFile, 0},
     {"ScaleAndRotation", &OptionFlags::ScaleAndRotation, 1},
@@ -24,6 +24,7 @@ constexpr std::array<OptionValue, 8> kOptionValues = {{
     {"NewerMaterials", &OptionFlags::NewerMaterials, 0},
     {"FlipV", &OptionFlags::FlipV, 0},
     {"Ascii", &OptionFlags::Ascii, 0},
+    {"Output", &OptionFlags::Output, kOutputX},
 }};
 
 }  // namespace
@@ -37,6 +38,9 @@ void LoadOptions(OptionFlags& options)
         const int stored = settings.value(QLatin1String(value.key)).toInt(&valid);
         (options.*value.flag).store(valid ? stored : value.defaultValue, std::memory_order_relaxed);
     }
+    // A format this version does not write, from a later one or an edit.
+    if (const int output = options.Output.load(); output < kOutputX || output > kOutputGltf)
+        options.Output.store(kOutputX);
 }
 
 void SaveOptions(const OptionFlags& options)

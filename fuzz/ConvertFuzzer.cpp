@@ -1,5 +1,6 @@
 // Converts arbitrary bytes as a COB file, with the options taken from the
-// first byte, in a folder of its own.
+// first byte, in a folder of its own: into a .x file, then into a .glb file
+// (inputs of odd length) or a .gltf file.
 
 #include "FuzzSupport.h"
 
@@ -33,5 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     params.options = &options;
     verdin::CConvertJob job(params);
     verdin::RunConvertJob(job);
+
+    options.Output = size % 2 == 1 ? verdin::kOutputGlb : verdin::kOutputGltf;
+    verdin::CConvertJob gltfJob(params);
+    verdin::RunConvertJob(gltfJob);
     return 0;
 }

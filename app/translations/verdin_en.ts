@@ -166,11 +166,31 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Where the .x files, textures and PPM files are written</source>
+        <source>Output folder</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Output folder</source>
+        <source>Convert &amp;to:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DirectX .x</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>glTF binary .glb</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>glTF .gltf + .bin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>glTF files open in Blender, Godot, three.js and game engines</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Where the converted files, textures and PPM files are written</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

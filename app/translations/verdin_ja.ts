@@ -126,10 +126,6 @@
         <translation>COB ファイルと同じフォルダ</translation>
     </message>
     <message>
-        <source>Where the .x files, textures and PPM files are written</source>
-        <translation>.x ファイル、テクスチャ、PPM ファイルの書き出し先</translation>
-    </message>
-    <message>
         <source>Output folder</source>
         <translation>出力フォルダ</translation>
     </message>
@@ -172,6 +168,30 @@
     <message>
         <source>Convert listing files</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Convert &amp;to:</source>
+        <translation>変換先の形式(&amp;T):</translation>
+    </message>
+    <message>
+        <source>DirectX .x</source>
+        <translation>DirectX .x</translation>
+    </message>
+    <message>
+        <source>glTF binary .glb</source>
+        <translation>glTF バイナリ .glb</translation>
+    </message>
+    <message>
+        <source>glTF .gltf + .bin</source>
+        <translation>glTF .gltf + .bin</translation>
+    </message>
+    <message>
+        <source>glTF files open in Blender, Godot, three.js and game engines</source>
+        <translation>glTF ファイルは Blender、Godot、three.js やゲームエンジンで開けます</translation>
+    </message>
+    <message>
+        <source>Where the converted files, textures and PPM files are written</source>
+        <translation>変換したファイル、テクスチャ、PPM ファイルの書き出し先</translation>
     </message>
 </context>
 <context>

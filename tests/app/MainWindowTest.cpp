@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QImage>
@@ -147,7 +148,7 @@ private Q_SLOTS:
         m_app.reset();
         QSettings settings;
         settings.beginGroup(QStringLiteral("Settings"));
-        QCOMPARE(settings.childKeys().size(), 8);
+        QCOMPARE(settings.childKeys().size(), 9);
         QCOMPARE(settings.value(QStringLiteral("AddTemplates")).toInt(), 1);
         QCOMPARE(settings.value(QStringLiteral("BinaryXFile")).toInt(), 0);
         QCOMPARE(settings.value(QStringLiteral("ScaleAndRotation")).toInt(), 1);
@@ -156,6 +157,7 @@ private Q_SLOTS:
         QCOMPARE(settings.value(QStringLiteral("NewerMaterials")).toInt(), 0);
         QCOMPARE(settings.value(QStringLiteral("FlipV")).toInt(), 0);
         QCOMPARE(settings.value(QStringLiteral("Ascii")).toInt(), 0);
+        QCOMPARE(settings.value(QStringLiteral("Output")).toInt(), 0);
     }
 
     void aCheckedBoxIsCheckedAtTheNextStart()
@@ -323,6 +325,20 @@ private Q_SLOTS:
         QVERIFY(!std::filesystem::exists(m_dir->Path("a.x")));
 
         QCOMPARE(Start().OptionBar()->OutputFolder(), QString::fromStdString(m_dir->Path("out/x")));
+    }
+
+    void theChosenFormatIsWrittenAndKept()
+    {
+        const std::vector<std::string> paths = WriteCobs({"a.cob"}, 1);
+        CMainFrame& frame = Start();
+        frame.OptionBar()->findChild<QComboBox*>(QStringLiteral("Output"))->setCurrentIndex(1);
+        test::DropFiles(frame.View()->viewport(), paths);
+        ConvertButton(frame)->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!frame.View()->IsConverting(), 20000);
+        QVERIFY(std::filesystem::exists(m_dir->Path("a.glb")));
+        QVERIFY(!std::filesystem::exists(m_dir->Path("a.x")));
+
+        QCOMPARE(Start().OptionBar()->findChild<QComboBox*>(QStringLiteral("Output"))->currentIndex(), 1);
     }
 
     void enterDuringAJobDoesNothingAndAfterItStartsTheNext()

@@ -97,11 +97,12 @@ private Q_SLOTS:
         saved.bPPM = 1;
         saved.NewerMaterials = 1;
         saved.Ascii = 1;
+        saved.Output = kOutputGltf;
         SaveOptions(saved);
 
         QSettings settings;
         settings.beginGroup(QStringLiteral("Settings"));
-        QCOMPARE(settings.childKeys().size(), 8);
+        QCOMPARE(settings.childKeys().size(), 9);
         QCOMPARE(settings.value(QStringLiteral("BinaryXFile")).toInt(), 1);
 
         OptionFlags loaded;
@@ -114,6 +115,12 @@ private Q_SLOTS:
         QCOMPARE(loaded.NewerMaterials.load(), 1);
         QCOMPARE(loaded.FlipV.load(), 0);
         QCOMPARE(loaded.Ascii.load(), 1);
+        QCOMPARE(loaded.Output.load(), kOutputGltf);
+
+        // A format this version does not know is the default one.
+        settings.setValue(QStringLiteral("Output"), 7);
+        LoadOptions(loaded);
+        QCOMPARE(loaded.Output.load(), kOutputX);
     }
 
     void helpPageUrl()
