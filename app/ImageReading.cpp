@@ -1,6 +1,9 @@
 #include "app/ImageReading.h"
 
 #include "base/InputFile.h"
+#include "base/PathHelpers.h"
+#include "render/GltfSceneReader.h"
+#include "render/SceneReader.h"
 #include "texture/ImageDecoding.h"
 #include "texture/ImageFiles.h"
 
@@ -17,15 +20,22 @@ namespace verdin {
 std::optional<render::RgbaImage> ReadAnyImage(const std::string& path)
 {
     const std::optional<std::vector<std::uint8_t>> bytes = ReadInputFile(path);
-    if (!bytes || !StartsLikeImage(*bytes))
+    if (!bytes)
         return std::nullopt;
-    if (std::optional<render::RgbaImage> own = DecodeOwnImage(*bytes))
+    return DecodeAnyImage(*bytes, QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).suffix().toStdString());
+}
+
+std::optional<render::RgbaImage> DecodeAnyImage(std::span<const std::uint8_t> bytes, std::string_view hint)
+{
+    if (!StartsLikeImage(bytes))
+        return std::nullopt;
+    if (std::optional<render::RgbaImage> own = DecodeOwnImage({bytes.begin(), bytes.end()}))
         return own;
     QByteArray data =
-        QByteArray::fromRawData(reinterpret_cast<const char*>(bytes->data()), static_cast<qsizetype>(bytes->size()));
+        QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
     QBuffer buffer(&data);
-    // The extension helps where the content alone does not tell (TGA).
-    QImageReader reader(&buffer, QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).suffix().toLatin1());
+    // The hint helps where the content alone does not tell (TGA).
+    QImageReader reader(&buffer, QByteArray(hint.data(), static_cast<qsizetype>(hint.size())));
     const QImage read = reader.read();
     if (read.isNull())
         return std::nullopt;
@@ -36,6 +46,14 @@ std::optional<render::RgbaImage> ReadAnyImage(const std::string& path)
     for (int row = 0; row < image.height(); ++row)
         std::memcpy(rgba.pixels.data() + static_cast<std::size_t>(row) * rowBytes, image.constScanLine(row), rowBytes);
     return rgba;
+}
+
+std::optional<std::string> ReadAnyScene(const std::string& path, render::Scene& scene)
+{
+    const std::string extension = PathExtension(path);
+    if (EqualIgnoringCase(extension, "glb") || EqualIgnoringCase(extension, "gltf"))
+        return render::ReadGltfScene(path, scene, DecodeAnyImage);
+    return render::ReadScene(path, scene, ReadAnyImage);
 }
 
 }  // namespace verdin

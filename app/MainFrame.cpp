@@ -1,4 +1,5 @@
 #include "app/MainFrame.h"
+#include "gltf/GltfWriter.h"
 
 #include "app/Icons.h"
 #include "app/OptionBar.h"
@@ -109,9 +110,13 @@ void CMainFrame::ShowPreviewOf(const QString& cobPath)
         m_preview->ShowFile({});
         return;
     }
-    const std::string xPath = XFileNameFor(QFile::encodeName(cobPath).toStdString(),
-                                           QFile::encodeName(m_wndOptionBar->OutputFolder()).toStdString());
-    m_preview->ShowFile(QFile::decodeName(QByteArray::fromStdString(xPath)));
+    // The file the chosen format gives.
+    const std::string path = QFile::encodeName(cobPath).toStdString();
+    const std::string folder = QFile::encodeName(m_wndOptionBar->OutputFolder()).toStdString();
+    const int output = m_wndOptionBar->Options().Output.load();
+    const std::string converted =
+        output == kOutputX ? XFileNameFor(path, folder) : GltfFileNameFor(path, folder, output == kOutputGlb);
+    m_preview->ShowFile(QFile::decodeName(QByteArray::fromStdString(converted)));
 }
 
 void CMainFrame::CreateActions()

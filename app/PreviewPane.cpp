@@ -58,7 +58,7 @@ void PreviewPane::ShowFile(const QString& xPath)
         SetStatus(tr("Select a file to see what was written."));
     } else if (!QFile::exists(xPath)) {
         SetStatus(tr("Not converted yet."));
-    } else if (const auto error = render::ReadScene(QFile::encodeName(xPath).toStdString(), m_scene, ReadAnyImage)) {
+    } else if (const auto error = ReadAnyScene(QFile::encodeName(xPath).toStdString(), m_scene)) {
         SetStatus(tr("Can't read %1: %2").arg(QFileInfo(xPath).fileName(), QString::fromStdString(*error)));
     } else {
         m_bHasScene = true;

@@ -67,7 +67,8 @@ std::optional<RenderRequest> ParseRequest(const QStringList& arguments, QString&
         }
     }
     if (files.size() != 2) {
-        problem = QStringLiteral("usage: verdin --render FILE.x OUT.png [--size WxH] [--turn YAW,PITCH]");
+        problem =
+            QStringLiteral("usage: verdin --render FILE.x|FILE.glb|FILE.gltf OUT.png [--size WxH] [--turn YAW,PITCH]");
         return std::nullopt;
     }
     request.input = files[0];
@@ -84,7 +85,7 @@ int RunRenderCommand(const QStringList& arguments)
     if (!request)
         return Fail(problem, 2);
     render::Scene scene;
-    if (const auto error = render::ReadScene(QFile::encodeName(request->input).toStdString(), scene, ReadAnyImage))
+    if (const auto error = ReadAnyScene(QFile::encodeName(request->input).toStdString(), scene))
         return Fail(request->input + QStringLiteral(": ") + QString::fromStdString(*error), 1);
     const QImage picture = ToQImage(render::Render(scene, request->view, request->width, request->height));
     QImageWriter writer(request->output, "png");

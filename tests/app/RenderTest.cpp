@@ -30,14 +30,15 @@ Run RunProgram(const char* program, const QStringList& arguments)
             QString::fromLocal8Bit(process.readAllStandardError())};
 }
 
-// Converts the COB file with verdin-cli, then draws its .x with `verdin --render`.
+// Converts the COB file with verdin-cli, then draws what it wrote (the .x
+// file, or the file of the extension given) with `verdin --render`.
 QImage ConvertAndRender(const TempDir& dir, const std::string& cob, const QStringList& options,
-                        const QStringList& turn = {})
+                        const QStringList& turn = {}, const std::string& extension = ".x")
 {
     const Run converted = RunProgram(VERDIN_CLI, options + QStringList{QString::fromStdString(dir.Path(cob))});
     if (converted.status != 0)
         return {};
-    const std::string x = dir.Path(cob.substr(0, cob.size() - 4) + ".x"), png = x + ".png";
+    const std::string x = dir.Path(cob.substr(0, cob.size() - 4) + extension), png = x + ".png";
     const Run rendered = RunProgram(
         VERDIN_APP,
         QStringList{"--render", QString::fromStdString(x), QString::fromStdString(png), "--size", "200x150"} + turn);
@@ -117,6 +118,18 @@ private Q_SLOTS:
         const QColor top = picture.pixelColor(100, 60), bottom = picture.pixelColor(100, 90);
         QVERIFY2(top.red() > top.blue() && bottom.blue() > bottom.red(),
                  qPrintable(top.name() + " above " + bottom.name()));
+
+        // Its .glb and .gltf draw the same, but for rounding at a few edges.
+        for (const char* format : {"glb", "gltf"}) {
+            const QImage gltf = ConvertAndRender(dir, "quad.cob", {"--flip-v", "--to", format}, {"--turn", "0,0"},
+                                                 std::string(".") + format);
+            QCOMPARE(gltf.size(), picture.size());
+            int differ = 0;
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x)
+                    differ += gltf.pixel(x, y) != picture.pixel(x, y);
+            QVERIFY2(differ < picture.width() * picture.height() / 100, qPrintable(QString::number(differ)));
+        }
     }
 
     // A compressed file from elsewhere draws as its binary form does.
