@@ -14,8 +14,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# Header-only packages of the build machine (CLI11).
+# Header-only packages of the build machine (CLI11, nlohmann/json).
 set(CLI11_DIR ${CMAKE_CURRENT_LIST_DIR}/windows)
+set(nlohmann_json_DIR ${CMAKE_CURRENT_LIST_DIR}/windows)
 
 # zlib (libz-mingw-w64-dev) linked in too, not as zlib1.dll.
 set(ZLIB_USE_STATIC_LIBS ON)

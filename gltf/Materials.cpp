@@ -17,8 +17,10 @@ double Unit(float value, double otherwise)
 
 double Roughness(const CMat1Chunk& material)
 {
+    // Two square roots rather than pow, which may round differently on
+    // another platform: the file is the same everywhere.
     const double power = 3 + 40 * Unit(material.m_fExponent, 0);
-    return std::pow(2 / (power + 2), 0.25);
+    return std::sqrt(std::sqrt(2 / (power + 2)));
 }
 
 }  // namespace

@@ -93,6 +93,8 @@ chmod a-w "$work/linux/examples/scene.x" "$work/windows/examples/scene.x"
 compare examples read-only scene.cob
 compare examples x-to-binary --x-to-binary frame-only.x
 compare examples x-to-text --x-to-text frame-only.x
+compare examples glb --to glb --newer-materials "${examples[@]}"
+compare examples gltf --to gltf -j 2 "${examples[@]}"
 compare examples help --help
 compare examples bad-option --no-such-option
 
@@ -109,6 +111,7 @@ if compgen -G "$samples/*.cob" >/dev/null; then
     mapfile -t sample_files <"$work/sample-list"
     compare samples samples-text "${sample_files[@]}"
     compare samples samples-newer -j 2 --binary --newer-materials --flip-v --ascii "${sample_files[@]}"
+    compare samples samples-glb --to glb --newer-materials --flip-v --ascii "${sample_files[@]}"
     fresh samples-x "$work/inputs/samples"
     (cd "$work/inputs/samples" && ls -- *.x) >"$work/sample-x-list"
     mapfile -t sample_x_files <"$work/sample-x-list"
