@@ -24,7 +24,7 @@ const char* TypeOf(int components)
 
 GltfDocument::GltfDocument()
 {
-    m_json["asset"] = {{"version", "2.0"}, {"generator", "Verdin " + std::string(kVersion)}};
+    m_json["asset"] = {{"version", "2.0"}, {"generator", std::string("Verdin ").append(kVersion)}};
 }
 
 int GltfDocument::Add(const char* array, Json item)

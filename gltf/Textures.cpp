@@ -71,7 +71,7 @@ int Textures::AddImage(const std::string& source, const std::string& stored)
         if (const std::optional<RgbaImage> image = DecodeOwnImage(*bytes))
             png = EncodePng(*image);
         if (!png) {
-            report.AppendLine(" No support " + PathExtension(source) +
+            report.AppendLine(std::string(" No support ").append(PathExtension(source)) +
                               " texture file format in glTF: the material keeps its colour.");
             return -1;
         }

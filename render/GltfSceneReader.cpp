@@ -117,7 +117,7 @@ public:
             else if (uri.is_string()) {
                 std::optional<Bytes> bytes = FileBeside(uri.get<std::string>());
                 if (!bytes)
-                    return "cannot read the buffer " + uri.get<std::string>();
+                    return std::string("cannot read the buffer ").append(uri.get<std::string>());
                 m_buffers.push_back(std::move(*bytes));
             } else
                 return std::string("a buffer without its data");

@@ -15,7 +15,7 @@ std::string ShownName(const CobName& name)
 {
     std::string shown = name.name.HasText() ? name.name.Shown() : std::string();
     if (name.duplicateCount > 0 && !shown.empty())
-        shown += "," + FormatInt(name.duplicateCount);
+        shown.append(",").append(FormatInt(name.duplicateCount));
     return shown;
 }
 

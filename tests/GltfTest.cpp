@@ -102,7 +102,9 @@ TEST(GltfOutput, TheSceneAsAnImporterReadsIt)
     TempDir dir;
     ASSERT_TRUE(Rig().WriteTo(dir.Path("rig.cob")));
     ASSERT_TRUE(CobBuilder().Bytes(BmpBuilder({{1, 2, 3}, {4, 5, 6}}).Bytes()).WriteTo(dir.Path("wood.bmp")));
-    const CliRun run = RunCli(dir, "--to glb -o " + Quoted(dir.Path("out")) + " " + Quoted(dir.Path("rig.cob")));
+    const CliRun run = RunCli(
+        dir,
+        std::string("--to glb -o ").append(Quoted(dir.Path("out"))).append(" ").append(Quoted(dir.Path("rig.cob"))));
     ASSERT_EQ(run.status, 0) << run.out;
     EXPECT_NE(run.out.find(" embed " + dir.Path("wood.bmp") +
                            " as png.\n writing body mesh:V=7 F=3 \n"
@@ -138,7 +140,10 @@ TEST(GltfOutput, TheSceneAsAnImporterReadsIt)
     EXPECT_EQ(red.texture, "");
 
     // The .x file of the same model has the same faces.
-    ASSERT_EQ(RunCli(dir, "-o " + Quoted(dir.Path("out")) + " " + Quoted(dir.Path("rig.cob"))).status, 0);
+    ASSERT_EQ(
+        RunCli(dir, std::string("-o ").append(Quoted(dir.Path("out"))).append(" ").append(Quoted(dir.Path("rig.cob"))))
+            .status,
+        0);
     const LoadedScene x = LoadWithAssimp(dir.Path("out/rig.x"));
     ASSERT_TRUE(x.loaded) << x.error;
     std::size_t xTriangles = 0;
@@ -198,8 +203,12 @@ TEST(GltfOutput, WhatAFileHoldsTheOutputValidates)
         ASSERT_EQ(run.status, 0) << run.out;
         EXPECT_NE(run.out.find(" Non-finite numbers in nan mesh written as 0."), std::string::npos) << run.out;
         EXPECT_NE(run.out.find(" Can't read "), std::string::npos) << run.out;
-        const CliRun validated =
-            RunShell(dir, "node " + Quoted(ValidatorScript()) + " " + Quoted(out) + "/*." + format);
+        const CliRun validated = RunShell(dir, std::string("node ")
+                                                   .append(Quoted(ValidatorScript()))
+                                                   .append(" ")
+                                                   .append(Quoted(out))
+                                                   .append("/*.")
+                                                   .append(format));
         EXPECT_EQ(validated.status, 0) << validated.out << validated.err;
     }
     EXPECT_TRUE(std::filesystem::exists(dir.Path("gltf/wood.png")));
