@@ -229,6 +229,46 @@ void Convert(benchmark::State& state, const std::string& name)
     }
 }
 
+// The model as a .glb file: its time and peak against the .x conversion of
+// the same file in the same run (glb_per_x), and against assimp's export of
+// it to .glb.
+void ConvertGlb(benchmark::State& state, const std::string& name)
+{
+    const std::string& cob = Model(name);
+    const std::string stem = cob.substr(0, cob.size() - 4);
+    const auto timed = [](const std::vector<std::string>& options, double& peak) {
+        const auto start = std::chrono::steady_clock::now();
+        peak = std::max(peak, RunCli(options));
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    double peak = 0, seconds = 0, xPeak = 0, xSeconds = 0;
+    for (auto _ : state) {
+        std::filesystem::remove(stem + ".glb");
+        seconds += timed({"--to", "glb", cob}, peak);
+        state.PauseTiming();
+        std::filesystem::remove(stem + ".x");
+        xSeconds += timed({cob}, xPeak);
+        state.ResumeTiming();
+    }
+    seconds /= static_cast<double>(state.iterations());
+    xSeconds /= static_cast<double>(state.iterations());
+
+    const double cobBytes = static_cast<double>(std::filesystem::file_size(cob));
+    state.counters["glb_MB"] = static_cast<double>(std::filesystem::file_size(stem + ".glb")) / 1e6;
+    state.counters["peak_MB"] = peak / 1e6;
+    state.counters["peak_per_cob"] = peak / cobBytes;
+    state.counters["x_peak_MB"] = xPeak / 1e6;
+    state.counters["x_s"] = xSeconds;
+    state.counters["glb_per_x"] = seconds / xSeconds;
+    if (std::system("command -v assimp >/dev/null 2>&1") == 0) {
+        std::filesystem::remove(Folder() / "assimp.glb");
+        const double assimp = SecondsOf("assimp export '" + cob + "' '" + (Folder() / "assimp.glb").string() +
+                                        "' -fglb2 >/dev/null 2>&1");
+        state.counters["assimp_s"] = assimp;
+        state.counters["assimp_ratio"] = assimp / seconds;
+    }
+}
+
 // The text .x of the smooth grid, converted once without the binary step.
 const std::string& GridText()
 {
@@ -339,6 +379,18 @@ BENCHMARK_CAPTURE(Convert, textured_fan_80000, std::string("fan-textured-80000")
     ->UseRealTime()
     ->Iterations(3);
 
+BENCHMARK_CAPTURE(ConvertGlb, glb_textured_smooth_1M_quads, std::string("smooth"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+BENCHMARK_CAPTURE(ConvertGlb, glb_small_objects_20000, std::string("objects20000"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+BENCHMARK_CAPTURE(ConvertGlb, glb_textured_fan_80000, std::string("fan-textured-80000"))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
 BENCHMARK(ConvertToBinary)
     ->Name("binary_step_textured_smooth_1M_quads")
     ->Unit(benchmark::kMillisecond)

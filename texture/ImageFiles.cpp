@@ -89,24 +89,30 @@ bool IsImageFile(const std::string& path)
 
 namespace {
 
-// No one may read what is made of a source who may not read the source; the
-// owner may write it, so that the next conversion can replace it.
-std::filesystem::perms AllowedFor(const std::string& source, std::error_code& error)
+// Opens the replacement of `destination` for an image made from `source`,
+// whose first bytes are `start`: false when they are no image's, or when the
+// destination is a file that is no image.
+bool OpenImageReplacement(FileReplacement& out, const std::string& source, const std::string& destination,
+                          std::span<const unsigned char> start, std::error_code& error)
 {
-    return std::filesystem::status(FileSystemPath(source), error).permissions() | std::filesystem::perms::owner_write;
+    if (!StartsLikeImage(start) || HoldsOtherThanImage(destination) || !out.Open(destination))
+        return false;
+    // No one may read what is made of the source who may not read the
+    // source; the owner may write it, so that the next conversion can
+    // replace it.
+    out.LimitPermissions(std::filesystem::status(FileSystemPath(source), error).permissions() |
+                         std::filesystem::perms::owner_write);
+    return true;
 }
 
 }  // namespace
 
 bool SaveImageFile(const std::string& source, const std::string& destination, std::span<const unsigned char> bytes)
 {
-    if (!StartsLikeImage(bytes) || HoldsOtherThanImage(destination))
-        return false;
     FileReplacement out;
-    if (!out.Open(destination))
-        return false;
     std::error_code error;
-    out.LimitPermissions(AllowedFor(source, error));
+    if (!OpenImageReplacement(out, source, destination, bytes, error))
+        return false;
     out.Write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     return !error && out.Commit();
 }
@@ -118,13 +124,10 @@ bool CopyImageFile(const std::string& source, const std::string& destination, co
         return false;
     std::vector<unsigned char> block(std::size_t{1} << 16);
     std::size_t got = in.Read(block.data(), block.size());
-    if (!StartsLikeImage({block.data(), got}) || HoldsOtherThanImage(destination))
-        return false;
     FileReplacement out;
-    if (!out.Open(destination))
-        return false;
     std::error_code error;
-    out.LimitPermissions(AllowedFor(source, error));
+    if (!OpenImageReplacement(out, source, destination, {block.data(), got}, error))
+        return false;
     for (; got > 0; got = in.Read(block.data(), block.size())) {
         if (stop.load(std::memory_order_relaxed) != 0)
             return false;
