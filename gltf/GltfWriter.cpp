@@ -190,6 +190,10 @@ int WriteGltfFile(const std::string& cobPath, const CChunkList& chunks, const Gl
     const ImagePlacement placement{report,         modelFolder,           outputName,
                                    writing.binary, writing.textureCopies, writing.cancel};
     Textures textures(document, placement);
+    // No image copy may take the name of the file itself or of its .bin.
+    for (const std::string& written : {outputName, binName})
+        if (!written.empty())
+            writing.textureCopies.Claim(cobPath, written);
     RunTexturePass(writing, chunks, textures);
     const SceneModel scene(chunks);
     // A file the user cancelled is left unwritten, so an earlier one stays whole.
