@@ -55,7 +55,7 @@ public:
         const std::vector<NodePlacement> placements = PlaceNodes(m_scene, tree);
         const auto& nodes = m_scene.Nodes();
         for (std::size_t i = 0; i < nodes.size(); ++i) {
-            Json node;
+            Json node = Json::object();
             if (!nodes[i].name.empty())
                 node["name"] = nodes[i].name;
             PutPlacement(node, placements[i]);

@@ -165,7 +165,8 @@ bool HasValidator()
 
 // What no file should hold, each in a place of its own: numbers that are no
 // numbers, a placement that flattens space, parents that go round in a
-// circle, indices out of range.
+// circle, indices out of range, and a group without name, placement or
+// children.
 CobBuilder Broken()
 {
     constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
@@ -185,6 +186,7 @@ CobBuilder Broken()
         .Chunk("PolH", 0, 8, 3, 3, PolHBody(nan))
         .Chunk("Mat1", 0, 6, 4, 3, Mat1Body({0, 'a', 30, {kNaN, 2, -1}, kNaN, MapSpec{0x02, "missing.bmp"}}))
         .Chunk("PolH", 0, 8, 5, 1, PolHBody(flat))
+        .Chunk("Grou", 0, 1, 6, 0, PlacementBody(""))  // a node of nothing at all
         .End();
 }
 
