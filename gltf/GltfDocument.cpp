@@ -3,6 +3,7 @@
 #include "base/Version.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <limits>
 
@@ -20,16 +21,57 @@ const char* TypeOf(int components)
     return components == 2 ? "VEC2" : components == 3 ? "VEC3" : "SCALAR";
 }
 
-}  // namespace
-
-GltfDocument::GltfDocument()
+// Numbers in the shortest form that reads back to the same value, whatever
+// the locale.
+template <typename Number>
+void Put(std::string& text, Number value)
 {
-    m_json["asset"] = {{"version", "2.0"}, {"generator", std::string("Verdin ").append(kVersion)}};
+    char digits[32];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    text.append(digits, end);
 }
+
+template <typename Number>
+void PutArray(std::string& text, std::span<const Number> values)
+{
+    text += '[';
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i > 0)
+            text += ',';
+        Put(text, values[i]);
+    }
+    text += ']';
+}
+
+// A name as a JSON string; bytes that are no UTF-8 become U+FFFD.
+void PutString(std::string& text, const std::string& value)
+{
+    text += Json(value).dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+// Writes `count` items of a top-level array, each by `item(text, i)`; no
+// array at all for none, since glTF allows no empty one.
+template <typename Item>
+void PutItems(std::string& text, const char* key, std::size_t count, Item item)
+{
+    if (count == 0)
+        return;
+    text += ",\"";
+    text += key;
+    text += "\":[";
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0)
+            text += ',';
+        item(text, i);
+    }
+    text += ']';
+}
+
+}  // namespace
 
 int GltfDocument::Add(const char* array, Json item)
 {
-    Json& items = m_json[array];
+    Json& items = m_few[array];
     items.push_back(std::move(item));
     return static_cast<int>(items.size() - 1);
 }
@@ -42,39 +84,36 @@ int GltfDocument::AddView(const void* data, std::size_t size, int target)
     const std::size_t offset = m_buffer.size();
     m_buffer.resize(offset + size);
     std::memcpy(m_buffer.data() + offset, data, size);
-    Json view = {{"buffer", 0}, {"byteOffset", offset}, {"byteLength", size}};
-    if (target != 0)
-        view["target"] = target;
-    return Add("bufferViews", std::move(view));
+    m_views.push_back({offset, size, target});
+    return static_cast<int>(m_views.size() - 1);
 }
 
 int GltfDocument::AddFloats(std::span<const float> values, int components, bool bounds)
 {
-    const std::size_t count = values.size() / static_cast<std::size_t>(components);
-    Json accessor = {{"bufferView", AddView(values.data(), values.size_bytes(), kArrayBuffer)},
-                     {"componentType", kFloat},
-                     {"count", count},
-                     {"type", TypeOf(components)}};
+    Accessor accessor{AddView(values.data(), values.size_bytes(), kArrayBuffer),
+                      kFloat,
+                      values.size() / static_cast<std::size_t>(components),
+                      components,
+                      {},
+                      {}};
     if (bounds) {
-        std::vector<float> low(static_cast<std::size_t>(components), std::numeric_limits<float>::max());
-        std::vector<float> high(static_cast<std::size_t>(components), std::numeric_limits<float>::lowest());
+        accessor.low.assign(static_cast<std::size_t>(components), std::numeric_limits<float>::max());
+        accessor.high.assign(static_cast<std::size_t>(components), std::numeric_limits<float>::lowest());
         for (std::size_t i = 0; i < values.size(); ++i) {
             const std::size_t c = i % static_cast<std::size_t>(components);
-            low[c] = std::min(low[c], values[i]);
-            high[c] = std::max(high[c], values[i]);
+            accessor.low[c] = std::min(accessor.low[c], values[i]);
+            accessor.high[c] = std::max(accessor.high[c], values[i]);
         }
-        accessor["min"] = low;
-        accessor["max"] = high;
     }
-    return Add("accessors", std::move(accessor));
+    m_accessors.push_back(std::move(accessor));
+    return static_cast<int>(m_accessors.size() - 1);
 }
 
 int GltfDocument::AddIndices(std::span<const std::uint32_t> indices)
 {
-    return Add("accessors", {{"bufferView", AddView(indices.data(), indices.size_bytes(), kElementArrayBuffer)},
-                             {"componentType", kUnsignedInt},
-                             {"count", indices.size()},
-                             {"type", "SCALAR"}});
+    m_accessors.push_back(
+        {AddView(indices.data(), indices.size_bytes(), kElementArrayBuffer), kUnsignedInt, indices.size(), 1, {}, {}});
+    return static_cast<int>(m_accessors.size() - 1);
 }
 
 int GltfDocument::AddImageBytes(std::span<const unsigned char> bytes)
@@ -82,20 +121,158 @@ int GltfDocument::AddImageBytes(std::span<const unsigned char> bytes)
     return AddView(bytes.data(), bytes.size(), 0);
 }
 
+int GltfDocument::AddMesh(std::string name, std::vector<MeshPrimitive> primitives)
+{
+    m_meshes.push_back({std::move(name), std::move(primitives)});
+    return static_cast<int>(m_meshes.size() - 1);
+}
+
 void GltfDocument::CloseBuffer(const std::string& uri)
 {
-    if (m_buffer.empty())
-        return;
     m_buffer.resize((m_buffer.size() + 3) / 4 * 4);
-    Json buffer = {{"byteLength", m_buffer.size()}};
-    if (!uri.empty())
-        buffer["uri"] = uri;
-    Add("buffers", std::move(buffer));
+    m_bufferUri = uri;
+}
+
+void GltfDocument::WriteScene(std::string& text) const
+{
+    text += ",\"scene\":0,\"scenes\":[{";
+    if (!m_roots.empty()) {
+        text += "\"nodes\":";
+        PutArray<std::int32_t>(text, m_roots);
+    }
+    text += "}]";
+    PutItems(text, "nodes", m_nodes.size(), [this](std::string& out, std::size_t i) {
+        const DocumentNode& node = m_nodes[i];
+        out += '{';
+        bool first = true;
+        const auto key = [&out, &first](const char* name) {
+            out += first ? "\"" : ",\"";
+            out += name;
+            out += "\":";
+            first = false;
+        };
+        if (!node.name.empty()) {
+            key("name");
+            PutString(out, node.name);
+        }
+        if (node.trs) {
+            const Trs& trs = *node.trs;
+            if (trs.translation != Trs{}.translation) {
+                key("translation");
+                PutArray<double>(out, trs.translation);
+            }
+            if (trs.rotation != Trs{}.rotation) {
+                key("rotation");
+                PutArray<double>(out, trs.rotation);
+            }
+            if (trs.scale != Trs{}.scale) {
+                key("scale");
+                PutArray<double>(out, trs.scale);
+            }
+        }
+        if (!node.children.empty()) {
+            key("children");
+            PutArray<std::int32_t>(out, node.children);
+        }
+        if (node.mesh >= 0) {
+            key("mesh");
+            Put(out, node.mesh);
+        }
+        out += '}';
+    });
+}
+
+void GltfDocument::WriteMeshes(std::string& text) const
+{
+    PutItems(text, "meshes", m_meshes.size(), [this](std::string& out, std::size_t i) {
+        const Mesh& mesh = m_meshes[i];
+        out += '{';
+        if (!mesh.name.empty()) {
+            out += "\"name\":";
+            PutString(out, mesh.name);
+            out += ',';
+        }
+        out += "\"primitives\":[";
+        for (std::size_t p = 0; p < mesh.primitives.size(); ++p) {
+            const MeshPrimitive& primitive = mesh.primitives[p];
+            out += p > 0 ? ",{\"attributes\":{\"POSITION\":" : "{\"attributes\":{\"POSITION\":";
+            Put(out, primitive.positions);
+            out += ",\"NORMAL\":";
+            Put(out, primitive.normals);
+            if (primitive.uvs >= 0) {
+                out += ",\"TEXCOORD_0\":";
+                Put(out, primitive.uvs);
+            }
+            out += "},\"indices\":";
+            Put(out, primitive.indices);
+            out += ",\"material\":";
+            Put(out, primitive.material);
+            out += '}';
+        }
+        out += "]}";
+    });
+}
+
+void GltfDocument::WriteAccessors(std::string& text) const
+{
+    PutItems(text, "accessors", m_accessors.size(), [this](std::string& out, std::size_t i) {
+        const Accessor& accessor = m_accessors[i];
+        out += "{\"bufferView\":";
+        Put(out, accessor.view);
+        out += ",\"componentType\":";
+        Put(out, accessor.componentType);
+        out += ",\"count\":";
+        Put(out, accessor.count);
+        out += ",\"type\":\"";
+        out += TypeOf(accessor.components);
+        out += '"';
+        if (!accessor.low.empty()) {
+            out += ",\"min\":";
+            PutArray<float>(out, accessor.low);
+            out += ",\"max\":";
+            PutArray<float>(out, accessor.high);
+        }
+        out += '}';
+    });
+    PutItems(text, "bufferViews", m_views.size(), [this](std::string& out, std::size_t i) {
+        const View& view = m_views[i];
+        out += "{\"buffer\":0,\"byteOffset\":";
+        Put(out, view.offset);
+        out += ",\"byteLength\":";
+        Put(out, view.length);
+        if (view.target != 0) {
+            out += ",\"target\":";
+            Put(out, view.target);
+        }
+        out += '}';
+    });
 }
 
 std::string GltfDocument::Text() const
 {
-    return m_json.dump(-1, ' ', false, Json::error_handler_t::replace);
+    std::string text = "{\"asset\":{\"generator\":";
+    PutString(text, std::string("Verdin ").append(kVersion));
+    text += ",\"version\":\"2.0\"}";
+    WriteScene(text);
+    WriteMeshes(text);
+    WriteAccessors(text);
+    if (m_bufferUri && !m_buffer.empty()) {
+        text += ",\"buffers\":[{\"byteLength\":";
+        Put(text, m_buffer.size());
+        if (!m_bufferUri->empty()) {
+            text += ",\"uri\":";
+            PutString(text, *m_bufferUri);
+        }
+        text += "}]";
+    }
+    for (const auto& [key, items] : m_few.items()) {
+        text += ",\"";
+        text += key;
+        text += "\":";
+        text += items.dump(-1, ' ', false, Json::error_handler_t::replace);
+    }
+    text += '}';
+    return text;
 }
 
 std::string UriOf(std::string_view name)

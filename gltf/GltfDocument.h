@@ -1,8 +1,11 @@
 #pragma once
 
+#include "gltf/Placement.h"
+
 #include <nlohmann/json.hpp>
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,24 +15,44 @@ namespace verdin::gltf {
 
 using Json = nlohmann::ordered_json;
 
-// A glTF document being made: its JSON and the one binary buffer that its
-// accessors and embedded images refer to.
+// One primitive of a mesh: its accessors (uvs -1 when none) and material.
+struct MeshPrimitive {
+    int positions = -1;
+    int normals = -1;
+    int uvs = -1;
+    int indices = -1;
+    int material = -1;
+};
+
+struct DocumentNode {
+    std::string name;  // none when empty
+    std::optional<Trs> trs;
+    std::vector<std::int32_t> children;
+    int mesh = -1;
+};
+
+// A glTF document being made, and the one binary buffer that its accessors
+// and embedded images refer to. The many entries of a large scene (nodes,
+// meshes, accessors, buffer views) are kept as plain records and written as
+// text at the end; the few others (materials, textures, images, samplers) as
+// JSON values.
 class GltfDocument {
 public:
-    GltfDocument();
-
-    Json& json() { return m_json; }
-    // Appends `item` to the named top-level array; returns the index of the
-    // new item.
+    // Appends `item` to the named array of the few; returns its index.
     int Add(const char* array, Json item);
 
     // Vertex attributes: `components` floats each, with their bounds when
     // asked for. Returns the accessor.
     int AddFloats(std::span<const float> values, int components, bool bounds);
-    // Triangle corners, below `vertexCount`.
+    // Triangle corners. Returns the accessor.
     int AddIndices(std::span<const std::uint32_t> indices);
     // An image's bytes; returns its buffer view.
     int AddImageBytes(std::span<const unsigned char> bytes);
+    // Returns the mesh's index.
+    int AddMesh(std::string name, std::vector<MeshPrimitive> primitives);
+    // Nodes are numbered in the order they are added.
+    void AddNode(DocumentNode node) { m_nodes.push_back(std::move(node)); }
+    void SetRoots(std::vector<std::int32_t> roots) { m_roots = std::move(roots); }
 
     const std::vector<unsigned char>& Buffer() const { return m_buffer; }
     // The buffer entry, once everything is added: `uri` names the .bin file
@@ -41,10 +64,36 @@ public:
     std::string Text() const;
 
 private:
-    int AddView(const void* data, std::size_t size, int target);
+    struct View {
+        std::size_t offset = 0;
+        std::size_t length = 0;
+        int target = 0;  // none: 0
+    };
+    struct Accessor {
+        int view = 0;
+        int componentType = 0;
+        std::size_t count = 0;
+        int components = 1;
+        std::vector<float> low, high;  // empty: no bounds
+    };
+    struct Mesh {
+        std::string name;
+        std::vector<MeshPrimitive> primitives;
+    };
 
-    Json m_json;
+    int AddView(const void* data, std::size_t size, int target);
+    void WriteScene(std::string& text) const;
+    void WriteMeshes(std::string& text) const;
+    void WriteAccessors(std::string& text) const;
+
+    Json m_few = Json::object();
+    std::vector<View> m_views;
+    std::vector<Accessor> m_accessors;
+    std::vector<Mesh> m_meshes;
+    std::vector<DocumentNode> m_nodes;
+    std::vector<std::int32_t> m_roots;
     std::vector<unsigned char> m_buffer;
+    std::optional<std::string> m_bufferUri;  // set once the buffer is closed
 };
 
 // A file name as a relative URI: every byte but the unreserved ones escaped.

@@ -55,42 +55,19 @@ public:
         const std::vector<NodePlacement> placements = PlaceNodes(m_scene, tree);
         const auto& nodes = m_scene.Nodes();
         for (std::size_t i = 0; i < nodes.size(); ++i) {
-            Json node = Json::object();
-            if (!nodes[i].name.empty())
-                node["name"] = nodes[i].name;
-            PutPlacement(node, placements[i]);
-            if (!tree.children[i].empty())
-                node["children"] = tree.children[i];
+            DocumentNode node{nodes[i].name, placements[i].trs, tree.children[i], -1};
             if (nodes[i].polygon) {
                 if (IsOn(m_writing.cancel))
                     return false;
-                if (const int mesh = WriteMesh(nodes[i], placements[i]); mesh >= 0)
-                    node["mesh"] = mesh;
+                node.mesh = WriteMesh(nodes[i], placements[i]);
             }
-            m_document.Add("nodes", std::move(node));
+            m_document.AddNode(std::move(node));
         }
-        Json scene = Json::object();
-        if (!tree.roots.empty())
-            scene["nodes"] = tree.roots;
-        m_document.json()["scene"] = 0;
-        m_document.Add("scenes", std::move(scene));
+        m_document.SetRoots(tree.roots);
         return true;
     }
 
 private:
-    static void PutPlacement(Json& node, const NodePlacement& placement)
-    {
-        if (!placement.trs)
-            return;
-        const Trs& trs = *placement.trs;
-        if (trs.translation != Trs{}.translation)
-            node["translation"] = trs.translation;
-        if (trs.rotation != Trs{}.rotation)
-            node["rotation"] = trs.rotation;
-        if (trs.scale != Trs{}.scale)
-            node["scale"] = trs.scale;
-    }
-
     // The node's mesh, or -1 when it has no triangle.
     int WriteMesh(const SceneNode& node, const NodePlacement& placement)
     {
@@ -111,20 +88,11 @@ private:
         const int positions = m_document.AddFloats(arrays.positions, 3, true);
         const int normals = m_document.AddFloats(arrays.normals, 3, false);
         const int uvs = arrays.uvs.empty() ? -1 : m_document.AddFloats(arrays.uvs, 2, false);
-        Json primitives = Json::array();
-        for (const Primitive& primitive : arrays.primitives) {
-            Json attributes = {{"POSITION", positions}, {"NORMAL", normals}};
-            if (uvs >= 0)
-                attributes["TEXCOORD_0"] = uvs;
-            primitives.push_back({{"attributes", std::move(attributes)},
-                                  {"indices", m_document.AddIndices(primitive.indices)},
-                                  {"material", MaterialOf(primitive.material)}});
-        }
-        Json json;
-        if (!node.name.empty())
-            json["name"] = node.name;
-        json["primitives"] = std::move(primitives);
-        return m_document.Add("meshes", std::move(json));
+        std::vector<MeshPrimitive> primitives;
+        for (const Primitive& primitive : arrays.primitives)
+            primitives.push_back(
+                {positions, normals, uvs, m_document.AddIndices(primitive.indices), MaterialOf(primitive.material)});
+        return m_document.AddMesh(node.name, std::move(primitives));
     }
 
     int MaterialOf(const CMat1Chunk* material)

@@ -4,6 +4,7 @@
 #include "scene/CornerNormals.h"
 #include "scene/MeshData.h"
 
+#include <array>
 #include <bit>
 #include <cmath>
 #include <unordered_map>
@@ -35,16 +36,39 @@ public:
         : m_mesh(mesh), m_bake(bake), m_bBaked(!bake.IsIdentity()), m_bFlipV(flipV)
     {
         m_slotPrimitive.assign(mesh.Materials().size(), -1);
+        m_firstOf.assign(mesh.Vertices().size(), kNone);
+        const std::size_t expected = mesh.Vertices().size() + mesh.Vertices().size() / 2;
+        for (std::vector<float>* values : {&m_arrays.positions, &m_arrays.normals})
+            values->reserve(3 * expected);
+        if (mesh.Textured())
+            m_arrays.uvs.reserve(2 * expected);
     }
 
+    // The glTF vertex of a written vertex with a normal. A written vertex
+    // has few normals, found by walking its chain; those past the first few
+    // (a fan of flat faces) are found in the index.
     std::uint32_t VertexFor(std::int32_t record, const CobVector& normal)
     {
         const CornerKey key{record, std::bit_cast<std::uint32_t>(normal.x), std::bit_cast<std::uint32_t>(normal.y),
                             std::bit_cast<std::uint32_t>(normal.z)};
-        const auto [found, added] = m_vertices.try_emplace(key, static_cast<std::uint32_t>(m_arrays.VertexCount()));
-        if (added)
-            AddVertex(m_mesh.Vertices()[static_cast<std::size_t>(record)], normal);
-        return found->second;
+        std::uint32_t& first = m_firstOf[static_cast<std::size_t>(record)];
+        int walked = 0;
+        for (std::uint32_t v = first; v != kNone; v = m_next[v], ++walked)
+            if (m_normalBits[v] == std::array{key.x, key.y, key.z})
+                return v;
+        const auto added = static_cast<std::uint32_t>(m_next.size());
+        if (walked >= kChainWalk) {
+            const auto [found, isNew] = m_index.try_emplace(key, added);
+            if (!isNew)
+                return found->second;
+            m_next.push_back(kNone);
+        } else {
+            m_next.push_back(first);
+            first = added;
+        }
+        m_normalBits.push_back({key.x, key.y, key.z});
+        AddVertex(m_mesh.Vertices()[static_cast<std::size_t>(record)], normal);
+        return added;
     }
 
     std::vector<std::uint32_t>& IndicesOf(std::size_t slot)
@@ -100,7 +124,12 @@ private:
     bool m_bBaked;
     bool m_bFlipV;
     MeshArrays m_arrays;
-    std::unordered_map<CornerKey, std::uint32_t, CornerKeyHash> m_vertices;
+    static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+    static constexpr int kChainWalk = 8;
+    std::vector<std::uint32_t> m_firstOf;  // per written vertex: its latest glTF vertex
+    std::vector<std::uint32_t> m_next;     // per glTF vertex on a chain: the one made before it
+    std::vector<std::array<std::uint32_t, 3>> m_normalBits;
+    std::unordered_map<CornerKey, std::uint32_t, CornerKeyHash> m_index;
     std::vector<int> m_slotPrimitive;
 };
 
