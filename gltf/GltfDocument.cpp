@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstring>
 #include <limits>
 
 namespace verdin::gltf {
@@ -76,26 +75,30 @@ int GltfDocument::Add(const char* array, Json item)
     return static_cast<int>(items.size() - 1);
 }
 
+std::span<const unsigned char> GltfDocument::Block::Bytes() const
+{
+    if (!floats.empty())
+        return {reinterpret_cast<const unsigned char*>(floats.data()), floats.size() * sizeof(float)};
+    if (!indices.empty())
+        return {reinterpret_cast<const unsigned char*>(indices.data()), indices.size() * sizeof(std::uint32_t)};
+    return bytes;
+}
+
 // Each view starts on a four-byte boundary, as accessors of floats and
 // 32-bit indices need.
-int GltfDocument::AddView(const void* data, std::size_t size, int target)
+int GltfDocument::AddView(Block block, int target)
 {
-    m_buffer.resize((m_buffer.size() + 3) / 4 * 4);
-    const std::size_t offset = m_buffer.size();
-    m_buffer.resize(offset + size);
-    std::memcpy(m_buffer.data() + offset, data, size);
-    m_views.push_back({offset, size, target});
+    const std::size_t size = block.Bytes().size();
+    block.padding = (4 - size % 4) % 4;
+    m_views.push_back({static_cast<std::size_t>(m_bufferSize), size, target});
+    m_bufferSize += size + block.padding;
+    m_blocks.push_back(std::move(block));
     return static_cast<int>(m_views.size() - 1);
 }
 
-int GltfDocument::AddFloats(std::span<const float> values, int components, bool bounds)
+int GltfDocument::AddFloats(std::vector<float> values, int components, bool bounds)
 {
-    Accessor accessor{AddView(values.data(), values.size_bytes(), kArrayBuffer),
-                      kFloat,
-                      values.size() / static_cast<std::size_t>(components),
-                      components,
-                      {},
-                      {}};
+    Accessor accessor{0, kFloat, values.size() / static_cast<std::size_t>(components), components, {}, {}};
     if (bounds) {
         accessor.low.assign(static_cast<std::size_t>(components), std::numeric_limits<float>::max());
         accessor.high.assign(static_cast<std::size_t>(components), std::numeric_limits<float>::lowest());
@@ -105,32 +108,28 @@ int GltfDocument::AddFloats(std::span<const float> values, int components, bool 
             accessor.high[c] = std::max(accessor.high[c], values[i]);
         }
     }
+    accessor.view = AddView({std::move(values), {}, {}, 0}, kArrayBuffer);
     m_accessors.push_back(std::move(accessor));
     return static_cast<int>(m_accessors.size() - 1);
 }
 
-int GltfDocument::AddIndices(std::span<const std::uint32_t> indices)
+int GltfDocument::AddIndices(std::vector<std::uint32_t> indices)
 {
+    const std::size_t count = indices.size();
     m_accessors.push_back(
-        {AddView(indices.data(), indices.size_bytes(), kElementArrayBuffer), kUnsignedInt, indices.size(), 1, {}, {}});
+        {AddView({{}, std::move(indices), {}, 0}, kElementArrayBuffer), kUnsignedInt, count, 1, {}, {}});
     return static_cast<int>(m_accessors.size() - 1);
 }
 
 int GltfDocument::AddImageBytes(std::span<const unsigned char> bytes)
 {
-    return AddView(bytes.data(), bytes.size(), 0);
+    return AddView({{}, {}, {bytes.begin(), bytes.end()}, 0}, 0);
 }
 
 int GltfDocument::AddMesh(std::string name, std::vector<MeshPrimitive> primitives)
 {
     m_meshes.push_back({std::move(name), std::move(primitives)});
     return static_cast<int>(m_meshes.size() - 1);
-}
-
-void GltfDocument::CloseBuffer(const std::string& uri)
-{
-    m_buffer.resize((m_buffer.size() + 3) / 4 * 4);
-    m_bufferUri = uri;
 }
 
 void GltfDocument::WriteScene(std::string& text) const
@@ -250,15 +249,17 @@ void GltfDocument::WriteAccessors(std::string& text) const
 
 std::string GltfDocument::Text() const
 {
-    std::string text = "{\"asset\":{\"generator\":";
+    std::string text;
+    text.reserve(128 * (m_accessors.size() + m_nodes.size()) + 4096);
+    text += "{\"asset\":{\"generator\":";
     PutString(text, std::string("Verdin ").append(kVersion));
     text += ",\"version\":\"2.0\"}";
     WriteScene(text);
     WriteMeshes(text);
     WriteAccessors(text);
-    if (m_bufferUri && !m_buffer.empty()) {
+    if (m_bufferUri && m_bufferSize > 0) {
         text += ",\"buffers\":[{\"byteLength\":";
-        Put(text, m_buffer.size());
+        Put(text, m_bufferSize);
         if (!m_bufferUri->empty()) {
             text += ",\"uri\":";
             PutString(text, *m_bufferUri);

@@ -42,10 +42,11 @@ public:
     int Add(const char* array, Json item);
 
     // Vertex attributes: `components` floats each, with their bounds when
-    // asked for. Returns the accessor.
-    int AddFloats(std::span<const float> values, int components, bool bounds);
+    // asked for. Returns the accessor. The values become part of the buffer
+    // as they are, without a copy.
+    int AddFloats(std::vector<float> values, int components, bool bounds);
     // Triangle corners. Returns the accessor.
-    int AddIndices(std::span<const std::uint32_t> indices);
+    int AddIndices(std::vector<std::uint32_t> indices);
     // An image's bytes; returns its buffer view.
     int AddImageBytes(std::span<const unsigned char> bytes);
     // Returns the mesh's index.
@@ -54,10 +55,22 @@ public:
     void AddNode(DocumentNode node) { m_nodes.push_back(std::move(node)); }
     void SetRoots(std::vector<std::int32_t> roots) { m_roots = std::move(roots); }
 
-    const std::vector<unsigned char>& Buffer() const { return m_buffer; }
+    // The buffer's bytes in all, a multiple of 4.
+    std::uint64_t BufferSize() const { return m_bufferSize; }
+    // Hands the buffer's bytes, piece after piece, to `write(data, size)`.
+    template <typename Write>
+    void WriteBuffer(Write write) const
+    {
+        static constexpr char kZeros[4] = {};
+        for (const Block& block : m_blocks) {
+            const std::span<const unsigned char> bytes = block.Bytes();
+            write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+            write(kZeros, block.padding);
+        }
+    }
     // The buffer entry, once everything is added: `uri` names the .bin file
     // of a .gltf; empty for a .glb.
-    void CloseBuffer(const std::string& uri);
+    void CloseBuffer(const std::string& uri) { m_bufferUri = uri; }
 
     // The JSON text, in UTF-8: bytes of a name that are no UTF-8 become
     // U+FFFD.
@@ -80,8 +93,18 @@ private:
         std::string name;
         std::vector<MeshPrimitive> primitives;
     };
+    // A part of the buffer: one of its vectors, then zeros up to a multiple
+    // of four bytes, where the next view starts.
+    struct Block {
+        std::vector<float> floats;
+        std::vector<std::uint32_t> indices;
+        std::vector<unsigned char> bytes;
+        std::size_t padding = 0;
 
-    int AddView(const void* data, std::size_t size, int target);
+        std::span<const unsigned char> Bytes() const;
+    };
+
+    int AddView(Block block, int target);
     void WriteScene(std::string& text) const;
     void WriteMeshes(std::string& text) const;
     void WriteAccessors(std::string& text) const;
@@ -92,7 +115,8 @@ private:
     std::vector<Mesh> m_meshes;
     std::vector<DocumentNode> m_nodes;
     std::vector<std::int32_t> m_roots;
-    std::vector<unsigned char> m_buffer;
+    std::vector<Block> m_blocks;
+    std::uint64_t m_bufferSize = 0;
     std::optional<std::string> m_bufferUri;  // set once the buffer is closed
 };
 

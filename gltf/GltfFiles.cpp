@@ -57,8 +57,8 @@ bool GltfFiles::CommitGlb(GltfDocument& document)
     document.CloseBuffer({});
     std::string json = document.Text();
     json.resize(Padded(json.size()), ' ');
-    const auto& buffer = document.Buffer();
-    const std::uint64_t total = 12 + 8 + json.size() + (buffer.empty() ? 0 : 8 + buffer.size());
+    const std::uint64_t binary = document.BufferSize();
+    const std::uint64_t total = 12 + 8 + json.size() + (binary == 0 ? 0 : 8 + binary);
     if (total > std::numeric_limits<std::uint32_t>::max())
         return false;
     WriteUint32(m_output, kGlbMagic);
@@ -67,10 +67,10 @@ bool GltfFiles::CommitGlb(GltfDocument& document)
     WriteUint32(m_output, json.size());
     WriteUint32(m_output, kJsonChunk);
     m_output.Write(json.data(), json.size());
-    if (!buffer.empty()) {
-        WriteUint32(m_output, buffer.size());
+    if (binary > 0) {
+        WriteUint32(m_output, binary);
         WriteUint32(m_output, kBinChunk);
-        m_output.Write(reinterpret_cast<const char*>(buffer.data()), buffer.size());
+        document.WriteBuffer([this](const char* data, std::size_t size) { m_output.Write(data, size); });
     }
     return m_output.Commit();
 }
@@ -79,11 +79,10 @@ bool GltfFiles::CommitGlb(GltfDocument& document)
 bool GltfFiles::CommitGltf(GltfDocument& document)
 {
     document.CloseBuffer(UriOf(PathFileName(m_binName)));
-    const auto& buffer = document.Buffer();
-    if (buffer.empty())
+    if (document.BufferSize() == 0)
         m_bin.Discard();
     else {
-        m_bin.Write(reinterpret_cast<const char*>(buffer.data()), buffer.size());
+        document.WriteBuffer([this](const char* data, std::size_t size) { m_bin.Write(data, size); });
         if (!m_bin.Commit())
             return false;
     }

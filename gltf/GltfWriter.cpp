@@ -75,7 +75,7 @@ private:
         const std::string name = node.name.empty() ? "noname" : node.name;
         const MeshWorkingData mesh(m_scene.MaterialsOf(*node.polygon), *node.polygon);
         HeldLines held;
-        const MeshArrays arrays = MakeMeshArrays(mesh, placement.bake, IsOn(m_writing.options.FlipV), held);
+        MeshArrays arrays = MakeMeshArrays(mesh, placement.bake, IsOn(m_writing.options.FlipV), held);
         report.AppendLine(" writing " + name + " mesh:V=" + FormatInt(static_cast<long long>(arrays.VertexCount())) +
                           " F=" + FormatInt(static_cast<long long>(arrays.triangles)) + " ");
         report.AppendText(held.Text());

@@ -37,7 +37,8 @@ public:
     {
         m_slotPrimitive.assign(mesh.Materials().size(), -1);
         m_firstOf.assign(mesh.Vertices().size(), kNone);
-        const std::size_t expected = mesh.Vertices().size() + mesh.Vertices().size() / 2;
+        // At least a glTF vertex per written vertex; more where normals part.
+        const std::size_t expected = mesh.Vertices().size();
         for (std::vector<float>* values : {&m_arrays.positions, &m_arrays.normals})
             values->reserve(3 * expected);
         if (mesh.Textured())
