@@ -48,23 +48,55 @@ void PutString(std::string& text, const std::string& value)
     text += Json(value).dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-// Writes `count` items of a top-level array, each by `item(text, i)`; no
-// array at all for none, since glTF allows no empty one.
-template <typename Item>
-void PutItems(std::string& text, const char* key, std::size_t count, Item item)
-{
-    if (count == 0)
-        return;
-    text += ",\"";
-    text += key;
-    text += "\":[";
-    for (std::size_t i = 0; i < count; ++i) {
-        if (i > 0)
-            text += ',';
-        item(text, i);
+}  // namespace
+
+// JSON text made piece by piece and handed on in blocks, so that the text of
+// a large scene is never held whole.
+class GltfDocument::Emitter {
+public:
+    explicit Emitter(const TextWriter& write) : m_write(write) {}
+
+    std::string text;
+
+    void Flush()
+    {
+        m_written += text.size();
+        m_write(text);
+        text.clear();
     }
-    text += ']';
-}
+    void FlushSometimes()
+    {
+        if (text.size() >= kBlock)
+            Flush();
+    }
+    std::uint64_t Written() const { return m_written; }
+
+    // Writes `count` items of a top-level array, each by `item(text, i)`; no
+    // array at all for none, since glTF allows no empty one.
+    template <typename Item>
+    void Items(const char* key, std::size_t count, Item item)
+    {
+        if (count == 0)
+            return;
+        text += ",\"";
+        text += key;
+        text += "\":[";
+        for (std::size_t i = 0; i < count; ++i) {
+            if (i > 0)
+                text += ',';
+            item(text, i);
+            FlushSometimes();
+        }
+        text += ']';
+    }
+
+private:
+    static constexpr std::size_t kBlock = std::size_t{1} << 16;
+    const TextWriter& m_write;
+    std::uint64_t m_written = 0;
+};
+
+namespace {
 
 }  // namespace
 
@@ -98,10 +130,11 @@ int GltfDocument::AddView(Block block, int target)
 
 int GltfDocument::AddFloats(std::vector<float> values, int components, bool bounds)
 {
-    Accessor accessor{0, kFloat, values.size() / static_cast<std::size_t>(components), components, {}, {}};
+    Accessor accessor{0, kFloat, values.size() / static_cast<std::size_t>(components), components};
     if (bounds) {
-        accessor.low.assign(static_cast<std::size_t>(components), std::numeric_limits<float>::max());
-        accessor.high.assign(static_cast<std::size_t>(components), std::numeric_limits<float>::lowest());
+        accessor.bounded = true;
+        accessor.low.fill(std::numeric_limits<float>::max());
+        accessor.high.fill(std::numeric_limits<float>::lowest());
         for (std::size_t i = 0; i < values.size(); ++i) {
             const std::size_t c = i % static_cast<std::size_t>(components);
             accessor.low[c] = std::min(accessor.low[c], values[i]);
@@ -132,148 +165,150 @@ int GltfDocument::AddMesh(std::string name, std::vector<MeshPrimitive> primitive
     return static_cast<int>(m_meshes.size() - 1);
 }
 
-void GltfDocument::WriteScene(std::string& text) const
+void GltfDocument::WriteScene(Emitter& out) const
 {
-    text += ",\"scene\":0,\"scenes\":[{";
+    out.text += ",\"scene\":0,\"scenes\":[{";
     if (!m_roots.empty()) {
-        text += "\"nodes\":";
-        PutArray<std::int32_t>(text, m_roots);
+        out.text += "\"nodes\":";
+        PutArray<std::int32_t>(out.text, m_roots);
     }
-    text += "}]";
-    PutItems(text, "nodes", m_nodes.size(), [this](std::string& out, std::size_t i) {
+    out.text += "}]";
+    out.Items("nodes", m_nodes.size(), [this](std::string& json, std::size_t i) {
         const DocumentNode& node = m_nodes[i];
-        out += '{';
+        json += '{';
         bool first = true;
-        const auto key = [&out, &first](const char* name) {
-            out += first ? "\"" : ",\"";
-            out += name;
-            out += "\":";
+        const auto key = [&json, &first](const char* name) {
+            json += first ? "\"" : ",\"";
+            json += name;
+            json += "\":";
             first = false;
         };
         if (!node.name.empty()) {
             key("name");
-            PutString(out, node.name);
+            PutString(json, node.name);
         }
         if (node.trs) {
             const Trs& trs = *node.trs;
             if (trs.translation != Trs{}.translation) {
                 key("translation");
-                PutArray<double>(out, trs.translation);
+                PutArray<double>(json, trs.translation);
             }
             if (trs.rotation != Trs{}.rotation) {
                 key("rotation");
-                PutArray<double>(out, trs.rotation);
+                PutArray<double>(json, trs.rotation);
             }
             if (trs.scale != Trs{}.scale) {
                 key("scale");
-                PutArray<double>(out, trs.scale);
+                PutArray<double>(json, trs.scale);
             }
         }
         if (!node.children.empty()) {
             key("children");
-            PutArray<std::int32_t>(out, node.children);
+            PutArray<std::int32_t>(json, node.children);
         }
         if (node.mesh >= 0) {
             key("mesh");
-            Put(out, node.mesh);
+            Put(json, node.mesh);
         }
-        out += '}';
+        json += '}';
     });
 }
 
-void GltfDocument::WriteMeshes(std::string& text) const
+void GltfDocument::WriteMeshes(Emitter& out) const
 {
-    PutItems(text, "meshes", m_meshes.size(), [this](std::string& out, std::size_t i) {
+    out.Items("meshes", m_meshes.size(), [this](std::string& json, std::size_t i) {
         const Mesh& mesh = m_meshes[i];
-        out += '{';
+        json += '{';
         if (!mesh.name.empty()) {
-            out += "\"name\":";
-            PutString(out, mesh.name);
-            out += ',';
+            json += "\"name\":";
+            PutString(json, mesh.name);
+            json += ',';
         }
-        out += "\"primitives\":[";
+        json += "\"primitives\":[";
         for (std::size_t p = 0; p < mesh.primitives.size(); ++p) {
             const MeshPrimitive& primitive = mesh.primitives[p];
-            out += p > 0 ? ",{\"attributes\":{\"POSITION\":" : "{\"attributes\":{\"POSITION\":";
-            Put(out, primitive.positions);
-            out += ",\"NORMAL\":";
-            Put(out, primitive.normals);
+            json += p > 0 ? ",{\"attributes\":{\"POSITION\":" : "{\"attributes\":{\"POSITION\":";
+            Put(json, primitive.positions);
+            json += ",\"NORMAL\":";
+            Put(json, primitive.normals);
             if (primitive.uvs >= 0) {
-                out += ",\"TEXCOORD_0\":";
-                Put(out, primitive.uvs);
+                json += ",\"TEXCOORD_0\":";
+                Put(json, primitive.uvs);
             }
-            out += "},\"indices\":";
-            Put(out, primitive.indices);
-            out += ",\"material\":";
-            Put(out, primitive.material);
-            out += '}';
+            json += "},\"indices\":";
+            Put(json, primitive.indices);
+            json += ",\"material\":";
+            Put(json, primitive.material);
+            json += '}';
         }
-        out += "]}";
+        json += "]}";
     });
 }
 
-void GltfDocument::WriteAccessors(std::string& text) const
+void GltfDocument::WriteAccessors(Emitter& out) const
 {
-    PutItems(text, "accessors", m_accessors.size(), [this](std::string& out, std::size_t i) {
+    out.Items("accessors", m_accessors.size(), [this](std::string& json, std::size_t i) {
         const Accessor& accessor = m_accessors[i];
-        out += "{\"bufferView\":";
-        Put(out, accessor.view);
-        out += ",\"componentType\":";
-        Put(out, accessor.componentType);
-        out += ",\"count\":";
-        Put(out, accessor.count);
-        out += ",\"type\":\"";
-        out += TypeOf(accessor.components);
-        out += '"';
-        if (!accessor.low.empty()) {
-            out += ",\"min\":";
-            PutArray<float>(out, accessor.low);
-            out += ",\"max\":";
-            PutArray<float>(out, accessor.high);
+        json += "{\"bufferView\":";
+        Put(json, accessor.view);
+        json += ",\"componentType\":";
+        Put(json, accessor.componentType);
+        json += ",\"count\":";
+        Put(json, accessor.count);
+        json += ",\"type\":\"";
+        json += TypeOf(accessor.components);
+        json += '"';
+        if (accessor.bounded) {
+            const std::span<const float> low(accessor.low.data(), static_cast<std::size_t>(accessor.components));
+            const std::span<const float> high(accessor.high.data(), static_cast<std::size_t>(accessor.components));
+            json += ",\"min\":";
+            PutArray<float>(json, low);
+            json += ",\"max\":";
+            PutArray<float>(json, high);
         }
-        out += '}';
+        json += '}';
     });
-    PutItems(text, "bufferViews", m_views.size(), [this](std::string& out, std::size_t i) {
+    out.Items("bufferViews", m_views.size(), [this](std::string& json, std::size_t i) {
         const View& view = m_views[i];
-        out += "{\"buffer\":0,\"byteOffset\":";
-        Put(out, view.offset);
-        out += ",\"byteLength\":";
-        Put(out, view.length);
+        json += "{\"buffer\":0,\"byteOffset\":";
+        Put(json, view.offset);
+        json += ",\"byteLength\":";
+        Put(json, view.length);
         if (view.target != 0) {
-            out += ",\"target\":";
-            Put(out, view.target);
+            json += ",\"target\":";
+            Put(json, view.target);
         }
-        out += '}';
+        json += '}';
     });
 }
 
-std::string GltfDocument::Text() const
+std::uint64_t GltfDocument::WriteText(const TextWriter& write) const
 {
-    std::string text;
-    text.reserve(128 * (m_accessors.size() + m_nodes.size()) + 4096);
-    text += "{\"asset\":{\"generator\":";
-    PutString(text, std::string("Verdin ").append(kVersion));
-    text += ",\"version\":\"2.0\"}";
-    WriteScene(text);
-    WriteMeshes(text);
-    WriteAccessors(text);
+    Emitter out(write);
+    out.text = "{\"asset\":{\"generator\":";
+    PutString(out.text, std::string("Verdin ").append(kVersion));
+    out.text += ",\"version\":\"2.0\"}";
+    WriteScene(out);
+    WriteMeshes(out);
+    WriteAccessors(out);
     if (m_bufferUri && m_bufferSize > 0) {
-        text += ",\"buffers\":[{\"byteLength\":";
-        Put(text, m_bufferSize);
+        out.text += ",\"buffers\":[{\"byteLength\":";
+        Put(out.text, m_bufferSize);
         if (!m_bufferUri->empty()) {
-            text += ",\"uri\":";
-            PutString(text, *m_bufferUri);
+            out.text += ",\"uri\":";
+            PutString(out.text, *m_bufferUri);
         }
-        text += "}]";
+        out.text += "}]";
     }
     for (const auto& [key, items] : m_few.items()) {
-        text += ",\"";
-        text += key;
-        text += "\":";
-        text += items.dump(-1, ' ', false, Json::error_handler_t::replace);
+        out.text += ",\"";
+        out.text += key;
+        out.text += "\":";
+        out.text += items.dump(-1, ' ', false, Json::error_handler_t::replace);
     }
-    text += '}';
-    return text;
+    out.text += '}';
+    out.Flush();
+    return out.Written();
 }
 
 std::string UriOf(std::string_view name)

@@ -4,7 +4,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -72,9 +74,10 @@ public:
     // of a .gltf; empty for a .glb.
     void CloseBuffer(const std::string& uri) { m_bufferUri = uri; }
 
-    // The JSON text, in UTF-8: bytes of a name that are no UTF-8 become
-    // U+FFFD.
-    std::string Text() const;
+    // Hands the JSON text, in UTF-8, piece after piece to `write`; returns
+    // its length. Bytes of a name that are no UTF-8 become U+FFFD.
+    using TextWriter = std::function<void(std::string_view)>;
+    std::uint64_t WriteText(const TextWriter& write) const;
 
 private:
     struct View {
@@ -87,7 +90,8 @@ private:
         int componentType = 0;
         std::size_t count = 0;
         int components = 1;
-        std::vector<float> low, high;  // empty: no bounds
+        bool bounded = false;  // with the bounds of its first `components` values
+        std::array<float, 3> low{}, high{};
     };
     struct Mesh {
         std::string name;
@@ -105,9 +109,10 @@ private:
     };
 
     int AddView(Block block, int target);
-    void WriteScene(std::string& text) const;
-    void WriteMeshes(std::string& text) const;
-    void WriteAccessors(std::string& text) const;
+    class Emitter;
+    void WriteScene(Emitter& out) const;
+    void WriteMeshes(Emitter& out) const;
+    void WriteAccessors(Emitter& out) const;
 
     Json m_few = Json::object();
     std::vector<View> m_views;

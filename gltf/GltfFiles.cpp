@@ -17,10 +17,15 @@ constexpr std::uint32_t kGlbVersion = 2;
 constexpr std::uint32_t kJsonChunk = 0x4E4F534A;  // "JSON"
 constexpr std::uint32_t kBinChunk = 0x004E4942;   // "BIN\0"
 
+std::array<char, 4> LittleEndian(std::uint64_t value)
+{
+    return {static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
+            static_cast<char>(value >> 24)};
+}
+
 void WriteUint32(FileReplacement& out, std::uint64_t value)
 {
-    const std::array<char, 4> bytes{static_cast<char>(value), static_cast<char>(value >> 8),
-                                    static_cast<char>(value >> 16), static_cast<char>(value >> 24)};
+    const std::array<char, 4> bytes = LittleEndian(value);
     out.Write(bytes.data(), bytes.size());
 }
 
@@ -51,26 +56,32 @@ bool GltfFiles::Commit(GltfDocument& document)
     return m_binName.empty() ? CommitGlb(document) : CommitGltf(document);
 }
 
-// The JSON chunk is padded with blanks, the binary chunk with zeros.
+// The JSON chunk is padded with blanks, the binary chunk with zeros. The
+// JSON goes straight into the file; its length, and so the header's, is
+// written over the placeholders once known.
 bool GltfFiles::CommitGlb(GltfDocument& document)
 {
     document.CloseBuffer({});
-    std::string json = document.Text();
-    json.resize(Padded(json.size()), ' ');
+    for (int i = 0; i < 5; ++i)
+        WriteUint32(m_output, 0);
+    std::uint64_t json =
+        document.WriteText([this](std::string_view text) { m_output.Write(text.data(), text.size()); });
+    const std::uint64_t padding = Padded(json) - json;
+    m_output.Write("   ", padding);
+    json += padding;
     const std::uint64_t binary = document.BufferSize();
-    const std::uint64_t total = 12 + 8 + json.size() + (binary == 0 ? 0 : 8 + binary);
+    const std::uint64_t total = 12 + 8 + json + (binary == 0 ? 0 : 8 + binary);
     if (total > std::numeric_limits<std::uint32_t>::max())
         return false;
-    WriteUint32(m_output, kGlbMagic);
-    WriteUint32(m_output, kGlbVersion);
-    WriteUint32(m_output, total);
-    WriteUint32(m_output, json.size());
-    WriteUint32(m_output, kJsonChunk);
-    m_output.Write(json.data(), json.size());
     if (binary > 0) {
         WriteUint32(m_output, binary);
         WriteUint32(m_output, kBinChunk);
         document.WriteBuffer([this](const char* data, std::size_t size) { m_output.Write(data, size); });
+    }
+    const std::array<std::uint64_t, 5> header{kGlbMagic, kGlbVersion, total, json, kJsonChunk};
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        const std::array<char, 4> bytes = LittleEndian(header[i]);
+        m_output.WriteAt(4 * i, bytes.data(), bytes.size());
     }
     return m_output.Commit();
 }
@@ -86,8 +97,7 @@ bool GltfFiles::CommitGltf(GltfDocument& document)
         if (!m_bin.Commit())
             return false;
     }
-    const std::string json = document.Text();
-    m_output.Write(json.data(), json.size());
+    document.WriteText([this](std::string_view text) { m_output.Write(text.data(), text.size()); });
     return m_output.Commit();
 }
 
