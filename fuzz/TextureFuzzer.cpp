@@ -1,10 +1,13 @@
 // Runs the bitmap expander or the PPM converter, as the first byte says, on
-// arbitrary bytes as a bitmap file.
+// arbitrary bytes as a bitmap file; and decodes the bytes as the glTF writer
+// does an image it converts to PNG.
 
 #include "FuzzSupport.h"
 
 #include "texture/BitmapExpander.h"
 #include "texture/BmpToPpmConverter.h"
+#include "texture/ImageDecoding.h"
+#include "texture/PngEncoding.h"
 
 #include <cstdint>
 
@@ -20,5 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         verdin::BmpToPpmConverter(report, bmp);
     else if (verdin::BitmapExpander(report, bmp, scale) == 1)
         verdin::BmpToPpmConverter(report, bmp);
+    if (const std::optional<verdin::RgbaImage> image = verdin::DecodeImage({data + 1, size - 1}))
+        (void)verdin::EncodePng(*image);
     return 0;
 }

@@ -95,12 +95,18 @@ private:
         return m_document.AddMesh(node.name, std::move(primitives));
     }
 
+    // Materials that come out alike (every object of a file has its own)
+    // are one glTF material.
     int MaterialOf(const CMat1Chunk* material)
     {
         const auto [found, added] = m_materials.try_emplace(material, 0);
         if (added) {
             const int texture = IsTextured(material) ? m_textures.TextureOf(*material) : -1;
-            found->second = m_document.Add("materials", MaterialJson(material, texture));
+            Json json = MaterialJson(material, texture);
+            const auto [alike, isNew] = m_alike.try_emplace(json.dump(), 0);
+            if (isNew)
+                alike->second = m_document.Add("materials", std::move(json));
+            found->second = alike->second;
         }
         return found->second;
     }
@@ -110,6 +116,7 @@ private:
     Textures& m_textures;
     const SceneModel& m_scene;
     std::map<const CMat1Chunk*, int> m_materials;
+    std::map<std::string, int> m_alike;  // by their JSON
 };
 
 // Finds and places the image of every textured material, in file order.

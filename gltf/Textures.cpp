@@ -68,7 +68,7 @@ int Textures::AddImage(const std::string& source, const std::string& stored)
     if (StartsWith(data, "\xFF\xD8\xFF"))
         mimeType = "image/jpeg";
     else if (!StartsWith(data, "\x89PNG\r\n\x1A\n")) {
-        if (const std::optional<RgbaImage> image = DecodeOwnImage(*bytes))
+        if (const std::optional<RgbaImage> image = DecodeImage(*bytes))
             png = EncodePng(*image);
         if (!png) {
             report.AppendLine(std::string(" No support ").append(PathExtension(source)) +

@@ -153,6 +153,39 @@ TEST(GltfOutput, TheSceneAsAnImporterReadsIt)
     EXPECT_EQ(xTriangles, body->triangles.size() + arm->triangles.size() + tree.Find("loose")->triangles.size());
 }
 
+// A 2 x 1 bitmap of 24 bits a pixel, and a 1 x 1 GIF: images glTF cannot
+// hold, which become PNG.
+std::string DeepBitmap()
+{
+    const std::string le32[] = {std::string("\x3E\0\0\0", 4), std::string("\x36\0\0\0", 4),
+                                std::string("\x28\0\0\0", 4), std::string("\x02\0\0\0", 4),
+                                std::string("\x01\0\0\0", 4)};
+    return "BM" + le32[0] + std::string(4, '\0') + le32[1] + le32[2] + le32[3] + le32[4] +
+           std::string("\x01\0\x18\0", 4) + std::string(24, '\0') + std::string("\0\0\xFF\xFF\0\0\0\0", 8);
+}
+
+constexpr char kGifBytes[] = "GIF89a\x01\0\x01\0\x80\0\0\xFF\0\0\0\0\0,\0\0\0\0\x01\0\x01\0\0\x02\x02"
+                             "D\x01\0;";
+const std::string kGif(kGifBytes, sizeof kGifBytes - 1);
+
+TEST(GltfOutput, ImagesGltfCannotHoldBecomePng)
+{
+    TempDir dir;
+    ASSERT_TRUE(CobBuilder().Bytes(DeepBitmap()).WriteTo(dir.Path("deep.bmp")));
+    ASSERT_TRUE(CobBuilder().Bytes(kGif).WriteTo(dir.Path("pic.gif")));
+    ASSERT_TRUE(TexturedModel("deep.bmp").WriteTo(dir.Path("deep.cob")));
+    ASSERT_TRUE(TexturedModel("pic.gif").WriteTo(dir.Path("pic.cob")));
+    const CliRun run = RunCli(
+        dir,
+        std::string("--to glb ").append(Quoted(dir.Path("deep.cob"))).append(" ").append(Quoted(dir.Path("pic.cob"))));
+    ASSERT_EQ(run.status, 0) << run.out;
+    for (const char* model : {"deep", "pic"}) {
+        const LoadedTree tree = LoadTreeWithAssimp(dir.Path(std::string(model) + ".glb"));
+        ASSERT_TRUE(tree.loaded) << tree.error;
+        ASSERT_EQ(tree.materials.at(tree.Find("tri")->triangles.at(0).material).embeddedFormat, "png") << model;
+    }
+}
+
 std::string ValidatorScript()
 {
     return std::string(VERDIN_SOURCE_DIR) + "/tests/validator/validate.mjs";

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace verdin {
@@ -12,5 +13,10 @@ namespace verdin {
 // palettised BMP files and binary PPM files ("P6", 8 bits a channel).
 // Nothing for any other file, or one cut short.
 [[nodiscard]] std::optional<RgbaImage> DecodeOwnImage(const std::vector<std::uint8_t>& bytes);
+
+// Those, and through stb_image BMP files of other depths, TGA, GIF (its first
+// picture) and binary PGM and PPM files of up to 16384 pixels a side and
+// 64 Mi pixels in all.
+[[nodiscard]] std::optional<RgbaImage> DecodeImage(std::span<const std::uint8_t> bytes);
 
 }  // namespace verdin
