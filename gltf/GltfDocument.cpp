@@ -117,14 +117,28 @@ std::span<const unsigned char> GltfDocument::Block::Bytes() const
 }
 
 // Each view starts on a four-byte boundary, as accessors of floats and
-// 32-bit indices need.
+// 32-bit indices need. The data of a large view is kept as it came; that of
+// small ones is packed into shared blocks, so that a scene of many small
+// meshes does not hold a vector for each.
 int GltfDocument::AddView(Block block, int target)
 {
-    const std::size_t size = block.Bytes().size();
-    block.padding = (4 - size % 4) % 4;
-    m_views.push_back({static_cast<std::size_t>(m_bufferSize), size, target});
-    m_bufferSize += size + block.padding;
-    m_blocks.push_back(std::move(block));
+    const std::span<const unsigned char> bytes = block.Bytes();
+    const std::size_t padding = (4 - bytes.size() % 4) % 4;
+    m_views.push_back({static_cast<std::size_t>(m_bufferSize), bytes.size(), target});
+    m_bufferSize += bytes.size() + padding;
+    if (bytes.size() >= kPackedBlock / 4) {
+        block.padding = padding;
+        m_blocks.push_back(std::move(block));
+    } else {
+        if (m_blocks.empty() || !m_blocks.back().packed ||
+            m_blocks.back().bytes.size() + bytes.size() + padding > kPackedBlock) {
+            m_blocks.push_back({{}, {}, {}, 0, true});
+            m_blocks.back().bytes.reserve(kPackedBlock);
+        }
+        std::vector<unsigned char>& packed = m_blocks.back().bytes;
+        packed.insert(packed.end(), bytes.begin(), bytes.end());
+        packed.insert(packed.end(), padding, 0);
+    }
     return static_cast<int>(m_views.size() - 1);
 }
 

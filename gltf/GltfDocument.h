@@ -104,9 +104,11 @@ private:
         std::vector<std::uint32_t> indices;
         std::vector<unsigned char> bytes;
         std::size_t padding = 0;
+        bool packed = false;  // the bytes of several small views, each padded
 
         std::span<const unsigned char> Bytes() const;
     };
+    static constexpr std::size_t kPackedBlock = std::size_t{1} << 20;
 
     int AddView(Block block, int target);
     class Emitter;
