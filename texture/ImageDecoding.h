@@ -15,8 +15,8 @@ namespace verdin {
 [[nodiscard]] std::optional<RgbaImage> DecodeOwnImage(const std::vector<std::uint8_t>& bytes);
 
 // Those, and through stb_image BMP files of other depths, TGA, GIF (its first
-// picture) and binary PGM and PPM files of up to 16384 pixels a side and
-// 64 Mi pixels in all.
+// picture) and binary PGM and PPM files, of up to 16384 pixels a side,
+// 16 Mi pixels in all and 1024 pixels for each byte of the file.
 [[nodiscard]] std::optional<RgbaImage> DecodeImage(std::span<const std::uint8_t> bytes);
 
 }  // namespace verdin

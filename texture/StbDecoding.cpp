@@ -1,5 +1,6 @@
 #include "texture/ImageDecoding.h"
 
+#include <algorithm>
 #include <climits>
 #include <memory>
 
@@ -20,8 +21,13 @@ namespace verdin {
 
 namespace {
 
-// Pictures of more pixels than this are not decoded: 256 MiB of RGBA.
-constexpr long long kMaxPixels = 64LL << 20;
+// Pictures of more pixels than this are not decoded: 64 MiB of RGBA, a
+// picture of 4096 x 4096.
+constexpr long long kMaxPixels = 16LL << 20;
+// Nor more pixels for each byte of the file: a small file that says it
+// holds a huge picture (a compressed run of one colour) is refused before
+// anything is allocated for it.
+constexpr long long kMaxPixelsPerByte = 1024;
 
 struct StbFree {
     void operator()(stbi_uc* pixels) const { stbi_image_free(pixels); }
@@ -38,7 +44,7 @@ std::optional<RgbaImage> DecodeImage(std::span<const std::uint8_t> bytes)
     const auto size = static_cast<int>(bytes.size());
     int width = 0, height = 0, channels = 0;
     if (!stbi_info_from_memory(bytes.data(), size, &width, &height, &channels) || width <= 0 || height <= 0 ||
-        static_cast<long long>(width) * height > kMaxPixels)
+        static_cast<long long>(width) * height > std::min(kMaxPixels, kMaxPixelsPerByte * size))
         return std::nullopt;
     const std::unique_ptr<stbi_uc, StbFree> pixels(
         stbi_load_from_memory(bytes.data(), size, &width, &height, &channels, 4));
