@@ -62,6 +62,8 @@ CMainFrame::CMainFrame(CVerdinApp& app) : m_app(app)
             [this](bool converting) { m_wndOptionBar->ShowConvertButton(!converting); });
     connect(m_wndOptionBar, &COptionBar::ConvertClicked, m_pView, &CVerdinView::OnConvert);
     connect(m_pView, &CVerdinView::CurrentFileChanged, this, &CMainFrame::ShowPreviewOf);
+    // The preview shows the file of the format now chosen.
+    connect(m_wndOptionBar, &COptionBar::OutputFormatChanged, this, [this] { ShowPreviewOf(m_pView->CurrentPath()); });
     connect(m_wndOptionBar, &COptionBar::HelpClicked, &m_app, &CVerdinApp::OnShowHelp);
     connect(m_wndOptionBar, &COptionBar::AboutClicked, &m_app, &CVerdinApp::OnAppAbout);
 }

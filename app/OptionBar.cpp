@@ -109,6 +109,7 @@ QWidget* COptionBar::CreateOutputFormatRow()
     connect(formats, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_options.Output.store(index, std::memory_order_relaxed);
         SaveOptions(m_options);
+        Q_EMIT OutputFormatChanged();
     });
     auto* layout = new QGridLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -30,6 +30,8 @@ public:
 
 Q_SIGNALS:
     void ConvertClicked();
+    // The format each file becomes was changed.
+    void OutputFormatChanged();
     void HelpClicked();
     void AboutClicked();
 

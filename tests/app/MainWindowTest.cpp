@@ -337,6 +337,12 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!frame.View()->IsConverting(), 20000);
         QVERIFY(std::filesystem::exists(m_dir->Path("a.glb")));
         QVERIFY(!std::filesystem::exists(m_dir->Path("a.x")));
+        frame.View()->setCurrentRow(0);
+        QVERIFY(frame.Preview()->HasScene());
+        // The preview follows the format chosen: there is no .x file.
+        frame.OptionBar()->findChild<QComboBox*>(QStringLiteral("Output"))->setCurrentIndex(0);
+        QCOMPARE(frame.Preview()->Status(), QStringLiteral("Not converted yet."));
+        frame.OptionBar()->findChild<QComboBox*>(QStringLiteral("Output"))->setCurrentIndex(1);
 
         QCOMPARE(Start().OptionBar()->findChild<QComboBox*>(QStringLiteral("Output"))->currentIndex(), 1);
     }
