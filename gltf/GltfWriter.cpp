@@ -127,10 +127,7 @@ void RunTexturePass(const GltfWriting& writing, const CChunkList& chunks, Textur
             if (chunk->m_nType == CHUNK_MAT1 && IsTextured(static_cast<const CMat1Chunk*>(chunk.get())))
                 textures.TextureOf(static_cast<const CMat1Chunk&>(*chunk));
     };
-    if (writing.runTexturePass)
-        writing.runTexturePass(pass);
-    else
-        pass();
+    RunInTurn(writing.runTexturePass, pass);
 }
 
 std::string BinNameFor(const std::string& outputName)

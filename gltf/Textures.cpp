@@ -11,8 +11,6 @@
 #include "texture/TextureCopies.h"
 #include "texture/TextureSource.h"
 
-#include <string_view>
-
 namespace verdin::gltf {
 
 namespace {
@@ -20,13 +18,6 @@ namespace {
 constexpr int kLinear = 9729;
 constexpr int kLinearMipmapLinear = 9987;
 constexpr int kRepeat = 10497;
-
-bool StartsWith(std::span<const unsigned char> bytes, std::string_view signature)
-{
-    return bytes.size() >= signature.size() &&
-           std::equal(signature.begin(), signature.end(), bytes.begin(),
-                      [](char a, unsigned char b) { return static_cast<unsigned char>(a) == b; });
-}
 
 }  // namespace
 
@@ -65,9 +56,9 @@ int Textures::AddImage(const std::string& source, const std::string& stored)
     std::span<const unsigned char> data = *bytes;
     std::optional<std::vector<unsigned char>> png;
     const char* mimeType = "image/png";
-    if (StartsWith(data, "\xFF\xD8\xFF"))
+    if (StartsLikeJpeg(data))
         mimeType = "image/jpeg";
-    else if (!StartsWith(data, "\x89PNG\r\n\x1A\n")) {
+    else if (!StartsLikePng(data)) {
         if (const std::optional<RgbaImage> image = DecodeImage(*bytes))
             png = EncodePng(*image);
         if (!png) {

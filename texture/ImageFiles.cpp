@@ -73,11 +73,20 @@ bool HoldsOtherThanImage(const std::string& path)
 
 }  // namespace
 
+bool StartsLikePng(std::span<const unsigned char> start)
+{
+    return StartsWith(start, "\x89PNG\r\n\x1A\n");
+}
+
+bool StartsLikeJpeg(std::span<const unsigned char> start)
+{
+    return StartsWith(start, "\xFF\xD8\xFF");
+}
+
 bool StartsLikeImage(std::span<const unsigned char> start)
 {
-    return IsBmp(start) || StartsWith(start, "\xFF\xD8\xFF") || StartsWith(start, "\x89PNG\r\n\x1A\n") ||
-           StartsWith(start, "GIF87a") || StartsWith(start, "GIF89a") || IsNetpbm(start) || StartsWith(start, "DDS ") ||
-           IsTga(start);
+    return IsBmp(start) || StartsLikeJpeg(start) || StartsLikePng(start) || StartsWith(start, "GIF87a") ||
+           StartsWith(start, "GIF89a") || IsNetpbm(start) || StartsWith(start, "DDS ") || IsTga(start);
 }
 
 bool IsImageFile(const std::string& path)

@@ -12,6 +12,9 @@ namespace verdin {
 // TGA header. Textures are copied only then: a model names its images, and
 // no file of any other kind.
 bool StartsLikeImage(std::span<const unsigned char> start);
+// The two that glTF files hold as they are.
+bool StartsLikePng(std::span<const unsigned char> start);
+bool StartsLikeJpeg(std::span<const unsigned char> start);
 
 // Whether the path names an input file (a regular file of at most 1 GiB)
 // that starts like an image.

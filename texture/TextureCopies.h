@@ -29,6 +29,15 @@ private:
 // end up as one file after the other would leave them.
 using TexturePassRunner = std::function<void(const std::function<void()>& texturePass)>;
 
+// Runs the pass through `runner`, or at once when there is none.
+inline void RunInTurn(const TexturePassRunner& runner, const std::function<void()>& texturePass)
+{
+    if (runner)
+        runner(texturePass);
+    else
+        texturePass();
+}
+
 // A texture's file name as the copy and the .x file carry it: a `"` would end
 // the name in the .x file and a line end start objects of its own there, so
 // each of them, and every other control byte, becomes "_".

@@ -77,10 +77,7 @@ void RunTexturePass(const XFileWriting& writing, CChunkList& chunks, const std::
             if (chunk->m_nType == CHUNK_MAT1 && IsTextured(static_cast<const CMat1Chunk*>(chunk.get())))
                 RunTextureStep(texturePass, static_cast<CMat1Chunk&>(*chunk));
     };
-    if (writing.runTexturePass)
-        writing.runTexturePass(pass);
-    else
-        pass();
+    RunInTurn(writing.runTexturePass, pass);
 }
 
 // False when the user cancelled before every polygon object was written.

@@ -6,8 +6,10 @@
 
 #include <QDir>
 #include <QImage>
+
 #include <QProcess>
 #include <QTest>
+#include <filesystem>
 
 #include <sys/stat.h>
 
@@ -186,6 +188,21 @@ private Q_SLOTS:
                  qPrintable(run.err));
         QVERIFY(!QFile::exists(QString::fromStdString(dir.Path("cut.png"))));
         QCOMPARE(RunProgram(VERDIN_APP, {"--render", "only-one.x"}).status, 2);
+    }
+
+    // A .gltf file reads only files in its own folder.
+    void aGltfFileReadsNothingOutsideItsFolder()
+    {
+        TempDir dir;
+        QVERIFY(CobBuilder().Bytes(std::string(64, '\0')).WriteTo(dir.Path("secret.bin")));
+        std::filesystem::create_directories(dir.Path("m"));
+        QVERIFY(CobBuilder()
+                    .Bytes(R"({"asset":{"version":"2.0"},"buffers":[{"byteLength":64,"uri":"..%2Fsecret.bin"}]})")
+                    .WriteTo(dir.Path("m/model.gltf")));
+        const Run run = RunProgram(VERDIN_APP, {"--render", QString::fromStdString(dir.Path("m/model.gltf")),
+                                                QString::fromStdString(dir.Path("model.png"))});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("cannot read the buffer"), qPrintable(run.err));
     }
 };
 
