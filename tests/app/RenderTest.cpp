@@ -6,9 +6,9 @@
 
 #include <QDir>
 #include <QImage>
-
 #include <QProcess>
 #include <QTest>
+
 #include <filesystem>
 
 #include <sys/stat.h>
