@@ -7,6 +7,7 @@
 #include "cob/GrouChunk.h"
 #include "cob/Mat1Chunk.h"
 #include "cob/PolHChunk.h"
+#include "cob/ShaderBox.h"
 
 #include <algorithm>
 #include <cstring>
@@ -49,6 +50,19 @@ void PassBody(CobFile& file, ReportLog& report, CChunk& chunk)
 {
     if (!chunk.Skip(file, report))
         throw CobEofError();
+}
+
+// Newer files keep a material's shaders in a ShBx chunk after its Mat1. The
+// body is read where it lies; the caller passes over it as over any other.
+void ReadShadersOf(CobFile& file, const CChunk& header, const CChunkList& chunks)
+{
+    CMat1Chunk* material = FindMat1(chunks, header.m_nParentId);
+    if (!material || header.m_nLength < 0 || static_cast<std::size_t>(header.m_nLength) > file.Remaining())
+        return;
+    const std::size_t bodyStart = file.Position();
+    const auto length = static_cast<std::size_t>(header.m_nLength);
+    material->m_shaders = ReadShaderBox(file.Take(length), length);
+    file.Seek(bodyStart);
 }
 
 }  // namespace
@@ -110,6 +124,8 @@ void ReadCobChunks(CobFile& file, ReportLog& report, CChunkList& chunks, const C
             report.AppendLine(" No support '" + std::string(tag) + "' chunk.");
             CChunk unknown;
             unknown.Read(file, report);
+            if (IsTag(tag, "ShBx") && options.newerMaterials)
+                ReadShadersOf(file, unknown, chunks);
             PassBody(file, report, unknown);
             continue;
         }

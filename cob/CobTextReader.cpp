@@ -7,6 +7,7 @@
 #include "cob/CobReader.h"
 #include "cob/CobTags.h"
 #include "cob/CobTextLines.h"
+#include "cob/CobTextShaders.h"
 #include "cob/GrouChunk.h"
 #include "cob/Mat1Chunk.h"
 #include "cob/PolHChunk.h"
@@ -268,50 +269,28 @@ std::unique_ptr<CChunk> ReadMat1(CobTextBody& body, const CobTextHeader& header,
     return material;
 }
 
-// The number that ends a shader parameter line such as "S repeat: float 1".
-float ParameterValue(const CobTextBody& body, std::string_view line)
-{
-    const std::vector<std::string_view> words = SplitWords(line);
-    return body.Float(words.back());
-}
-
 // A material's shaders. The texture of a textured material is the "file
 // name" of its colour shader; it becomes the material's texture record.
-void ReadShaderBox(CobTextBody& body, const CobTextHeader& header, const CChunkList& chunks)
+void ReadShaderChunk(CobTextBody& body, const CobTextHeader& header, const CChunkList& chunks)
 {
-    CobMap texture;
-    texture.flags = CobMap::kUsed;
-    texture.repeat = {1, 1};
-    bool named = false;
-    bool colourShader = false;
-    while (!body.AtEnd()) {
-        const std::string_view line = body.Next({});
-        if (line.starts_with("Shader class:")) {
-            colourShader = SplitWords(line.substr(13)) == std::vector<std::string_view>{"color"};
-        } else if (!colourShader) {
-            continue;
-        } else if (line.starts_with("file name:")) {
-            const std::size_t open = line.find('"');
-            const std::size_t close = line.rfind('"');
-            if (open == close)
-                body.Fail("a quoted file name expected");
-            texture.name = TextString(body, line.substr(open + 1, close - open - 1));
-            named = true;
-        } else if (line.starts_with("S repeat:")) {
-            texture.repeat.u = ParameterValue(body, line);
-        } else if (line.starts_with("T repeat:")) {
-            texture.repeat.v = ParameterValue(body, line);
-        } else if (line.starts_with("S offset:")) {
-            texture.offset.u = ParameterValue(body, line);
-        } else if (line.starts_with("T offset:")) {
-            texture.offset.v = ParameterValue(body, line);
-        }
-    }
-    if (!named)
+    ShaderBox shaders = ReadCobTextShaders(body);
+    CMat1Chunk* material = FindMat1(chunks, header.parentId);
+    if (!material)
         return;
-    for (const auto& chunk : chunks)
-        if (chunk->m_nType == CHUNK_MAT1 && chunk->m_nId == header.parentId)
-            static_cast<CMat1Chunk&>(*chunk).m_textureMap = texture;
+    const Shader* colour = shaders.OfClass(Shader::Class::kColour);
+    const ShaderParameter* file = colour ? colour->Find("file name", ShaderParameter::Type::kString) : nullptr;
+    if (file) {
+        auto number = [colour](const char* name, float otherwise) {
+            const ShaderParameter* parameter = colour->Find(name, ShaderParameter::Type::kFloat);
+            return parameter ? parameter->numbers[0] : otherwise;
+        };
+        CobMap& texture = material->m_textureMap;
+        texture.flags = CobMap::kUsed;
+        texture.name = TextString(body, file->text);
+        texture.repeat = {number("S repeat", 1), number("T repeat", 1)};
+        texture.offset = {number("S offset", 0), number("T offset", 0)};
+    }
+    material->m_shaders = std::move(shaders);
 }
 
 void ReadChunk(CobTextBody& body, const CobTextHeader& header, ReportLog& report, CChunkList& chunks,
@@ -327,7 +306,7 @@ void ReadChunk(CobTextBody& body, const CobTextHeader& header, ReportLog& report
     } else {
         report.AppendLine(" No support '" + std::string(header.tag) + "' chunk.");
         if (IsTag(header.tag, "ShBx"))
-            ReadShaderBox(body, header, chunks);
+            ReadShaderChunk(body, header, chunks);
     }
     if (chunk)
         chunks.Append(std::move(chunk));

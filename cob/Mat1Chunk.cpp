@@ -108,4 +108,12 @@ void CMat1Chunk::ReadMapsInBody(CobFile& file, std::size_t bodyStart)
     }
 }
 
+CMat1Chunk* FindMat1(const CChunkList& chunks, std::int32_t id)
+{
+    for (const auto& chunk : chunks)
+        if (chunk->m_nType == CHUNK_MAT1 && chunk->m_nId == id)
+            return static_cast<CMat1Chunk*>(chunk.get());
+    return nullptr;
+}
+
 }  // namespace verdin

@@ -2,6 +2,7 @@
 
 #include "cob/Chunk.h"
 #include "cob/CobRecords.h"
+#include "cob/ShaderBox.h"
 
 #include <cstdint>
 
@@ -42,6 +43,8 @@ public:
     CobMap m_textureMap;
     CobMap m_bumpMap;
     float m_fBumpAmplitude = 0;
+    // Newer files: the shaders of the material's ShBx chunk, empty without one.
+    ShaderBox m_shaders;
 
 private:
     bool IsNewerVersion() const { return m_nMajor == 0 && (m_nMinor == 7 || m_nMinor == 8); }
@@ -50,5 +53,8 @@ private:
 
     bool m_bNewerVersions = false;
 };
+
+// The first material of `chunks` with that id, or null.
+CMat1Chunk* FindMat1(const CChunkList& chunks, std::int32_t id);
 
 }  // namespace verdin

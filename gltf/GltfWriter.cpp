@@ -15,11 +15,13 @@
 #include "gltf/MeshArrays.h"
 #include "gltf/NodePlacement.h"
 #include "gltf/Textures.h"
+#include "scene/MaterialLook.h"
 #include "scene/MeshData.h"
 #include "scene/MeshReport.h"
 #include "scene/SceneModel.h"
 
 #include <map>
+#include <optional>
 
 namespace verdin {
 
@@ -102,7 +104,9 @@ private:
         const auto [found, added] = m_materials.try_emplace(material, 0);
         if (added) {
             const int texture = IsTextured(material) ? m_textures.TextureOf(*material) : -1;
-            Json json = MaterialJson(material, texture);
+            const std::optional<MaterialLook> look =
+                material ? std::optional<MaterialLook>(LookOf(*material)) : std::nullopt;
+            Json json = MaterialJson(look ? &*look : nullptr, texture);
             const auto [alike, isNew] = m_alike.try_emplace(json.dump(), 0);
             if (isNew)
                 alike->second = m_document.Add("materials", std::move(json));

@@ -1,6 +1,6 @@
 #include "gltf/Materials.h"
 
-#include "cob/Mat1Chunk.h"
+#include "scene/MaterialLook.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,31 +15,31 @@ double Unit(float value, double otherwise)
     return std::isfinite(value) ? std::clamp(static_cast<double>(value), 0.0, 1.0) : otherwise;
 }
 
-double Roughness(const CMat1Chunk& material)
+double Roughness(float phongPower)
 {
+    const double power = std::isnan(phongPower) ? 3.0 : std::max(static_cast<double>(phongPower), 0.0);
     // Two square roots rather than pow, which may round differently on
     // another platform: the file is the same everywhere.
-    const double power = 3 + 40 * Unit(material.m_fExponent, 0);
     return std::sqrt(std::sqrt(2 / (power + 2)));
 }
 
 }  // namespace
 
-Json MaterialJson(const CMat1Chunk* material, int texture)
+Json MaterialJson(const MaterialLook* look, int texture)
 {
     Json pbr;
     double alpha = 1;
-    if (material) {
-        alpha = Unit(material->m_fAlpha, 1);
-        const CobVector& colour = material->m_colour;
+    if (look) {
+        alpha = Unit(look->opacity, 1);
+        const CobVector& colour = look->colour;
         pbr["baseColorFactor"] = {Unit(colour.x, 1), Unit(colour.y, 1), Unit(colour.z, 1), alpha};
     }
     if (texture >= 0)
         pbr["baseColorTexture"] = {{"index", texture}};
-    const std::uint8_t shader = material ? material->m_cShader : 'f';
-    const bool highlight = shader == 'm' || (shader != 'f' && Unit(material->m_fSpecular, 0) > 0);
-    pbr["metallicFactor"] = shader == 'm' ? 1 : 0;
-    pbr["roughnessFactor"] = highlight ? Roughness(*material) : 1.0;
+    const std::uint8_t shading = look ? look->shading : 'f';
+    const bool highlight = shading == 'm' || (shading != 'f' && Unit(look->specular, 0) > 0);
+    pbr["metallicFactor"] = shading == 'm' ? 1 : 0;
+    pbr["roughnessFactor"] = highlight ? Roughness(look->phongPower) : 1.0;
     Json json = {{"pbrMetallicRoughness", std::move(pbr)}};
     if (alpha < 1)
         json["alphaMode"] = "BLEND";

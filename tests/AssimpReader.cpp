@@ -118,6 +118,7 @@ LoadedTree LoadTreeWithAssimp(const std::string& path)
         aiColor4D colour(1, 1, 1, 1);
         source.Get(AI_MATKEY_COLOR_DIFFUSE, colour);
         material.colour = {colour.r, colour.g, colour.b, colour.a};
+        source.Get(AI_MATKEY_ROUGHNESS_FACTOR, material.roughness);
         aiString texture;
         if (source.GetTexture(aiTextureType_DIFFUSE, 0, &texture) == AI_SUCCESS) {
             material.texture = texture.C_Str();

@@ -52,6 +52,7 @@ struct LoadedNode {
 
 struct LoadedMaterial {
     std::array<float, 4> colour;  // the diffuse colour and its opacity
+    float roughness = -1;         // of a metallic-roughness material; -1 when not given
     std::string texture;          // "" when none
     std::string embeddedFormat;   // of an embedded image: "png", "jpg"
 };

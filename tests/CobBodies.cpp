@@ -71,4 +71,17 @@ CobBuilder Mat1Body(const MaterialSpec& material)
     return body;
 }
 
+CobBuilder ShBxBody(float opacity, float specular, float exponent)
+{
+    constexpr std::int32_t kFloat = 3, kColour = 7;
+    CobBuilder body;
+    body.Bytes(std::string(1, '\0')).String("plain").Int32(1);
+    body.String("colour").Int32(kColour).Float(1).Float(1).Float(1).Int16(3);
+    body.Bytes("\x01").String("glass").Int32(1).String("opacity").Int32(kFloat).Float(opacity).Int16(3);
+    body.Bytes("\x02").String("caligari phong").Int32(2);
+    body.String("specular factor").Int32(kFloat).Float(specular);
+    body.String("exponent").Int32(kFloat).Float(exponent).Int16(3);
+    return body.Bytes("\x03").String("bumps").Int32(1).String("depth").Int32(99).Float(1).Int16(3);
+}
+
 }  // namespace verdin::test

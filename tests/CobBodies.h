@@ -55,5 +55,10 @@ PolygonSpec QuadGrid(int side);
 CobBuilder PlacementBody(const std::string& name, const Matrix& position = kIdentity);
 CobBuilder PolHBody(const PolygonSpec& polygon);
 CobBuilder Mat1Body(const MaterialSpec& material);
+// The shaders of a material as newer files keep them: plain white, the
+// transparency shader "glass" with that opacity, and "caligari phong" with
+// that specular factor and exponent; then a displacement shader with a
+// parameter of a type no reader knows.
+CobBuilder ShBxBody(float opacity, float specular, float exponent);
 
 }  // namespace verdin::test

@@ -278,5 +278,42 @@ TEST(CobBodies, RealSamplesReadToTheirEnd)
     EXPECT_EQ(spider.Chunks<CPolHChunk>()[0]->m_nFaces, 1368);
 }
 
+// The text form writes the binary form's shaders parameter by parameter, a
+// colour as bytes and numbers to six digits.
+TEST(CobBodies, RealSamplesHoldTheSameShadersInBothForms)
+{
+    const std::string samples = SamplesDir();
+    if (samples.empty())
+        GTEST_SKIP() << "../shared/samples is absent";
+    const CobReaderOptions options{.newerMaterials = true, .textForm = true};
+    for (const std::string name : {"molecule", "spider_6_6", "dwarf"}) {
+        const CobReading binary(ReadFile(samples + "/" + name + ".cob"), options);
+        const CobReading text(ReadFile(samples + "/" + name + "_ascii.cob"), options);
+        const auto binaryMaterials = binary.Chunks<CMat1Chunk>();
+        const auto textMaterials = text.Chunks<CMat1Chunk>();
+        ASSERT_EQ(binaryMaterials.size(), textMaterials.size()) << name;
+        for (std::size_t m = 0; m < binaryMaterials.size(); ++m) {
+            const std::vector<Shader>& shaders = binaryMaterials[m]->m_shaders.shaders;
+            const std::vector<Shader>& written = textMaterials[m]->m_shaders.shaders;
+            ASSERT_EQ(shaders.size(), 4u) << name;
+            ASSERT_EQ(written.size(), 4u) << name;
+            for (std::size_t s = 0; s < 4; ++s) {
+                EXPECT_EQ(shaders[s].shaderClass, static_cast<Shader::Class>(s));
+                EXPECT_EQ(shaders[s].name, written[s].name);
+                ASSERT_EQ(shaders[s].parameters.size(), written[s].parameters.size()) << shaders[s].name;
+                for (std::size_t p = 0; p < shaders[s].parameters.size(); ++p) {
+                    const ShaderParameter& parameter = shaders[s].parameters[p];
+                    EXPECT_EQ(parameter.name, written[s].parameters[p].name);
+                    EXPECT_EQ(parameter.type, written[s].parameters[p].type) << parameter.name;
+                    EXPECT_EQ(parameter.text, written[s].parameters[p].text);
+                    for (std::size_t i = 0; i < 3; ++i)
+                        EXPECT_NEAR(parameter.numbers[i], written[s].parameters[p].numbers[i], 0.5 / 255)
+                            << name << " " << parameter.name;
+                }
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace verdin::test

@@ -153,6 +153,27 @@ TEST(GltfOutput, TheSceneAsAnImporterReadsIt)
     EXPECT_EQ(xTriangles, body->triangles.size() + arm->triangles.size() + tree.Find("loose")->triangles.size());
 }
 
+// Newer files: the opacity and highlight come from the material's shaders,
+// whose last one cannot be read to its end.
+TEST(GltfOutput, NewerMaterialsLookAsTheirShadersSay)
+{
+    TempDir dir;
+    ASSERT_TRUE(CobBuilder()
+                    .Header()
+                    .Chunk("PolH", 0, 8, 1, 0, PolHBody(Loose()))
+                    .Chunk("Mat1", 0, 8, 2, 1, Mat1Body({0, 'f', 30, {1, 1, 1}, 0, std::nullopt}))
+                    .Chunk("ShBx", 0, 4, 3, 2, ShBxBody(0.5f, 0.4f, 8))
+                    .End()
+                    .WriteTo(dir.Path("glass.cob")));
+    const CliRun run = RunCli(dir, "--to glb --newer-materials " + Quoted(dir.Path("glass.cob")));
+    ASSERT_EQ(run.status, 0) << run.out;
+    const LoadedTree tree = LoadTreeWithAssimp(dir.Path("glass.glb"));
+    ASSERT_TRUE(tree.loaded) << tree.error;
+    const LoadedMaterial& glass = tree.materials.at(tree.Find("loose")->triangles.at(0).material);
+    EXPECT_EQ(glass.colour, (std::array<float, 4>{1, 1, 1, 0.5f}));
+    EXPECT_FLOAT_EQ(glass.roughness, std::sqrt(std::sqrt(2.0f / (8 + 2))));  // the Mat1 says power 3
+}
+
 // A 2 x 1 bitmap of 24 bits a pixel, and a 1 x 1 GIF: images glTF cannot
 // hold, which become PNG.
 std::string DeepBitmap()

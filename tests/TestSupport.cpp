@@ -2,6 +2,7 @@
 
 #include "cob/CobEof.h"
 #include "cob/CobReader.h"
+#include "cob/CobTextReader.h"
 
 #include <fstream>
 #include <random>
@@ -81,13 +82,17 @@ ConvertParams JobParams(ReportLog& report, std::atomic<int>& cancel, OptionFlags
 
 TestJob::TestJob() : m_job(JobParams(m_report, m_cancel, m_options)) {}
 
-CobReading::CobReading(const std::string& bytes)
+CobReading::CobReading(const std::string& bytes, const CobReaderOptions& options)
 {
     CobFile file(std::vector<unsigned char>(bytes.begin(), bytes.end()));
     CobSignature signature;
     try {
-        if (ReadCobHeader(file, m_report, signature))
-            ReadCobChunks(file, m_report, m_chunks);
+        if (!ReadCobHeader(file, m_report, signature, options))
+            return;
+        if (signature.text)
+            ReadCobTextChunks(file, m_report, m_chunks, options);
+        else
+            ReadCobChunks(file, m_report, m_chunks, options);
     } catch (const CobEofError&) {
         m_bTruncated = true;
     }

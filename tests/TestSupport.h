@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cob/CobReader.h"
 #include "convert/ConvertJob.h"
 
 #include <atomic>
@@ -72,7 +73,8 @@ private:
 // Reads the header and chunks of COB bytes as a job does, and keeps the chunks.
 class CobReading {
 public:
-    explicit CobReading(const std::string& bytes);
+    // Binary files, and with `options.textForm` the text form too.
+    explicit CobReading(const std::string& bytes, const CobReaderOptions& options = {});
 
     const std::string& Report() const { return m_report.Text(); }
     bool Truncated() const { return m_bTruncated; }
