@@ -14,7 +14,10 @@ windows=false
 # The tests build with warnings as errors.
 cmake_options=(-DVERDIN_WERROR=ON)
 case "${1:-}" in
-    "") ;;
+    "")
+        # Every header compiled alone, in this build only.
+        cmake_options+=(-DVERDIN_CHECK_HEADERS=ON)
+        ;;
     --sanitize)
         build_dir=build-sanitize
         cmake_options+=(-DVERDIN_SANITIZE=ON)

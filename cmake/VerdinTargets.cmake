@@ -2,6 +2,7 @@
 # per layer folder whose include root holds nothing but that folder.
 
 option(VERDIN_WERROR "Treat compiler warnings as errors" OFF)
+option(VERDIN_CHECK_HEADERS "Compile every header alone, with the tests" OFF)
 
 function(verdin_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra)
@@ -35,9 +36,10 @@ endfunction()
 # verdin_check_headers(NAME LIBRARY...)
 # Compiles every header of the calling folder alone in a source of its own,
 # with the include roots of the libraries given, so that none depends on
-# what happened to be included before it. Built with the tests.
+# what happened to be included before it. Built with the tests when
+# VERDIN_CHECK_HEADERS is on: one build of each change needs it, not every one.
 function(verdin_check_headers name)
-    if(NOT VERDIN_BUILD_TESTS)
+    if(NOT VERDIN_BUILD_TESTS OR NOT VERDIN_CHECK_HEADERS)
         return()
     endif()
     get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
