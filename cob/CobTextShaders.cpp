@@ -8,6 +8,14 @@ namespace verdin {
 
 namespace {
 
+std::string_view Trimmed(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 std::optional<Shader::Class> ClassNamed(std::string_view line)
 {
     const std::vector<std::string_view> words = SplitWords(line);
@@ -48,10 +56,11 @@ std::optional<ShaderParameter> ReadParameter(const CobTextBody& body, std::strin
         return std::nullopt;
     ShaderParameter parameter;
     parameter.name = line.substr(0, colon);
-    std::string_view value = line.substr(colon + 2);
-    const std::size_t typeEnd = value.find(' ');
+    // The type, then the value, between blanks.
+    std::string_view value = Trimmed(line.substr(colon + 2));
+    const std::size_t typeEnd = value.find_first_of(" \t");
     const std::string_view type = value.substr(0, typeEnd);
-    value = typeEnd == std::string_view::npos ? std::string_view() : value.substr(typeEnd + 1);
+    value = typeEnd == std::string_view::npos ? std::string_view() : Trimmed(value.substr(typeEnd));
     if (type == "float") {
         parameter.numbers[0] = body.Float(value);
     } else if (type == "bool") {

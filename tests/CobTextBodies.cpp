@@ -81,7 +81,7 @@ std::string TextShaders(const MapSpec& texture)
 {
     return "Shader class: color\nShader name: \"texture map\" (caligari texture map)\nNumber of parameters: 7\n"
            "file name: string \"" +
-           texture.name + "\"\nS repeat: float " + Number(texture.repeat[0]) + "\nT repeat: float " +
+           texture.name + "\"\nS repeat: float " + Number(texture.repeat[0]) + " \t\nT repeat: float " +
            Number(texture.repeat[1]) + "\nS offset: float " + Number(texture.offset[0]) + "\nT offset: float " +
            Number(texture.offset[1]) + "\nFlags: 3\nShader class: transparency\nfile name: string \"other.bmp\"\n";
 }

@@ -19,8 +19,9 @@ std::string TextPlacement(const std::string& name, const Matrix& position = kIde
 std::string TextPolH(const PolygonSpec& polygon);
 // The fields Mat1Body stores, with a diffuse factor the binary form lacks.
 std::string TextMat1(const MaterialSpec& material);
-// A shader box whose colour shader names the texture; a transparency shader
-// after it names another image, which is no texture.
+// A shader box whose colour shader names the texture (one value followed by
+// blanks, as an editor may leave it); a transparency shader after it names
+// another image, which is no texture.
 std::string TextShaders(const MapSpec& texture);
 
 }  // namespace verdin::test
