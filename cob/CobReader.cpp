@@ -60,8 +60,7 @@ void ReadShadersOf(CobFile& file, const CChunk& header, const CChunkList& chunks
     if (!material || header.m_nLength < 0 || static_cast<std::size_t>(header.m_nLength) > file.Remaining())
         return;
     const std::size_t bodyStart = file.Position();
-    const auto length = static_cast<std::size_t>(header.m_nLength);
-    material->m_shaders = ReadShaderBox(file.Take(length), length);
+    material->m_shaders = ReadShaderBox(file, bodyStart + static_cast<std::size_t>(header.m_nLength));
     file.Seek(bodyStart);
 }
 

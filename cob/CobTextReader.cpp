@@ -280,15 +280,11 @@ void ReadShaderChunk(CobTextBody& body, const CobTextHeader& header, const CChun
     const Shader* colour = shaders.OfClass(Shader::Class::kColour);
     const ShaderParameter* file = colour ? colour->Find("file name", ShaderParameter::Type::kString) : nullptr;
     if (file) {
-        auto number = [colour](const char* name, float otherwise) {
-            const ShaderParameter* parameter = colour->Find(name, ShaderParameter::Type::kFloat);
-            return parameter ? parameter->numbers[0] : otherwise;
-        };
         CobMap& texture = material->m_textureMap;
         texture.flags = CobMap::kUsed;
         texture.name = TextString(body, file->text);
-        texture.repeat = {number("S repeat", 1), number("T repeat", 1)};
-        texture.offset = {number("S offset", 0), number("T offset", 0)};
+        texture.repeat = {colour->Number("S repeat", 1), colour->Number("T repeat", 1)};
+        texture.offset = {colour->Number("S offset", 0), colour->Number("T offset", 0)};
     }
     material->m_shaders = std::move(shaders);
 }

@@ -4,8 +4,6 @@
 #include "cob/CobFile.h"
 #include "cob/CobRecords.h"
 
-#include <algorithm>
-#include <memory>
 #include <optional>
 
 namespace verdin {
@@ -77,6 +75,12 @@ const ShaderParameter* Shader::Find(std::string_view parameterName, ShaderParame
     return nullptr;
 }
 
+float Shader::Number(std::string_view parameterName, float otherwise) const
+{
+    const ShaderParameter* parameter = Find(parameterName, ShaderParameter::Type::kFloat);
+    return parameter ? parameter->numbers[0] : otherwise;
+}
+
 const Shader* ShaderBox::OfClass(Shader::Class shaderClass) const
 {
     for (const Shader& shader : shaders)
@@ -85,16 +89,13 @@ const Shader* ShaderBox::OfClass(Shader::Class shaderClass) const
     return nullptr;
 }
 
-ShaderBox ReadShaderBox(const unsigned char* body, std::size_t size)
+ShaderBox ReadShaderBox(CobFile& file, std::size_t bodyEnd)
 {
     ShaderBox box;
-    auto copy = std::make_unique_for_overwrite<unsigned char[]>(size);
-    std::copy(body, body + size, copy.get());
-    CobFile file(std::move(copy), size);
     try {
-        while (file.Remaining() > 0) {
+        while (file.Position() < bodyEnd) {
             std::optional<Shader> shader = ReadShader(file);
-            if (!shader)
+            if (!shader || file.Position() > bodyEnd)
                 break;
             box.shaders.push_back(std::move(*shader));
         }

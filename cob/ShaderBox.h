@@ -9,6 +9,8 @@
 
 namespace verdin {
 
+class CobFile;
+
 // One parameter of a shader, as typed in the file.
 struct ShaderParameter {
     enum class Type { kFloat, kBool, kColour, kString };
@@ -30,6 +32,8 @@ struct Shader {
 
     // The parameter of that name and type, or null.
     const ShaderParameter* Find(std::string_view parameterName, ShaderParameter::Type type) const;
+    // The float parameter of that name, or `otherwise`.
+    float Number(std::string_view parameterName, float otherwise) const;
 };
 
 // The shaders of one material, as newer files keep them beside its Mat1.
@@ -40,11 +44,12 @@ struct ShaderBox {
     const Shader* OfClass(Shader::Class shaderClass) const;
 };
 
-// Reads the body of a binary ShBx chunk. Each shader is a class byte, a
+// Reads the body of a binary ShBx chunk, from where `file` stands up to
+// `bodyEnd`; the file is left wherever reading stopped. Each shader is a class byte, a
 // counted name, an int32 parameter count and the parameters (a counted name,
 // an int32 type and the value), followed by int16 flags. Reading stops at the
 // first shader that does not fit the body or holds a type of unknown size;
 // the shaders before it are kept.
-ShaderBox ReadShaderBox(const unsigned char* body, std::size_t size);
+ShaderBox ReadShaderBox(CobFile& file, std::size_t bodyEnd);
 
 }  // namespace verdin
