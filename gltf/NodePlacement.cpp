@@ -4,49 +4,18 @@
 
 namespace verdin::gltf {
 
-SceneTree TreeOf(const SceneModel& scene)
-{
-    SceneTree tree;
-    const auto& nodes = scene.Nodes();
-    tree.children.resize(nodes.size());
-    for (std::size_t i = 0; i < nodes.size(); ++i) {
-        const auto index = static_cast<std::int32_t>(i);
-        if (nodes[i].parent == SceneNode::kRoot)
-            tree.roots.push_back(index);
-        else
-            tree.children[static_cast<std::size_t>(nodes[i].parent)].push_back(index);
-    }
-    return tree;
-}
-
-// Matrices in the file are absolute: a node's own placement is its matrix
-// seen from where its parent's placement puts it.
 std::vector<NodePlacement> PlaceNodes(const SceneModel& scene, const SceneTree& tree)
 {
-    const auto& nodes = scene.Nodes();
-    std::vector<NodePlacement> placements(nodes.size());
-    std::vector<Affine> placed(nodes.size());  // where each node puts its children
-    std::vector<std::int32_t> pending(tree.roots.rbegin(), tree.roots.rend());
-    while (!pending.empty()) {
-        const auto node = static_cast<std::size_t>(pending.back());
-        pending.pop_back();
-        const std::int32_t parent = nodes[node].parent;
-        const Affine parentPlaced = parent == SceneNode::kRoot ? Affine{} : placed[static_cast<std::size_t>(parent)];
-        NodePlacement& placement = placements[node];
-        Affine local;
-        if (const Affine absolute = Upright(Affine::FromCob(nodes[node].placement)); absolute.IsFinite())
-            local = Inverse(parentPlaced).value_or(Affine{}) * absolute;
+    const std::vector<RelativePlacement> relative = RelativePlacements(
+        scene, tree, [](const SceneNode& node) { return Upright(Affine::FromCob(node.placement)); },
+        [](const Affine& local) { return Decompose(local).has_value(); });
+    std::vector<NodePlacement> placements;
+    placements.reserve(relative.size());
+    for (const RelativePlacement& node : relative) {
+        if (node.held)
+            placements.push_back({Decompose(node.local), Affine{}, node.nonFinite});
         else
-            placement.nonFinite = true;
-        placement.trs = Decompose(local);
-        if (placement.trs)
-            placed[node] = parentPlaced * local;
-        else {
-            placement.bake = local;
-            placed[node] = parentPlaced;
-        }
-        for (auto child = tree.children[node].rbegin(); child != tree.children[node].rend(); ++child)
-            pending.push_back(*child);
+            placements.push_back({std::nullopt, node.local, node.nonFinite});
     }
     return placements;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "gltf/Placement.h"
+#include "scene/SceneTree.h"
 
-#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -11,13 +11,6 @@ class SceneModel;
 }
 
 namespace verdin::gltf {
-
-// The scene's nodes as a tree, children in file order.
-struct SceneTree {
-    std::vector<std::vector<std::int32_t>> children;
-    std::vector<std::int32_t> roots;
-};
-SceneTree TreeOf(const SceneModel& scene);
 
 // How a node holds its placement, relative to its parent and stood upright:
 // as translation, rotation and scale where these can express it; otherwise

@@ -1,0 +1,112 @@
+#include "scene/Affine.h"
+
+#include <cmath>
+
+namespace verdin {
+
+double Determinant(const Affine& a)
+{
+    const auto& m = a.m;
+    return m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) - m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+           m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
+}
+
+Affine Affine::FromCob(const CobMatrix& matrix)
+{
+    Affine a;
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c)
+            a.m[r][c] = matrix.m[r][c];
+    return a;
+}
+
+bool Affine::IsFinite() const
+{
+    for (const auto& row : m)
+        for (double value : row)
+            if (!std::isfinite(value))
+                return false;
+    return true;
+}
+
+bool Affine::IsIdentity() const
+{
+    return m == Affine{}.m;
+}
+
+Vector3 Affine::Point(const Vector3& p) const
+{
+    Vector3 result;
+    for (int r = 0; r < 3; ++r)
+        result[r] = m[r][0] * p[0] + m[r][1] * p[1] + m[r][2] * p[2] + m[r][3];
+    return result;
+}
+
+Vector3 Affine::Normal(const Vector3& n) const
+{
+    // The cofactor matrix is the inverse transpose times the determinant,
+    // whose sign keeps the normal's side.
+    const double sign = Determinant(*this) < 0 ? -1 : 1;
+    Vector3 result;
+    for (int r = 0; r < 3; ++r) {
+        const int r1 = (r + 1) % 3, r2 = (r + 2) % 3;
+        Vector3 cofactors;
+        for (int c = 0; c < 3; ++c) {
+            const int c1 = (c + 1) % 3, c2 = (c + 2) % 3;
+            cofactors[c] = m[r1][c1] * m[r2][c2] - m[r1][c2] * m[r2][c1];
+        }
+        result[r] = sign * (cofactors[0] * n[0] + cofactors[1] * n[1] + cofactors[2] * n[2]);
+    }
+    const double length = std::sqrt(result[0] * result[0] + result[1] * result[1] + result[2] * result[2]);
+    if (!(length > 0) || !std::isfinite(length))
+        return n;
+    return {result[0] / length, result[1] / length, result[2] / length};
+}
+
+Affine operator*(const Affine& a, const Affine& b)
+{
+    Affine product;
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c)
+            product.m[r][c] =
+                a.m[r][0] * b.m[0][c] + a.m[r][1] * b.m[1][c] + a.m[r][2] * b.m[2][c] + (c == 3 ? a.m[r][3] : 0);
+    return product;
+}
+
+std::optional<Affine> Inverse(const Affine& a)
+{
+    const double determinant = Determinant(a);
+    if (!std::isfinite(determinant) || std::fabs(determinant) < 1e-300)
+        return std::nullopt;
+    const auto& m = a.m;
+    Affine inverse;
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) {
+            const int r1 = (c + 1) % 3, r2 = (c + 2) % 3, c1 = (r + 1) % 3, c2 = (r + 2) % 3;
+            inverse.m[r][c] = (m[r1][c1] * m[r2][c2] - m[r1][c2] * m[r2][c1]) / determinant;
+        }
+    for (int r = 0; r < 3; ++r)
+        inverse.m[r][3] = -(inverse.m[r][0] * m[0][3] + inverse.m[r][1] * m[1][3] + inverse.m[r][2] * m[2][3]);
+    if (!inverse.IsFinite())
+        return std::nullopt;
+    return inverse;
+}
+
+Vector3 AxisChange::operator()(const Vector3& v) const
+{
+    return {sign[0] * v[from[0]], sign[1] * v[from[1]], sign[2] * v[from[2]]};
+}
+
+Affine AxisChange::operator()(const Affine& a) const
+{
+    // Rows and columns are renamed and negated alike.
+    Affine result;
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 3; ++c)
+            result.m[r][c] = sign[r] * sign[c] * a.m[from[r]][from[c]];
+        result.m[r][3] = sign[r] * a.m[from[r]][3];
+    }
+    return result;
+}
+
+}  // namespace verdin
