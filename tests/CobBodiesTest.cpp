@@ -1,6 +1,7 @@
 #include "CobBodies.h"
 #include "TestSupport.h"
 
+#include "cob/ChanChunk.h"
 #include "cob/GrouChunk.h"
 #include "cob/Mat1Chunk.h"
 #include "cob/PolHChunk.h"
@@ -313,6 +314,53 @@ TEST(CobBodies, RealSamplesHoldTheSameShadersInBothForms)
             }
         }
     }
+}
+
+TEST(CobBodies, AnimationChannelsAreReadWhenAsked)
+{
+    const ChannelSpec move{"Move", 0, 1, {{0, 0, 0.5f, -0.25f, 1, {1, 2, 3, 0}}, {4, 0, 0, 0, 0, {-1, 0, 2.5f, 0}}}};
+    const ChannelSpec rotate{
+        "Rotate", 0, 0, {{0, 0, 0, 0, 0, {1, 0, 0, 0}}, {2, 1, 0, 0, 0, {0.5f, 0.5f, -0.5f, 0.5f}}}};
+    const ChannelSpec vertex{"Vertex", 1478, 0, {{7, 0, 0, 0, 0, {-9.25f, 3, 53.5f, 0}}}};
+    ChannelSpec damaged = vertex;
+    damaged.storedCount = 1000;
+    const std::string binary = CobBuilder()
+                                   .Header()
+                                   .Chunk("Chan", 0, 12, 1, 9, ChanBody(move))
+                                   .Chunk("Chan", 0, 12, 2, 9, ChanBody(rotate))
+                                   .Chunk("Chan", 0, 12, 3, 9, ChanBody(vertex))
+                                   .Chunk("Chan", 0, 12, 4, 9, ChanBody(damaged))
+                                   .Chunk("Grou", 0, 1, 5, 0, PlacementBody("after"))
+                                   .End()
+                                   .Data();
+
+    const CobReading unasked(binary);
+    EXPECT_EQ(unasked.Count(), 1u);
+    EXPECT_NE(unasked.Report().find(" No support 'Chan' chunk.\r\n No support 'Chan' chunk.\r\n"), std::string::npos);
+
+    const CobReading reading(binary, {.animation = true});
+    EXPECT_EQ(reading.Report(), " reading file...\r\nDamaged Chan chunk 4 passed over.\r\n");
+    ASSERT_EQ(reading.Chunks<CGrouChunk>().size(), 1u);
+    EXPECT_EQ(reading.Chunks<CGrouChunk>()[0]->m_name.name.text, "after");
+    const auto channels = reading.Chunks<CChanChunk>();
+    ASSERT_EQ(channels.size(), 3u);
+    EXPECT_EQ(channels[0]->m_nType, CHUNK_CHAN);
+    EXPECT_EQ(channels[0]->m_nParentId, 9);
+    EXPECT_EQ(channels[0]->m_name, "AnimationSet0");
+    EXPECT_EQ(channels[0]->m_kind, ChannelKind::kMove);
+    EXPECT_EQ(channels[0]->m_nFlags, 1);
+    ASSERT_EQ(channels[0]->m_keys.size(), 2u);
+    EXPECT_EQ(channels[0]->m_keys[0].continuity, -0.25f);
+    EXPECT_EQ(channels[0]->m_keys[1].frame, 4.0f);
+    EXPECT_EQ(channels[0]->m_keys[1].value[2], 2.5f);
+    EXPECT_EQ(channels[1]->m_kind, ChannelKind::kRotate);
+    ASSERT_EQ(channels[1]->m_keys.size(), 2u);
+    EXPECT_EQ(channels[1]->m_keys[1].acc, 1.0f);
+    EXPECT_EQ(channels[1]->m_keys[1].value[3], 0.5f);
+    EXPECT_EQ(channels[2]->m_kind, ChannelKind::kVertex);
+    EXPECT_EQ(channels[2]->m_nVertex, 1478);
+    ASSERT_EQ(channels[2]->m_keys.size(), 1u);
+    EXPECT_EQ(channels[2]->m_keys[0].value[0], -9.25f);
 }
 
 }  // namespace
