@@ -10,7 +10,7 @@ namespace verdin {
 class CobFile;
 class ReportLog;
 
-enum ChunkType { CHUNK_GROU = 1, CHUNK_POLH = 2, CHUNK_MAT1 = 3 };
+enum ChunkType { CHUNK_GROU = 1, CHUNK_POLH = 2, CHUNK_MAT1 = 3, CHUNK_CHAN = 4 };
 
 // A chunk of a COB file: the fields of its 20-byte header. The classes of the
 // chunks the converter uses add their bodies.

@@ -1,6 +1,7 @@
 #include "cob/CobReader.h"
 
 #include "base/ReportLog.h"
+#include "cob/ChanChunk.h"
 #include "cob/CobEof.h"
 #include "cob/CobFile.h"
 #include "cob/CobTags.h"
@@ -31,6 +32,9 @@ std::unique_ptr<CChunk> CreateChunk(const char* tag, const CobReaderOptions& opt
     } else if (IsTag(tag, "Mat1")) {
         chunk = std::make_unique<CMat1Chunk>(options.newerMaterials);
         chunk->m_nType = CHUNK_MAT1;
+    } else if (IsTag(tag, "Chan") && options.animation) {
+        chunk = std::make_unique<CChanChunk>();
+        chunk->m_nType = CHUNK_CHAN;
     }
     return chunk;
 }

@@ -49,6 +49,14 @@ std::string Quoted(std::string_view text)
     return quoted;
 }
 
+std::string_view Trimmed(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 std::vector<std::string_view> SplitWords(std::string_view text, std::string_view separators)
 {
     std::vector<std::string_view> words;

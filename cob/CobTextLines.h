@@ -75,6 +75,9 @@ private:
 // characters and marked "...", so that one word cannot flood the report.
 std::string Quoted(std::string_view text);
 
+// `text` without the blanks at its start and end.
+std::string_view Trimmed(std::string_view text);
+
 // The words of `text` between any of the `separators`.
 std::vector<std::string_view> SplitWords(std::string_view text, std::string_view separators = " \t");
 

@@ -2,10 +2,12 @@
 
 #include "base/NumberFormat.h"
 #include "base/ReportLog.h"
+#include "cob/ChanChunk.h"
 #include "cob/CobEof.h"
 #include "cob/CobFile.h"
 #include "cob/CobReader.h"
 #include "cob/CobTags.h"
+#include "cob/CobTextChannels.h"
 #include "cob/CobTextLines.h"
 #include "cob/CobTextShaders.h"
 #include "cob/GrouChunk.h"
@@ -289,6 +291,14 @@ void ReadShaderChunk(CobTextBody& body, const CobTextHeader& header, const CChun
     material->m_shaders = std::move(shaders);
 }
 
+std::unique_ptr<CChunk> ReadChan(CobTextBody& body, const CobTextHeader& header, ReportLog& report)
+{
+    auto channel = StartChunk(std::make_unique<CChanChunk>(), header, CHUNK_CHAN, report);
+    if (channel)
+        ReadCobTextChannel(body, *channel);
+    return channel;
+}
+
 void ReadChunk(CobTextBody& body, const CobTextHeader& header, ReportLog& report, CChunkList& chunks,
                const CobReaderOptions& options)
 {
@@ -299,6 +309,8 @@ void ReadChunk(CobTextBody& body, const CobTextHeader& header, ReportLog& report
         chunk = ReadPolH(body, header, report);
     } else if (IsTag(header.tag, "Mat1")) {
         chunk = ReadMat1(body, header, report, options);
+    } else if (IsTag(header.tag, "Chan") && options.animation) {
+        chunk = ReadChan(body, header, report);
     } else {
         report.AppendLine(" No support '" + std::string(header.tag) + "' chunk.");
         if (IsTag(header.tag, "ShBx"))

@@ -8,14 +8,6 @@ namespace verdin {
 
 namespace {
 
-std::string_view Trimmed(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 std::optional<Shader::Class> ClassNamed(std::string_view line)
 {
     const std::vector<std::string_view> words = SplitWords(line);

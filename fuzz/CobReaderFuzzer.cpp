@@ -1,6 +1,6 @@
 // Reads arbitrary bytes as a COB file, straight from memory. The first byte
 // holds options as in the conversion target, so that its corpus serves this
-// one too; bit 5 reads newer materials.
+// one too; bit 5 reads newer materials. Animation channels are always read.
 
 #include "FuzzSupport.h"
 
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     verdin::CChunkList chunks;
     try {
         if (verdin::ReadCobHeader(file, report, signature))
-            verdin::ReadCobChunks(file, report, chunks, {(data[0] & 0x20) != 0});
+            verdin::ReadCobChunks(file, report, chunks, {.newerMaterials = (data[0] & 0x20) != 0, .animation = true});
     } catch (const verdin::CobEofError&) {
         // a short file: the reader's one way of refusing it
     }

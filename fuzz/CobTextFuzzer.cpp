@@ -1,6 +1,7 @@
 // Reads arbitrary text as the body of a text-form COB file, straight from
 // memory, behind a valid text-form header. Bit 5 of the first byte reads
-// newer materials, as in the other COB targets.
+// newer materials, as in the other COB targets; animation channels are
+// always read.
 
 #include "FuzzSupport.h"
 
@@ -23,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     verdin::CobFile file(std::vector<unsigned char>(text.begin(), text.end()));
 
     QuietReport report;
-    const verdin::CobReaderOptions options{(data[0] & 0x20) != 0, true};
+    const verdin::CobReaderOptions options{
+        .newerMaterials = (data[0] & 0x20) != 0, .textForm = true, .animation = true};
     verdin::CobSignature signature;
     verdin::CChunkList chunks;
     try {

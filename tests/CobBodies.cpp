@@ -71,6 +71,24 @@ CobBuilder Mat1Body(const MaterialSpec& material)
     return body;
 }
 
+CobBuilder ChanBody(const ChannelSpec& channel)
+{
+    CobBuilder body;
+    body.String("AnimationSet0").String(channel.type);
+    if (channel.type == "Vertex")
+        body.Int32(channel.vertex);
+    body.Int16(channel.flags).Int16(channel.storedCount.value_or(static_cast<std::int16_t>(channel.keys.size())));
+    for (const ChannelKey& key : channel.keys) {
+        body.Float(key.frame).Float(key.acc);
+        if (channel.type == "Move")
+            body.Float(key.tension).Float(key.continuity).Float(key.bias);
+        body.Float(key.value[0]).Float(key.value[1]).Float(key.value[2]);
+        if (channel.type == "Rotate")
+            body.Float(key.value[3]);
+    }
+    return body;
+}
+
 CobBuilder ShBxBody(float opacity, float specular, float exponent)
 {
     constexpr std::int32_t kFloat = 3, kColour = 7;

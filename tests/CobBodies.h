@@ -2,6 +2,8 @@
 
 #include "CobBuilder.h"
 
+#include "cob/ChanChunk.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -46,6 +48,14 @@ struct MaterialSpec {
     std::optional<MapSpec> texture;
 };
 
+struct ChannelSpec {
+    std::string type;
+    std::int32_t vertex = 0;  // written for a Vertex channel
+    std::int16_t flags = 0;
+    std::vector<ChannelKey> keys;                            // t c b written for Move, w for Rotate
+    std::optional<std::int16_t> storedCount = std::nullopt;  // when not the number of keys
+};
+
 PolygonSpec NamedPolygon(std::string name);
 // A side × side grid of quads in the plane z = 0.25, without texture
 // coordinates: 45 MB of .x for a side of 600.
@@ -55,6 +65,8 @@ PolygonSpec QuadGrid(int side);
 CobBuilder PlacementBody(const std::string& name, const Matrix& position = kIdentity);
 CobBuilder PolHBody(const PolygonSpec& polygon);
 CobBuilder Mat1Body(const MaterialSpec& material);
+// A channel named "AnimationSet0".
+CobBuilder ChanBody(const ChannelSpec& channel);
 // The shaders of a material as newer files keep them: plain white, the
 // transparency shader "glass" with that opacity, and "caligari phong" with
 // that specular factor and exponent; then a displacement shader with a

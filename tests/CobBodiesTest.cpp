@@ -1,12 +1,16 @@
 #include "CobBodies.h"
+#include "CobTextBodies.h"
 #include "TestSupport.h"
 
+#include "cob/ChanChunk.h"
 #include "cob/GrouChunk.h"
 #include "cob/Mat1Chunk.h"
 #include "cob/PolHChunk.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 namespace verdin::test {
@@ -35,6 +39,33 @@ CobReading ReadVersioned(std::string_view tag, std::int16_t major, std::int16_t 
                           .Chunk("Next", 0, 1, 6, 0, CobBuilder())
                           .End()
                           .Data());
+}
+
+// Two readings of the same channels, numbers equal within `tolerance` of their size.
+void ExpectSameChannels(const std::vector<const CChanChunk*>& a, const std::vector<const CChanChunk*>& b,
+                        float tolerance)
+{
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t c = 0; c < a.size(); ++c) {
+        EXPECT_EQ(a[c]->m_nId, b[c]->m_nId);
+        EXPECT_EQ(a[c]->m_nParentId, b[c]->m_nParentId);
+        EXPECT_EQ(a[c]->m_name, b[c]->m_name);
+        EXPECT_EQ(a[c]->m_kind, b[c]->m_kind);
+        EXPECT_EQ(a[c]->m_nVertex, b[c]->m_nVertex);
+        EXPECT_EQ(a[c]->m_nFlags, b[c]->m_nFlags);
+        ASSERT_EQ(a[c]->m_keys.size(), b[c]->m_keys.size()) << a[c]->m_nId;
+        for (std::size_t k = 0; k < a[c]->m_keys.size(); ++k) {
+            const ChannelKey& x = a[c]->m_keys[k];
+            const ChannelKey& y = b[c]->m_keys[k];
+            EXPECT_EQ(x.frame, y.frame);
+            const float numbers[][2] = {
+                {x.acc, y.acc},           {x.tension, y.tension},   {x.continuity, y.continuity},
+                {x.bias, y.bias},         {x.value[0], y.value[0]}, {x.value[1], y.value[1]},
+                {x.value[2], y.value[2]}, {x.value[3], y.value[3]}};
+            for (const auto& [p, q] : numbers)
+                EXPECT_NEAR(p, q, tolerance * std::max(1.0f, std::fabs(p))) << a[c]->m_nId << " key " << k;
+        }
+    }
 }
 
 TEST(CobBodies, PolygonObjectVersionsFromZeroPointTwo)
@@ -313,6 +344,91 @@ TEST(CobBodies, RealSamplesHoldTheSameShadersInBothForms)
             }
         }
     }
+}
+
+TEST(CobBodies, AnimationChannelsAreReadWhenAskedInBothForms)
+{
+    const ChannelSpec move{"Move", 0, 1, {{0, 0, 0.5f, -0.25f, 1, {1, 2, 3, 0}}, {4, 0, 0, 0, 0, {-1, 0, 2.5f, 0}}}};
+    const ChannelSpec rotate{
+        "Rotate", 0, 0, {{0, 0, 0, 0, 0, {1, 0, 0, 0}}, {2, 1, 0, 0, 0, {0.5f, 0.5f, -0.5f, 0.5f}}}};
+    const ChannelSpec vertex{"Vertex", 1478, 0, {{7, 0, 0, 0, 0, {-9.25f, 3, 53.5f, 0}}}};
+    ChannelSpec damaged = vertex;
+    damaged.storedCount = 1000;
+    const std::string binary = CobBuilder()
+                                   .Header()
+                                   .Chunk("Chan", 0, 12, 1, 9, ChanBody(move))
+                                   .Chunk("Chan", 0, 12, 2, 9, ChanBody(rotate))
+                                   .Chunk("Chan", 0, 12, 3, 9, ChanBody(vertex))
+                                   .Chunk("Chan", 0, 12, 4, 9, ChanBody(damaged))
+                                   .Chunk("Grou", 0, 1, 5, 0, PlacementBody("after"))
+                                   .End()
+                                   .Data();
+
+    const CobReading unasked(binary);
+    EXPECT_EQ(unasked.Count(), 1u);
+    EXPECT_NE(unasked.Report().find(" No support 'Chan' chunk.\r\n No support 'Chan' chunk.\r\n"), std::string::npos);
+
+    const CobReaderOptions options{.textForm = true, .animation = true};
+    const CobReading reading(binary, options);
+    EXPECT_EQ(reading.Report(), " reading file...\r\nDamaged Chan chunk 4 passed over.\r\n");
+    ASSERT_EQ(reading.Chunks<CGrouChunk>().size(), 1u);
+    EXPECT_EQ(reading.Chunks<CGrouChunk>()[0]->m_name.name.text, "after");
+    const auto channels = reading.Chunks<CChanChunk>();
+    ASSERT_EQ(channels.size(), 3u);
+    EXPECT_EQ(channels[0]->m_nType, CHUNK_CHAN);
+    EXPECT_EQ(channels[0]->m_nParentId, 9);
+    EXPECT_EQ(channels[0]->m_name, "AnimationSet0");
+    EXPECT_EQ(channels[0]->m_kind, ChannelKind::kMove);
+    EXPECT_EQ(channels[0]->m_nFlags, 1);
+    ASSERT_EQ(channels[0]->m_keys.size(), 2u);
+    EXPECT_EQ(channels[0]->m_keys[0].continuity, -0.25f);
+    EXPECT_EQ(channels[0]->m_keys[1].frame, 4.0f);
+    EXPECT_EQ(channels[0]->m_keys[1].value[2], 2.5f);
+    EXPECT_EQ(channels[1]->m_kind, ChannelKind::kRotate);
+    ASSERT_EQ(channels[1]->m_keys.size(), 2u);
+    EXPECT_EQ(channels[1]->m_keys[1].acc, 1.0f);
+    EXPECT_EQ(channels[1]->m_keys[1].value[3], 0.5f);
+    EXPECT_EQ(channels[2]->m_kind, ChannelKind::kVertex);
+    EXPECT_EQ(channels[2]->m_nVertex, 1478);
+    ASSERT_EQ(channels[2]->m_keys.size(), 1u);
+    EXPECT_EQ(channels[2]->m_keys[0].value[0], -9.25f);
+
+    const CobReading text(kTextHeader + TextChunk("Chan", 12, 1, 9, TextChan(move)) +
+                              TextChunk("Chan", 12, 2, 9, TextChan(rotate)) +
+                              TextChunk("Chan", 12, 3, 9, TextChan(vertex)) + kTextEnd,
+                          options);
+    EXPECT_EQ(text.Report(), " reading file...\r\n");
+    ExpectSameChannels(text.Chunks<CChanChunk>(), channels, 0);
+}
+
+// The text form writes numbers to six digits.
+TEST(CobBodies, RealSampleHoldsTheSameChannelsInBothForms)
+{
+    const std::string samples = SamplesDir();
+    if (samples.empty())
+        GTEST_SKIP() << "../shared/samples is absent";
+    const CobReaderOptions options{.textForm = true, .animation = true};
+    const CobReading binary(ReadFile(samples + "/dwarf.cob"), options);
+    const CobReading text(ReadFile(samples + "/dwarf_ascii.cob"), options);
+    EXPECT_FALSE(binary.Truncated());
+    EXPECT_FALSE(text.Truncated());
+    EXPECT_EQ(binary.Report().find("Chan"), std::string::npos) << binary.Report();
+    EXPECT_EQ(text.Report().find("Chan"), std::string::npos) << text.Report();
+
+    const auto channels = binary.Chunks<CChanChunk>();
+    const auto kinds = [&channels](ChannelKind kind) {
+        return std::count_if(channels.begin(), channels.end(),
+                             [kind](const CChanChunk* c) { return c->m_kind == kind; });
+    };
+    EXPECT_EQ(kinds(ChannelKind::kMove), 1);
+    EXPECT_EQ(kinds(ChannelKind::kRotate), 1);
+    EXPECT_EQ(kinds(ChannelKind::kVertex), 1479);
+    ASSERT_EQ(channels.size(), 1481u);
+    // The Move channel: "time 0 acc 0 t 0 c 0 b 0 position -0.011608 0 0.24791".
+    ASSERT_EQ(channels[1]->m_keys.size(), 23u);
+    EXPECT_NEAR(channels[1]->m_keys[0].value[2], 0.24791f, 1e-6f);
+    EXPECT_EQ(channels.back()->m_nVertex, 1478);
+    ExpectSameChannels(channels, text.Chunks<CChanChunk>(), 1e-5f);
 }
 
 }  // namespace

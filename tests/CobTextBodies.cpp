@@ -77,6 +77,24 @@ std::string TextMat1(const MaterialSpec& material)
            "  ks " + Number(0.5f) + "  exp " + Number(material.exponent) + "  ior 1  kd 0.6\n";
 }
 
+std::string TextChan(const ChannelSpec& channel)
+{
+    std::string text = "Name AnimationSet0 \ntype " + channel.type + "\n";
+    if (channel.type == "Vertex")
+        text += "vertex " + std::to_string(channel.vertex) + "\n";
+    text += "flags " + std::to_string(channel.flags) + " frames " + std::to_string(channel.keys.size()) + "\n";
+    for (const ChannelKey& key : channel.keys) {
+        text += "time " + Number(key.frame) + " acc " + Number(key.acc);
+        if (channel.type == "Move")
+            text += " t " + Number(key.tension) + " c " + Number(key.continuity) + " b " + Number(key.bias);
+        if (channel.type == "Rotate")
+            text += " orientation " + Number(key.value[0]) + "  " + Numbers({key.value[1], key.value[2], key.value[3]});
+        else
+            text += " position " + Numbers({key.value[0], key.value[1], key.value[2]});
+    }
+    return text;
+}
+
 std::string TextShaders(const MapSpec& texture)
 {
     return "Shader class: color\nShader name: \"texture map\" (caligari texture map)\nNumber of parameters: 7\n"

@@ -19,6 +19,9 @@ std::string TextPlacement(const std::string& name, const Matrix& position = kIde
 std::string TextPolH(const PolygonSpec& polygon);
 // The fields Mat1Body stores, with a diffuse factor the binary form lacks.
 std::string TextMat1(const MaterialSpec& material);
+// The channel ChanBody stores, with blanks after its name and an orientation's
+// w written as the modeller writes it.
+std::string TextChan(const ChannelSpec& channel);
 // A shader box whose colour shader names the texture (one value followed by
 // blanks, as an editor may leave it); a transparency shader after it names
 // another image, which is no texture.
