@@ -2,7 +2,9 @@
 # Builds verdin-cli.exe and runs it under Wine on the examples, the real
 # samples (when ../shared/samples is there) and builder-made files, each run
 # beside the same run of the Linux build: every file written, every report
-# and every exit status must be the same, byte for byte.
+# and every exit status must be the same, byte for byte. Then Wine's DirectX
+# file reader loads every .x file the Linux build writes
+# (tests/wine/check-x-files.sh).
 #   scripts/test-windows.sh [LINUX_BUILD_DIR]   (default build, as ./test.sh makes it)
 # Needs g++-mingw-w64-x86-64-posix and wine64 (./test.sh --windows installs them).
 set -euo pipefail
@@ -141,6 +143,11 @@ last_line=$(tail -n 1 "$interrupted/report")
 [ "$status" = 1 ] && [ "$last_line" = "aborted." ] || fail "Ctrl+C: exit status $status, last line '$last_line'"
 ! compgen -G "$interrupted/.verdin-*" >/dev/null || fail "Ctrl+C left temporary files"
 echo "checked Ctrl+C"
+
+# Wine's own DirectX file reader, which shares no code with Verdin, loads
+# every .x file the Linux build writes.
+tests/wine/check-x-files.sh "$linux_cli" || fail "Wine's d3dxof refused a .x file, or took a broken one"
+echo "checked .x files with Wine's d3dxof"
 
 # UTF-8 as the program's code page, and the download's contents.
 grep -aq '<activeCodePage[^>]*>UTF-8</activeCodePage>' "$windows_cli" || fail "no UTF-8 code page in the manifest"
