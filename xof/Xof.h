@@ -18,6 +18,12 @@ inline constexpr int kMaxTemplateDepth = 32;  // templates used as members of te
 // The definitions of the 19 standard templates of meshes, as DirectX text with
 // "\n" line ends: what a file carries ahead of its data to declare them.
 extern const std::string_view kMeshTemplates;
+// The templates of frames and animations, in the same form; it starts with a
+// blank line, to follow kMeshTemplates.
+extern const std::string_view kFrameTemplates;
+// The template of an animation's key rate, which the mesh library knows but a
+// reader of the standard templates alone does not; in the same form.
+extern const std::string_view kAnimTicksPerSecondTemplate;
 
 // Reads a DirectX text file ("xof 0302txt 0064", or another version or float
 // size). Separators are read leniently: a value may be followed by "," or ";"

@@ -1,13 +1,17 @@
 #include "xof/src/MeshLibraryTemplates.h"
 
+#include "xof/Xof.h"
+
 namespace verdin::xof {
 
-const std::string_view kMeshLibraryTemplates = R"(
+const std::string_view kAnimTicksPerSecondTemplate = R"(
 template AnimTicksPerSecond {
  <9E415A43-7BA6-4a73-8743-B73D47E88476>
  DWORD AnimTicksPerSecond;
 }
+)";
 
+const std::string_view kMeshLibraryTemplates = R"(
 template CompressedAnimationSet {
  <7F9B00B3-F125-4890-876E-1C42BF697C4D>
  DWORD CompressedBlockSize;

@@ -134,11 +134,8 @@ template Mesh {
 }
 )";
 
-namespace {
-
-// The templates of frames and animations, which files from elsewhere use
-// without declaring them.
-constexpr std::string_view kFrameTemplates = R"(
+// Files from elsewhere use these without declaring them.
+const std::string_view kFrameTemplates = R"(
 template FrameTransformMatrix {
  <F6F23F41-7686-11cf-8F52-0040333594A3>
  Matrix4x4 frameMatrix;
@@ -185,6 +182,8 @@ template AnimationSet {
 }
 )";
 
+namespace {
+
 Document BuildDocument(const std::string& text)
 {
     Document document;
@@ -208,7 +207,8 @@ Document StandardDocument()
 Document RegisteredDocument()
 {
     static const Document registered =
-        BuildDocument(std::string(kMeshTemplates) + std::string(kFrameTemplates) + std::string(kMeshLibraryTemplates));
+        BuildDocument(std::string(kMeshTemplates) + std::string(kFrameTemplates) +
+                      std::string(kAnimTicksPerSecondTemplate) + std::string(kMeshLibraryTemplates));
     return registered;
 }
 
