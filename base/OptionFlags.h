@@ -17,6 +17,12 @@ struct OptionFlags {
     std::atomic<int> NewerMaterials{0};  // read Mat1 versions 0.7 and 0.8
     std::atomic<int> FlipV{0};           // write texture v as 1 - v
     std::atomic<int> Ascii{0};           // read text-form files
+    // The whole scene in a .x file; glTF files always carry it.
+    std::atomic<int> Axes{0};           // y up and left-handed, as DirectX viewers show a model
+    std::atomic<int> Hierarchy{0};      // a named frame per group and object, placed by its matrix
+    std::atomic<int> FullMaterials{0};  // specular, emissive and opacity; coordinates on every mesh
+    // A report line for each kind of chunk left out, with its count.
+    std::atomic<int> Summary{0};
     // What each COB file becomes: an OutputFormat.
     std::atomic<int> Output{0};
 };

@@ -9,6 +9,7 @@
 #include "cob/Mat1Chunk.h"
 #include "cob/PolHChunk.h"
 #include "cob/ShaderBox.h"
+#include "cob/SkippedChunks.h"
 
 #include <algorithm>
 #include <cstring>
@@ -58,14 +59,45 @@ void PassBody(CobFile& file, ReportLog& report, CChunk& chunk)
 
 // Newer files keep a material's shaders in a ShBx chunk after its Mat1. The
 // body is read where it lies; the caller passes over it as over any other.
-void ReadShadersOf(CobFile& file, const CChunk& header, const CChunkList& chunks)
+// False when no material takes them.
+bool ReadShadersOf(CobFile& file, const CChunk& header, const CChunkList& chunks)
 {
     CMat1Chunk* material = FindMat1(chunks, header.m_nParentId);
     if (!material || header.m_nLength < 0 || static_cast<std::size_t>(header.m_nLength) > file.Remaining())
-        return;
+        return false;
     const std::size_t bodyStart = file.Position();
     material->m_shaders = ReadShaderBox(file, bodyStart + static_cast<std::size_t>(header.m_nLength));
     file.Seek(bodyStart);
+    return true;
+}
+
+void ReadUpToEnd(CobFile& file, ReportLog& report, CChunkList& chunks, const CobReaderOptions& options,
+                 SkippedChunks& skipped)
+{
+    for (;;) {
+        char tag[5] = {};
+        const std::size_t tagStart = file.Position();
+        file.Read(tag, 4);
+        if (IsTag(tag, "END "))
+            return;
+
+        std::unique_ptr<CChunk> chunk = CreateChunk(tag, options);
+        if (!chunk) {
+            skipped.Passing(tag);
+            CChunk unknown;
+            unknown.Read(file, report);
+            const bool used = IsTag(tag, "ShBx") && options.newerMaterials && ReadShadersOf(file, unknown, chunks);
+            skipped.Passed(tag, used);
+            PassBody(file, report, unknown);
+            continue;
+        }
+        if (chunk->Read(file, report)) {
+            PassRestOfBody(file, *chunk, tagStart + kChunkHeaderSize);
+            chunks.Append(std::move(chunk));
+        } else {
+            PassBody(file, report, *chunk);  // refused: its body was not read
+        }
+    }
 }
 
 }  // namespace
@@ -115,30 +147,14 @@ bool ReadCobHeader(CobFile& file, ReportLog& report, CobSignature& signature, co
 
 void ReadCobChunks(CobFile& file, ReportLog& report, CChunkList& chunks, const CobReaderOptions& options)
 {
-    for (;;) {
-        char tag[5] = {};
-        const std::size_t tagStart = file.Position();
-        file.Read(tag, 4);
-        if (IsTag(tag, "END "))
-            return;
-
-        std::unique_ptr<CChunk> chunk = CreateChunk(tag, options);
-        if (!chunk) {
-            report.AppendLine(" No support '" + std::string(tag) + "' chunk.");
-            CChunk unknown;
-            unknown.Read(file, report);
-            if (IsTag(tag, "ShBx") && options.newerMaterials)
-                ReadShadersOf(file, unknown, chunks);
-            PassBody(file, report, unknown);
-            continue;
-        }
-        if (chunk->Read(file, report)) {
-            PassRestOfBody(file, *chunk, tagStart + kChunkHeaderSize);
-            chunks.Append(std::move(chunk));
-        } else {
-            PassBody(file, report, *chunk);  // refused: its body was not read
-        }
+    SkippedChunks skipped(report, options.summary);
+    try {
+        ReadUpToEnd(file, report, chunks, options, skipped);
+    } catch (...) {
+        skipped.Summarise();
+        throw;
     }
+    skipped.Summarise();
 }
 
 }  // namespace verdin

@@ -23,6 +23,7 @@ struct CobReaderOptions {
     bool newerMaterials = false;  // Mat1 versions 0.7 and 0.8
     bool textForm = false;        // files in the text form
     bool animation = false;       // read Chan chunks
+    bool summary = false;         // one " No support" line for each kind of chunk passed over
 };
 
 // Checks the 32-byte header at the start of the file and keeps its

@@ -13,6 +13,7 @@
 #include "cob/GrouChunk.h"
 #include "cob/Mat1Chunk.h"
 #include "cob/PolHChunk.h"
+#include "cob/SkippedChunks.h"
 
 #include <algorithm>
 #include <limits>
@@ -273,12 +274,13 @@ std::unique_ptr<CChunk> ReadMat1(CobTextBody& body, const CobTextHeader& header,
 
 // A material's shaders. The texture of a textured material is the "file
 // name" of its colour shader; it becomes the material's texture record.
-void ReadShaderChunk(CobTextBody& body, const CobTextHeader& header, const CChunkList& chunks)
+// False when no material takes the shaders.
+bool ReadShaderChunk(CobTextBody& body, const CobTextHeader& header, const CChunkList& chunks)
 {
     ShaderBox shaders = ReadCobTextShaders(body);
     CMat1Chunk* material = FindMat1(chunks, header.parentId);
     if (!material)
-        return;
+        return false;
     const Shader* colour = shaders.OfClass(Shader::Class::kColour);
     const ShaderParameter* file = colour ? colour->Find("file name", ShaderParameter::Type::kString) : nullptr;
     if (file) {
@@ -289,6 +291,7 @@ void ReadShaderChunk(CobTextBody& body, const CobTextHeader& header, const CChun
         texture.offset = {colour->Number("S offset", 0), colour->Number("T offset", 0)};
     }
     material->m_shaders = std::move(shaders);
+    return true;
 }
 
 std::unique_ptr<CChunk> ReadChan(CobTextBody& body, const CobTextHeader& header, ReportLog& report)
@@ -300,7 +303,7 @@ std::unique_ptr<CChunk> ReadChan(CobTextBody& body, const CobTextHeader& header,
 }
 
 void ReadChunk(CobTextBody& body, const CobTextHeader& header, ReportLog& report, CChunkList& chunks,
-               const CobReaderOptions& options)
+               const CobReaderOptions& options, SkippedChunks& skipped)
 {
     std::unique_ptr<CChunk> chunk;
     if (IsTag(header.tag, "Grou")) {
@@ -312,9 +315,8 @@ void ReadChunk(CobTextBody& body, const CobTextHeader& header, ReportLog& report
     } else if (IsTag(header.tag, "Chan") && options.animation) {
         chunk = ReadChan(body, header, report);
     } else {
-        report.AppendLine(" No support '" + std::string(header.tag) + "' chunk.");
-        if (IsTag(header.tag, "ShBx"))
-            ReadShaderChunk(body, header, chunks);
+        skipped.Passing(header.tag);
+        skipped.Passed(header.tag, IsTag(header.tag, "ShBx") && ReadShaderChunk(body, header, chunks));
     }
     if (chunk)
         chunks.Append(std::move(chunk));
@@ -322,12 +324,11 @@ void ReadChunk(CobTextBody& body, const CobTextHeader& header, ReportLog& report
 
 }  // namespace
 
-void ReadCobTextChunks(CobFile& file, ReportLog& report, CChunkList& chunks, const CobReaderOptions& options)
+namespace {
+
+void ReadUpToEnd(CobTextLines& lines, CobTextBody& body, ReportLog& report, CChunkList& chunks,
+                 const CobReaderOptions& options, SkippedChunks& skipped)
 {
-    const std::size_t size = file.Remaining();
-    const unsigned char* bytes = file.Take(size);
-    CobTextLines lines({reinterpret_cast<const char*>(bytes), size}, kFirstChunkLine);
-    CobTextBody body(lines);
     for (;;) {
         // Blank lines before the first chunk; those after a chunk end its body.
         while (!lines.AtEnd() && lines.NextIsBlank())
@@ -340,9 +341,27 @@ void ReadCobTextChunks(CobFile& file, ReportLog& report, CChunkList& chunks, con
             throw CobTextError("Line " + FormatInt(number) + ": a chunk header expected.");
         if (IsTag(header->tag, "END "))
             return;
-        ReadChunk(body, *header, report, chunks, options);
+        ReadChunk(body, *header, report, chunks, options, skipped);
         body.SkipRest();
     }
+}
+
+}  // namespace
+
+void ReadCobTextChunks(CobFile& file, ReportLog& report, CChunkList& chunks, const CobReaderOptions& options)
+{
+    const std::size_t size = file.Remaining();
+    const unsigned char* bytes = file.Take(size);
+    CobTextLines lines({reinterpret_cast<const char*>(bytes), size}, kFirstChunkLine);
+    CobTextBody body(lines);
+    SkippedChunks skipped(report, options.summary);
+    try {
+        ReadUpToEnd(lines, body, report, chunks, options, skipped);
+    } catch (...) {
+        skipped.Summarise();
+        throw;
+    }
+    skipped.Summarise();
 }
 
 }  // namespace verdin

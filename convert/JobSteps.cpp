@@ -16,9 +16,14 @@ namespace verdin {
 
 namespace {
 
+// The reports of glTF files are always summaries.
 CobReaderOptions ReaderOptions(const CConvertJob& job)
 {
-    return {IsOn(job.m_pOptions->NewerMaterials), IsOn(job.m_pOptions->Ascii)};
+    const OptionFlags& options = *job.m_pOptions;
+    const bool gltf = options.Output.load() != kOutputX;
+    return {.newerMaterials = IsOn(options.NewerMaterials),
+            .textForm = IsOn(options.Ascii),
+            .summary = gltf || IsOn(options.Summary)};
 }
 
 }  // namespace

@@ -431,5 +431,19 @@ TEST(CobBodies, RealSampleHoldsTheSameChannelsInBothForms)
     ExpectSameChannels(channels, text.Chunks<CChanChunk>(), 1e-5f);
 }
 
+// A summary reports each kind of chunk passed over once, in the order the
+// kinds came, however reading ends.
+TEST(CobBodies, ASummaryCountsTheChunksPassedOver)
+{
+    CobBuilder file = CobBuilder().Header();
+    for (const char* tag : {"Next", "Unit", "Next", "Next"})
+        file.Chunk(tag, 0, 1, 6, 0, CobBuilder());
+    const CobReaderOptions summary{.summary = true};
+    EXPECT_EQ(CobReading(CobBuilder(file).End().Data(), summary).Report(),
+              " reading file...\r\n No support 'Next' chunk (3 chunks).\r\n No support 'Unit' chunk.\r\n");
+    // Cut short: the summary comes before the reader gives up.
+    EXPECT_EQ(CobReading(file.Data(), summary).Report().find(" No support 'Next' chunk (3 chunks).\r\n"), 18u);
+}
+
 }  // namespace
 }  // namespace verdin::test

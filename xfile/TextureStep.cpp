@@ -59,7 +59,10 @@ void RunTextureStep(const TexturePass& pass, CMat1Chunk& material)
         Rename(texture, PathFileName(destination));
 
     if (!bmp && !EqualIgnoringCase(extension, "ppm")) {
-        report.AppendLine(" No support " + extension + " texture file format.");
+        // The copy is named in the file: a summary leaves out what readers
+        // take as it is.
+        if (!IsOn(pass.summary))
+            report.AppendLine(" No support " + extension + " texture file format.");
         return;
     }
     const int expanded = BitmapExpander(report, destination, pass.textureScale, !ownImage);

@@ -17,8 +17,9 @@ struct TexturePass {
     const std::string& modelFolder;
     const std::string& outputName;
     TextureScale& textureScale;
-    const std::atomic<int>& ppm;   // the PPM option, read at each step
-    const std::atomic<int>& stop;  // set: a copy under way is given up
+    const std::atomic<int>& ppm;      // the PPM option, read at each step
+    const std::atomic<int>& summary;  // the summary option: no line for an image copied as it is
+    const std::atomic<int>& stop;     // set: a copy under way is given up
     TextureCopies& copies;
 };
 

@@ -47,7 +47,8 @@ protected:
         m_material.m_textureMap.name.length = static_cast<std::int16_t>(texture.size());
         m_material.m_textureMap.name.text = texture;
         const std::string modelFolder = PathDirectory(m_output);
-        RunTextureStep({m_report, modelFolder, m_output, m_scale, m_options.bPPM, m_stop, m_copies}, m_material);
+        RunTextureStep({m_report, modelFolder, m_output, m_scale, m_options.bPPM, m_options.Summary, m_stop, m_copies},
+                       m_material);
     }
 
     std::string Texture() const
@@ -236,6 +237,12 @@ TEST_F(TextureStep, OtherFormatsAreCopiedThenRefused)
     EXPECT_EQ(ReadFile(copy), kBitmap);
     EXPECT_EQ(m_scale.u, kUnset.u);
     EXPECT_EQ(Texture(), source);
+
+    // A summary does not call unsupported what readers take as it is.
+    m_options.Summary = 1;
+    m_report.ClearText();
+    Run(source);
+    EXPECT_EQ(m_report.Text(), " copy " + source + " to " + copy + ".\r\n");
 }
 
 TEST_F(TextureStep, AMissingTextureOfAnyFormatCannotBeCopied)
