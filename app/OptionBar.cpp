@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <array>
+
 namespace verdin {
 
 COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
@@ -27,6 +29,19 @@ COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
     QCheckBox* newerMaterials = CreateCheckBox(tr("&Newer materials"), "NewerMaterials", m_options.NewerMaterials);
     QCheckBox* flipV = CreateCheckBox(tr("Flip &V texture"), "FlipV", m_options.FlipV);
     QCheckBox* ascii = CreateCheckBox(tr("&ASCII COB files"), "Ascii", m_options.Ascii);
+    // The whole scene in a .x file; glTF files always carry it.
+    QCheckBox* axes = CreateCheckBox(tr("Upright a&xes"), "Axes", m_options.Axes);
+    QCheckBox* hierarchy = CreateCheckBox(tr("Names && &hierarchy"), "Hierarchy", m_options.Hierarchy);
+    QCheckBox* fullMaterials = CreateCheckBox(tr("&Full materials"), "FullMaterials", m_options.FullMaterials);
+    QCheckBox* summary = CreateCheckBox(tr("Report s&ummary"), "Summary", m_options.Summary);
+    auto* keepLook = new QPushButton(tr("&Keep the look"), this);
+    keepLook->setObjectName(QStringLiteral("KeepLook"));
+    keepLook->setToolTip(tr("Check every option that keeps the look of a file from a later version of the modeller"));
+    connect(keepLook, &QPushButton::clicked, this,
+            [kept = std::array{position, newerMaterials, flipV, ascii, axes, hierarchy, fullMaterials, summary}] {
+                for (QCheckBox* box : kept)
+                    box->setChecked(true);
+            });
 
     m_btnConvert = new QPushButton(tr("Convert!"), this);
     m_btnConvert->setObjectName(QStringLiteral("Convert"));
@@ -52,8 +67,12 @@ COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
     int row = 0;
     for (QCheckBox* box : {templates, binary, scaleRotation, position, ppm, newerMaterials, flipV, ascii})
         layout->addWidget(box, row++, 0, 1, 2);
-    layout->addWidget(outputFormat, row++, 0, 1, 2);
-    layout->addWidget(outputFolder, row++, 0, 1, 2);
+    // Beside the others, so that the window keeps its height.
+    int sceneRow = 0;
+    for (QWidget* scene : std::initializer_list<QWidget*>{axes, hierarchy, fullMaterials, summary, keepLook})
+        layout->addWidget(scene, sceneRow++, 2);
+    layout->addWidget(outputFormat, row++, 0, 1, 3);
+    layout->addWidget(outputFolder, row++, 0, 1, 3);
     layout->setRowStretch(row++, 1);
     layout->addWidget(m_btnConvert, row, 0, 2, 1);
     layout->addWidget(help, row, 1);
@@ -61,8 +80,9 @@ COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
 
     // The keyboard visits the controls in the order of the bar's template,
     // which is not the order on screen.
-    QWidget* tabOrder[] = {templates, binary,         scaleRotation, m_btnConvert, help,         about,       position,
-                           ppm,       newerMaterials, flipV,         ascii,        outputFormat, outputFolder};
+    QWidget* tabOrder[] = {templates, binary,        scaleRotation,  m_btnConvert, help,         about,
+                           position,  ppm,           newerMaterials, flipV,        ascii,        axes,
+                           hierarchy, fullMaterials, summary,        keepLook,     outputFormat, outputFolder};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }

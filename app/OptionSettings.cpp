@@ -15,7 +15,7 @@ struct OptionValue {
 };
 
 // Read and written in this order.
-constexpr std::array<OptionValue, 9> kOptionValues = {{
+constexpr std::array<OptionValue, 13> kOptionValues = {{
     {"AddTemplates", &OptionFlags::AddTemplates, 1},
     {"BinaryXFile", &OptionFlags::BinaryXFile, 0},
     {"ScaleAndRotation", &OptionFlags::ScaleAndRotation, 1},
@@ -25,6 +25,10 @@ constexpr std::array<OptionValue, 9> kOptionValues = {{
     {"FlipV", &OptionFlags::FlipV, 0},
     {"Ascii", &OptionFlags::Ascii, 0},
     {"Output", &OptionFlags::Output, kOutputX},
+    {"Axes", &OptionFlags::Axes, 0},
+    {"Hierarchy", &OptionFlags::Hierarchy, 0},
+    {"FullMaterials", &OptionFlags::FullMaterials, 0},
+    {"Summary", &OptionFlags::Summary, 0},
 }};
 
 }  // namespace

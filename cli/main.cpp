@@ -29,10 +29,11 @@ namespace {
 std::atomic<int> g_cancel{0};
 static_assert(std::atomic<int>::is_always_lock_free, "the cancel flag is set from a signal handler");
 
-// An option with its "--no-" form; the last one given wins.
-void AddSwitch(CLI::App& app, const std::string& name, bool& value, const std::string& help)
+// An option with its "--no-" form; the last one given wins, --keep-look
+// included, so each is set as it is read.
+CLI::Option* AddSwitch(CLI::App& app, const std::string& name, bool& value, const std::string& help)
 {
-    app.add_flag("--" + name + ",!--no-" + name, value, help);
+    return app.add_flag("--" + name + ",!--no-" + name, value, help)->trigger_on_parse();
 }
 
 // Help that names a switch's "--no-" form without the value it sets, which
@@ -102,6 +103,7 @@ int main(int argc, char** argv)
 
     bool templates = true, binary = false, scaleRotation = true, position = false, ppm = false;
     bool newerMaterials = false, flipV = false, ascii = false;
+    bool axes = false, hierarchy = false, fullMaterials = false, summary = false;
     std::vector<std::string> files;
 
     CLI::App app("Converts COB files into DirectX .x files or glTF 2.0 files beside them, or in an output folder.",
@@ -117,6 +119,25 @@ int main(int argc, char** argv)
               "Read the materials of later versions of the modeller (Mat1 0.7 and 0.8; default off)");
     AddSwitch(app, "flip-v", flipV, "Write texture coordinates as (u, 1 - v), as later versions need (default off)");
     AddSwitch(app, "ascii", ascii, "Read COB files in the text (ASCII) form too (default off)");
+    AddSwitch(app, "axes", axes,
+              "Stand each .x model upright in DirectX's y-up, left-handed axes, unmirrored (default off; glTF always)");
+    AddSwitch(app, "hierarchy", hierarchy,
+              "Write a named .x frame for each group and object, placed by its matrix (default off; glTF always)");
+    AddSwitch(app, "full-materials", fullMaterials,
+              "Write each .x material's specular, emissive and opacity, and every mesh's texture coordinates "
+              "(default off; glTF always)");
+    AddSwitch(app, "summary", summary,
+              "Report each kind of chunk left out once per file, with its count (default off; glTF always)");
+    bool* const keptLook[] = {&newerMaterials, &flipV, &ascii, &position, &axes, &hierarchy, &fullMaterials, &summary};
+    app.add_flag_function(
+           "--keep-look,!--no-keep-look",
+           [&keptLook](std::int64_t count) {
+               for (bool* option : keptLook)
+                   *option = count > 0;
+           },
+           "Turn on (--no-: off) every option that keeps a newer file's look: --newer-materials --flip-v --ascii "
+           "--position --axes --hierarchy --full-materials --summary")
+        ->trigger_on_parse();
     std::string output = "x";
     app.add_option("--to", output,
                    "What each COB file becomes: x (a DirectX .x file), glb (a binary glTF 2.0 file) or gltf (a "
@@ -176,6 +197,10 @@ int main(int argc, char** argv)
     options.NewerMaterials = newerMaterials;
     options.FlipV = flipV;
     options.Ascii = ascii;
+    options.Axes = axes;
+    options.Hierarchy = hierarchy;
+    options.FullMaterials = fullMaterials;
+    options.Summary = summary;
     options.Output = output == "glb" ? verdin::kOutputGlb : output == "gltf" ? verdin::kOutputGltf : verdin::kOutputX;
 
     std::promise<verdin::JobOutcome> ended;

@@ -75,7 +75,7 @@ private:
     {
         ReportLog& report = m_writing.report;
         const std::string name = node.name.empty() ? "noname" : node.name;
-        const MeshWorkingData mesh(m_scene.MaterialsOf(*node.polygon), *node.polygon);
+        const MeshWorkingData mesh(m_scene.MaterialsOf(*node.polygon), *node.polygon, true);
         HeldLines held;
         MeshArrays arrays = MakeMeshArrays(mesh, placement.bake, IsOn(m_writing.options.FlipV), held);
         report.AppendLine(" writing " + name + " mesh:V=" + FormatInt(static_cast<long long>(arrays.VertexCount())) +

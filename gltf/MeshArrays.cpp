@@ -41,7 +41,7 @@ public:
         const std::size_t expected = mesh.Vertices().size();
         for (std::vector<float>* values : {&m_arrays.positions, &m_arrays.normals})
             values->reserve(3 * expected);
-        if (mesh.Textured())
+        if (mesh.HasCoordinates())
             m_arrays.uvs.reserve(2 * expected);
     }
 
@@ -113,7 +113,7 @@ private:
         }
         for (double value : direction)
             m_arrays.normals.push_back(static_cast<float>(value));
-        if (m_mesh.Textured()) {
+        if (m_mesh.HasCoordinates()) {
             const CobUV uv = MappedUV(m_mesh, vertex, 1, 1, m_bFlipV);
             Put(m_arrays.uvs, uv.u);
             Put(m_arrays.uvs, uv.v);

@@ -16,6 +16,12 @@ MaterialLook LookOf(const CMat1Chunk& material)
     const float power = 3 + 40 * material.m_fExponent;
     look.specular = reflectance ? reflectance->Number("specular factor", material.m_fSpecular) : material.m_fSpecular;
     look.phongPower = reflectance ? reflectance->Number("exponent", power) : power;
+    look.ambient = reflectance ? reflectance->Number("ambient factor", material.m_fAmbient) : material.m_fAmbient;
+    const ShaderParameter* highlight =
+        reflectance ? reflectance->Find("specular colour", ShaderParameter::Type::kColour) : nullptr;
+    look.highlight = highlight && look.shading != 'm'
+                         ? CobVector{highlight->numbers[0], highlight->numbers[1], highlight->numbers[2]}
+                         : look.colour;
     return look;
 }
 

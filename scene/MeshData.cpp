@@ -42,12 +42,13 @@ std::span<const CMat1Chunk* const> MaterialsByOwner::Of(const CPolHChunk& polygo
     return found == m_materials.end() ? std::span<const CMat1Chunk* const>() : std::span(found->second);
 }
 
-MeshWorkingData::MeshWorkingData(std::span<const CMat1Chunk* const> ownMaterials, const CPolHChunk& polygon)
+MeshWorkingData::MeshWorkingData(std::span<const CMat1Chunk* const> ownMaterials, const CPolHChunk& polygon,
+                                 bool everyCoordinate)
     : m_polygon(polygon)
 {
     CheckFaces();
     BuildMaterialTable(ownMaterials);
-    SplitVertices();
+    SplitVertices(everyCoordinate && !polygon.m_pUVs.empty());
 }
 
 int MeshWorkingData::StoredCorner(const CobFace& face, int j)
@@ -103,8 +104,9 @@ void MeshWorkingData::BuildMaterialTable(std::span<const CMat1Chunk* const> own)
 }
 
 // A written vertex carries one texture coordinate: every corner of a textured
-// face is bound to a record of its vertex holding exactly its coordinate.
-void MeshWorkingData::SplitVertices()
+// face (of every face, with `everyFace`) is bound to a record of its vertex
+// holding exactly its coordinate.
+void MeshWorkingData::SplitVertices(bool everyFace)
 {
     const auto stored = static_cast<std::int32_t>(m_polygon.m_pVertices.size());
     m_vertices.reserve(static_cast<std::size_t>(stored));
@@ -113,10 +115,13 @@ void MeshWorkingData::SplitVertices()
 
     const auto& faces = m_polygon.m_pFaces;
     for (std::size_t i = 0; i < faces.size(); ++i) {
-        if (!IsWritten(i) || !IsTextured(FaceMaterial(faces[i])))
+        if (!IsWritten(i))
             continue;
-        m_bMeshTextured = true;
-        const auto slot = static_cast<std::int32_t>(MaterialSlot(faces[i]));
+        const bool textured = IsTextured(FaceMaterial(faces[i]));
+        if (!textured && !everyFace)
+            continue;
+        m_bHasCoordinates = true;
+        const auto slot = textured ? static_cast<std::int32_t>(MaterialSlot(faces[i])) : CMeshVertex::kNone;
         for (int j = 0; j < CornerCount(faces[i]); ++j)
             BindCorner(faces[i], StoredCorner(faces[i], j), slot);
     }
@@ -226,7 +231,9 @@ void MeshWorkingData::BindCorner(const CobFace& face, int storedCorner, std::int
     const std::int32_t found = FindRecord(v, uv, last);
     if (found != CMeshVertex::kNone) {
         SetWrittenVertex(face, storedCorner, found);
-        m_vertices[static_cast<std::size_t>(found)].m_nMaterial = static_cast<std::int16_t>(material);
+        // A face without a texture leaves the record's texture as it is.
+        if (material != CMeshVertex::kNone)
+            m_vertices[static_cast<std::size_t>(found)].m_nMaterial = static_cast<std::int16_t>(material);
         return;
     }
     SetWrittenVertex(face, storedCorner, static_cast<std::int32_t>(m_vertices.size()));

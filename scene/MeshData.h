@@ -44,7 +44,10 @@ private:
 // What the sub-block writers of one mesh share.
 class MeshWorkingData {
 public:
-    MeshWorkingData(std::span<const CMat1Chunk* const> ownMaterials, const CPolHChunk& polygon);
+    // With `everyCoordinate`, faces without a texture keep their texture
+    // coordinates too.
+    MeshWorkingData(std::span<const CMat1Chunk* const> ownMaterials, const CPolHChunk& polygon,
+                    bool everyCoordinate = false);
 
     const CPolHChunk& Polygon() const { return m_polygon; }
 
@@ -91,12 +94,13 @@ public:
         return vertex.m_nMaterial == CMeshVertex::kNone ? nullptr
                                                         : m_meshMaterials[static_cast<std::size_t>(vertex.m_nMaterial)];
     }
-    bool Textured() const { return m_bMeshTextured; }
+    // Whether any written vertex carries a texture coordinate.
+    bool HasCoordinates() const { return m_bHasCoordinates; }
 
 private:
     void BuildMaterialTable(std::span<const CMat1Chunk* const> own);
     void CheckFaces();
-    void SplitVertices();
+    void SplitVertices(bool everyCoordinate);
     void BindCorner(const CobFace& face, int storedCorner, std::int32_t material);
     std::int32_t FindRecord(std::int32_t vertex, const CobUV& uv, std::int32_t& last) const;
     void AddRecord(std::int32_t vertex, std::int32_t last, const CobUV& uv, std::int32_t material);
@@ -125,7 +129,7 @@ private:
     std::vector<const CMat1Chunk*> m_meshMaterials;
     std::vector<CMeshVertex> m_vertices;
     std::vector<std::int32_t> m_cornerVertices;  // empty while every corner keeps its stored vertex
-    bool m_bMeshTextured = false;
+    bool m_bHasCoordinates = false;
 };
 
 bool IsTextured(const CMat1Chunk* material);

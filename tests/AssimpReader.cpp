@@ -2,6 +2,7 @@
 
 #include <assimp/Importer.hpp>
 #include <assimp/material.h>
+#include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
 namespace verdin::test {
@@ -106,7 +107,8 @@ LoadedTree LoadTreeWithAssimp(const std::string& path)
 {
     LoadedTree tree;
     Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(path, 0);
+    // A .x file's faces may have more corners than three.
+    const aiScene* scene = importer.ReadFile(path, aiProcess_Triangulate);
     if (!scene || !scene->mRootNode) {
         tree.error = importer.GetErrorString();
         return tree;
@@ -126,10 +128,10 @@ LoadedTree LoadTreeWithAssimp(const std::string& path)
                 material.embeddedFormat = embedded->achFormatHint;
         }
     }
-    // assimp's glTF reader puts a scene of several root nodes under a root
-    // of its own, and one root node at the root.
+    // assimp's glTF and .x readers put a scene of several root nodes under a
+    // root of their own, and one root node at the root.
     const aiNode& root = *scene->mRootNode;
-    if (std::string(root.mName.C_Str()) != "ROOT")
+    if (const std::string name = root.mName.C_Str(); name != "ROOT" && name != "$dummy_root")
         AddNode(*scene, root, aiMatrix4x4(), "", tree);
     else
         for (unsigned c = 0; c < root.mNumChildren; ++c)

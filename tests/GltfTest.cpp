@@ -153,6 +153,33 @@ TEST(GltfOutput, TheSceneAsAnImporterReadsIt)
     EXPECT_EQ(xTriangles, body->triangles.size() + arm->triangles.size() + tree.Find("loose")->triangles.size());
 }
 
+// Asked for the whole scene, a .x file holds the tree the .glb holds: the same
+// names and parents, every corner where the .glb has it and faces facing out.
+// assimp takes a left-handed .x file into its right-handed axes by negating z:
+// the model comes out turned half round the vertical, not mirrored.
+TEST(WholeSceneX, IsTheTreeOfTheGlbInDirectXAxes)
+{
+    TempDir dir;
+    ASSERT_TRUE(Rig().WriteTo(dir.Path("rig.cob")));
+    const std::string files = " -o " + Quoted(dir.Path("out")) + " " + Quoted(dir.Path("rig.cob"));
+    ASSERT_EQ(RunCli(dir, "--to glb" + files).status, 0);
+    const CliRun x = RunCli(dir, "--keep-look --binary" + files);
+    ASSERT_EQ(x.status, 0) << x.out;
+    const LoadedTree glb = LoadTreeWithAssimp(dir.Path("out/rig.glb"));
+    const LoadedTree xTree = LoadTreeWithAssimp(dir.Path("out/rig.x"));
+    ASSERT_TRUE(glb.loaded && xTree.loaded) << xTree.error;
+    for (const LoadedNode& node : glb.nodes) {
+        const LoadedNode* xNode = xTree.Find(node.name);
+        ASSERT_TRUE(xNode) << node.name;
+        EXPECT_EQ(xNode->parent, node.parent);
+        ASSERT_EQ(xNode->triangles.size(), node.triangles.size()) << node.name;
+        for (const LoadedTriangle& triangle : node.triangles)
+            for (const auto& corner : triangle.corners)
+                EXPECT_TRUE(Holds(*xNode, {-corner[0], corner[1], -corner[2]})) << node.name;
+        ExpectFacingItsNormals(*xNode);
+    }
+}
+
 // Newer files: the opacity and highlight come from the material's shaders,
 // whose last one cannot be read to its end.
 TEST(GltfOutput, NewerMaterialsLookAsTheirShadersSay)
@@ -172,6 +199,16 @@ TEST(GltfOutput, NewerMaterialsLookAsTheirShadersSay)
     const LoadedMaterial& glass = tree.materials.at(tree.Find("loose")->triangles.at(0).material);
     EXPECT_EQ(glass.colour, (std::array<float, 4>{1, 1, 1, 0.5f}));
     EXPECT_FLOAT_EQ(glass.roughness, std::sqrt(std::sqrt(2.0f / (8 + 2))));  // the Mat1 says power 3
+
+    // The .x file's full material has the same numbers; in a summary the
+    // shaders it used are not called unsupported.
+    const CliRun x = RunCli(dir, "--newer-materials --full-materials --summary " + Quoted(dir.Path("glass.cob")));
+    ASSERT_EQ(x.status, 0) << x.out;
+    EXPECT_EQ(x.out.find("No support"), std::string::npos) << x.out;
+    EXPECT_NE(ReadFile(dir.Path("glass.x"))
+                  .find("Material{\r\n1.000000;1.000000;1.000000;0.500000;;\r\n8.000000;\r\n"
+                        "0.400000;0.400000;0.400000;;\r\n"),
+              std::string::npos);
 }
 
 // A 2 x 1 bitmap of 24 bits a pixel, and a 1 x 1 GIF: images glTF cannot

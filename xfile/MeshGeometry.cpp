@@ -2,6 +2,7 @@
 #include "base/OptionFlags.h"
 #include "base/ReportLog.h"
 #include "cob/PolHChunk.h"
+#include "scene/Affine.h"
 #include "scene/MeshData.h"
 #include "xfile/MeshWriters.h"
 #include "xfile/XTextFile.h"
@@ -10,17 +11,21 @@ namespace verdin {
 
 namespace {
 
-struct Placement {
-    double m[3][4];
-};
-
-// The object's matrix, less the parts the options leave out.
-Placement CurrentPlacement(const CobMatrix& position, const OptionFlags& options)
+// Points in DirectX's upright axes: the placement's rows renamed and negated.
+Affine InDirectXAxes(const Affine& placement)
 {
-    Placement placement;
+    Affine mapped;
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 4; ++c)
-            placement.m[r][c] = position.m[r][c];
+            mapped.m[r][c] = kDirectXAxes.sign[r] * placement.m[kDirectXAxes.from[r]][c];
+    return mapped;
+}
+
+}  // namespace
+
+Affine OptionPlacement(const CobMatrix& position, const OptionFlags& options)
+{
+    Affine placement = Affine::FromCob(position);
     if (!IsOn(options.Position))
         placement.m[0][3] = placement.m[1][3] = placement.m[2][3] = 0;
     if (!IsOn(options.ScaleAndRotation))
@@ -30,9 +35,8 @@ Placement CurrentPlacement(const CobMatrix& position, const OptionFlags& options
     return placement;
 }
 
-}  // namespace
-
-void WriteVertexList(ReportLog& report, const OptionFlags& options, XTextFile& out, const MeshWorkingData& mesh)
+void WriteVertexList(ReportLog& report, const OptionFlags& options, XTextFile& out, const MeshWorkingData& mesh,
+                     const MeshLayout& layout)
 {
     const auto& vertices = mesh.Vertices();
     out.Int(static_cast<long long>(vertices.size()));
@@ -41,7 +45,9 @@ void WriteVertexList(ReportLog& report, const OptionFlags& options, XTextFile& o
     WriteSliced(out, vertices.size(), [&](std::size_t begin, std::size_t end) {
         // The options are read again for every slice of the list, in order: a
         // change applies from the next slice.
-        const Placement p = CurrentPlacement(mesh.Polygon().m_position, options);
+        Affine p = layout.ownSpace ? Affine{} : OptionPlacement(mesh.Polygon().m_position, options);
+        if (layout.axes)
+            p = InDirectXAxes(p);
         return [&mesh, &vertices, p, begin, end](TextOutput& text) {
             for (std::size_t w = begin; w < end; ++w) {
                 const CobVector& point = mesh.Position(vertices[w]);
@@ -58,18 +64,18 @@ void WriteVertexList(ReportLog& report, const OptionFlags& options, XTextFile& o
     report.AppendText("V=" + FormatInt(mesh.Polygon().m_nVertices) + " ");
 }
 
-void WriteFaceList(ReportLog& report, XTextFile& out, const MeshWorkingData& mesh)
+void WriteFaceList(ReportLog& report, XTextFile& out, const MeshWorkingData& mesh, const MeshLayout& layout)
 {
     out.Int(mesh.WrittenFaceCount());
     out.Char(';');
     out.EndLine();
-    WriteFaceEntries(out, mesh, [&mesh](std::size_t, std::size_t) {
-        return [&mesh](TextOutput& text, const CobFace& face) {
+    WriteFaceEntries(out, mesh, [&mesh, axes = layout.axes](std::size_t, std::size_t) {
+        return [&mesh, axes](TextOutput& text, const CobFace& face) {
             const int corners = MeshWorkingData::CornerCount(face);
             text.Int(corners);
             text.Char(';');
             for (int j = 0; j < corners; ++j) {
-                text.Int(mesh.WrittenVertex(face, MeshWorkingData::StoredCorner(face, j)));
+                text.Int(mesh.WrittenVertex(face, WrittenCorner(face, j, axes)));
                 text.Char(j + 1 < corners ? ',' : ';');
             }
         };

@@ -1,6 +1,7 @@
 #include "base/NumberFormat.h"
 #include "base/ReportLog.h"
 #include "cob/PolHChunk.h"
+#include "scene/Affine.h"
 #include "scene/CornerNormals.h"
 #include "scene/MeshData.h"
 #include "xfile/MeshWriters.h"
@@ -8,8 +9,9 @@
 
 namespace verdin {
 
-void WriteMeshNormals(ReportLog& report, XTextFile& out, const MeshWorkingData& mesh)
+void WriteMeshNormals(ReportLog& report, XTextFile& out, const MeshWorkingData& mesh, const MeshLayout& layout)
 {
+    const bool axes = layout.axes;
     const CPolHChunk& polygon = mesh.Polygon();
     CornerNormals maker(mesh);
     const auto normalsOf = [&maker](const CobFace& face) { return maker.NormalCount(face); };
@@ -30,7 +32,7 @@ void WriteMeshNormals(ReportLog& report, XTextFile& out, const MeshWorkingData& 
         for (std::size_t i = begin; i < end; ++i)
             if (mesh.IsWritten(i))
                 made += static_cast<std::size_t>(normalsOf(polygon.m_pFaces[i]));
-        return [&maker, &mesh, begin, end, first, count](TextOutput& text) {
+        return [&maker, &mesh, begin, end, first, count, axes](TextOutput& text) {
             AutoAngleSums sums;
             std::vector<CobVector> normals;
             std::size_t written = first;
@@ -40,8 +42,10 @@ void WriteMeshNormals(ReportLog& report, XTextFile& out, const MeshWorkingData& 
                 normals.clear();
                 maker.MakeFace(i, normals, sums, text);
                 for (const CobVector& normal : normals) {
-                    for (float component : {normal.x, normal.y, normal.z}) {
-                        text.Float(component);
+                    const Vector3 n = axes ? kDirectXAxes(Vector3{normal.x, normal.y, normal.z})
+                                           : Vector3{normal.x, normal.y, normal.z};
+                    for (double component : n) {
+                        text.Float(axes ? component + 0.0 : component);  // a negated 0 is written as 0
                         text.Char(';');
                     }
                     text.Char(++written < count ? ',' : ';');
@@ -61,13 +65,15 @@ void WriteMeshNormals(ReportLog& report, XTextFile& out, const MeshWorkingData& 
         for (std::size_t i = begin; i < end; ++i)
             if (mesh.IsWritten(i))
                 next += normalsOf(polygon.m_pFaces[i]);
-        return [&maker, base = first](TextOutput& text, const CobFace& face) mutable {
+        return [&maker, base = first, axes](TextOutput& text, const CobFace& face) mutable {
             const bool flat = maker.IsFlat(face);
             const int corners = MeshWorkingData::CornerCount(face);
             text.Int(corners);
             text.Char(';');
             for (int j = 0; j < corners; ++j) {
-                text.Int(flat ? base : base + j);
+                // Normals stay in the order they were made; with the axes
+                // changed the corners name them the other way round.
+                text.Int(flat ? base : base + (axes ? corners - 1 - j : j));
                 text.Char(j + 1 < corners ? ',' : ';');
             }
             base += flat ? 1 : corners;

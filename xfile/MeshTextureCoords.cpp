@@ -10,7 +10,7 @@ namespace verdin {
 void WriteMeshTextureCoords(ReportLog& report, XTextFile& out, const MeshWorkingData& mesh, const TextureScale& scale,
                             bool flipV)
 {
-    if (!mesh.Textured())
+    if (!mesh.HasCoordinates())
         return;
     const auto& vertices = mesh.Vertices();
     out.Write("MeshTextureCoords{\n");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scene/Affine.h"
 #include "scene/MeshData.h"
 #include "xfile/FormatThreads.h"
 #include "xfile/XTextFile.h"
@@ -9,6 +10,24 @@ namespace verdin {
 class ReportLog;
 struct OptionFlags;
 struct TextureScale;
+
+// How a mesh is written beyond what the five options say.
+struct MeshLayout {
+    bool ownSpace = false;  // vertices in the object's own space, which its frame places
+    bool axes = false;      // in DirectX's upright axes (kDirectXAxes), corners turned round
+    bool fullMaterials = false;
+};
+
+// An object's matrix less the parts the options leave out.
+Affine OptionPlacement(const CobMatrix& position, const OptionFlags& options);
+
+// The stored corner at written position j of a face: with the axes changed,
+// a mirror, the corners go the other way round so that the face still faces
+// out.
+inline int WrittenCorner(const CobFace& face, int j, bool axes)
+{
+    return MeshWorkingData::StoredCorner(face, axes ? MeshWorkingData::CornerCount(face) - 1 - j : j);
+}
 
 // One entry per written face, in face order, with ",\n" between two; the
 // caller ends the list. `makeEntries(begin, end)` runs in face order on the
@@ -36,10 +55,11 @@ void WriteFaceEntries(XTextFile& out, const MeshWorkingData& mesh, MakeEntries m
 
 // The members of one Mesh object, in the order they are written. Each also
 // appends its count to the mesh's report line.
-void WriteVertexList(ReportLog& report, const OptionFlags& options, XTextFile& out, const MeshWorkingData& mesh);
-void WriteFaceList(ReportLog& report, XTextFile& out, const MeshWorkingData& mesh);
-void WriteMeshMaterialList(XTextFile& out, const MeshWorkingData& mesh);
-void WriteMeshNormals(ReportLog& report, XTextFile& out, const MeshWorkingData& mesh);
+void WriteVertexList(ReportLog& report, const OptionFlags& options, XTextFile& out, const MeshWorkingData& mesh,
+                     const MeshLayout& layout);
+void WriteFaceList(ReportLog& report, XTextFile& out, const MeshWorkingData& mesh, const MeshLayout& layout);
+void WriteMeshMaterialList(XTextFile& out, const MeshWorkingData& mesh, const MeshLayout& layout);
+void WriteMeshNormals(ReportLog& report, XTextFile& out, const MeshWorkingData& mesh, const MeshLayout& layout);
 // With `flipV`, each v is written as 1 - v.
 void WriteMeshTextureCoords(ReportLog& report, XTextFile& out, const MeshWorkingData& mesh, const TextureScale& scale,
                             bool flipV);

@@ -9,5 +9,8 @@ namespace verdin {
 // The definitions of the 19 standard DirectX file templates that a file may
 // carry ahead of its data, written with "\n" line ends.
 inline constexpr const std::string_view& kTemplateBlock = xof::kMeshTemplates;
+// The 9 templates of frames and animations, written after them when the file
+// holds frames.
+inline constexpr const std::string_view& kFrameTemplateBlock = xof::kFrameTemplates;
 
 }  // namespace verdin

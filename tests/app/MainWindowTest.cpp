@@ -142,13 +142,15 @@ private Q_SLOTS:
         QVERIFY(!Box(frame, "NewerMaterials")->isChecked());
         QVERIFY(!Box(frame, "FlipV")->isChecked());
         QVERIFY(!Box(frame, "Ascii")->isChecked());
+        for (const char* box : {"Axes", "Hierarchy", "FullMaterials", "Summary"})
+            QVERIFY(!Box(frame, box)->isChecked());
         QVERIFY(QSettings().allKeys().isEmpty());  // nothing is written while the program runs
 
         QVERIFY(frame.close());
         m_app.reset();
         QSettings settings;
         settings.beginGroup(QStringLiteral("Settings"));
-        QCOMPARE(settings.childKeys().size(), 9);
+        QCOMPARE(settings.childKeys().size(), 13);
         QCOMPARE(settings.value(QStringLiteral("AddTemplates")).toInt(), 1);
         QCOMPARE(settings.value(QStringLiteral("BinaryXFile")).toInt(), 0);
         QCOMPARE(settings.value(QStringLiteral("ScaleAndRotation")).toInt(), 1);
@@ -180,6 +182,21 @@ private Q_SLOTS:
         QVERIFY(!Box(second, "AddTemplates")->isChecked());
         QVERIFY(Box(second, "FlipV")->isChecked());
         QCOMPARE(second.OptionBar()->Options().bPPM.load(), 1);
+    }
+
+    void keepTheLookChecksTheOptionsOfNewerFilesAndLeavesTheOthers()
+    {
+        CMainFrame& frame = Start();
+        frame.findChild<QPushButton*>(QStringLiteral("KeepLook"))->click();
+        const OptionFlags& options = frame.OptionBar()->Options();
+        for (const std::atomic<int>* kept :
+             {&options.Position, &options.NewerMaterials, &options.FlipV, &options.Ascii, &options.Axes,
+              &options.Hierarchy, &options.FullMaterials, &options.Summary})
+            QCOMPARE(kept->load(), 1);
+        QVERIFY(Box(frame, "Hierarchy")->isChecked());
+        QCOMPARE(options.BinaryXFile.load(), 0);
+        QCOMPARE(options.bPPM.load(), 0);
+        QCOMPARE(QSettings().value(QStringLiteral("Settings/Axes")).toInt(), 1);
     }
 
     void theWindowAsItOpens()

@@ -15,6 +15,7 @@ set -euo pipefail
 option_sets=(
     ""
     "--newer-materials --flip-v --ascii --position"
+    "--keep-look"
 )
 
 cli=$(realpath "$1")
