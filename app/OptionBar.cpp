@@ -33,12 +33,14 @@ COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
     QCheckBox* axes = CreateCheckBox(tr("Upright a&xes"), "Axes", m_options.Axes);
     QCheckBox* hierarchy = CreateCheckBox(tr("Names && &hierarchy"), "Hierarchy", m_options.Hierarchy);
     QCheckBox* fullMaterials = CreateCheckBox(tr("&Full materials"), "FullMaterials", m_options.FullMaterials);
+    QCheckBox* animation = CreateCheckBox(tr("An&imation"), "Animation", m_options.Animation);
     QCheckBox* summary = CreateCheckBox(tr("Report s&ummary"), "Summary", m_options.Summary);
     auto* keepLook = new QPushButton(tr("&Keep the look"), this);
     keepLook->setObjectName(QStringLiteral("KeepLook"));
     keepLook->setToolTip(tr("Check every option that keeps the look of a file from a later version of the modeller"));
     connect(keepLook, &QPushButton::clicked, this,
-            [kept = std::array{position, newerMaterials, flipV, ascii, axes, hierarchy, fullMaterials, summary}] {
+            [kept = std::array{position, newerMaterials, flipV, ascii, axes, hierarchy, fullMaterials, animation,
+                               summary}] {
                 for (QCheckBox* box : kept)
                     box->setChecked(true);
             });
@@ -69,7 +71,7 @@ COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
         layout->addWidget(box, row++, 0, 1, 2);
     // Beside the others, so that the window keeps its height.
     int sceneRow = 0;
-    for (QWidget* scene : std::initializer_list<QWidget*>{axes, hierarchy, fullMaterials, summary, keepLook})
+    for (QWidget* scene : std::initializer_list<QWidget*>{axes, hierarchy, fullMaterials, animation, summary, keepLook})
         layout->addWidget(scene, sceneRow++, 2);
     layout->addWidget(outputFormat, row++, 0, 1, 3);
     layout->addWidget(outputFolder, row++, 0, 1, 3);
@@ -80,9 +82,10 @@ COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
 
     // The keyboard visits the controls in the order of the bar's template,
     // which is not the order on screen.
-    QWidget* tabOrder[] = {templates, binary,        scaleRotation,  m_btnConvert, help,         about,
-                           position,  ppm,           newerMaterials, flipV,        ascii,        axes,
-                           hierarchy, fullMaterials, summary,        keepLook,     outputFormat, outputFolder};
+    QWidget* tabOrder[] = {templates, binary,   scaleRotation, m_btnConvert,   help,
+                           about,     position, ppm,           newerMaterials, flipV,
+                           ascii,     axes,     hierarchy,     fullMaterials,  animation,
+                           summary,   keepLook, outputFormat,  outputFolder};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }

@@ -15,7 +15,7 @@ struct OptionValue {
 };
 
 // Read and written in this order.
-constexpr std::array<OptionValue, 13> kOptionValues = {{
+constexpr std::array<OptionValue, 14> kOptionValues = {{
     {"AddTemplates", &OptionFlags::AddTemplates, 1},
     {"BinaryXFile", &OptionFlags::BinaryXFile, 0},
     {"ScaleAndRotation", &OptionFlags::ScaleAndRotation, 1},
@@ -28,6 +28,7 @@ constexpr std::array<OptionValue, 13> kOptionValues = {{
     {"Axes", &OptionFlags::Axes, 0},
     {"Hierarchy", &OptionFlags::Hierarchy, 0},
     {"FullMaterials", &OptionFlags::FullMaterials, 0},
+    {"Animation", &OptionFlags::Animation, 0},
     {"Summary", &OptionFlags::Summary, 0},
 }};
 

@@ -21,6 +21,7 @@ struct OptionFlags {
     std::atomic<int> Axes{0};           // y up and left-handed, as DirectX viewers show a model
     std::atomic<int> Hierarchy{0};      // a named frame per group and object, placed by its matrix
     std::atomic<int> FullMaterials{0};  // specular, emissive and opacity; coordinates on every mesh
+    std::atomic<int> Animation{0};      // the model's moves and turns, in frames
     // A report line for each kind of chunk left out, with its count.
     std::atomic<int> Summary{0};
     // What each COB file becomes: an OutputFormat.

@@ -103,7 +103,7 @@ int main(int argc, char** argv)
 
     bool templates = true, binary = false, scaleRotation = true, position = false, ppm = false;
     bool newerMaterials = false, flipV = false, ascii = false;
-    bool axes = false, hierarchy = false, fullMaterials = false, summary = false;
+    bool axes = false, hierarchy = false, fullMaterials = false, animation = false, summary = false;
     std::vector<std::string> files;
 
     CLI::App app("Converts COB files into DirectX .x files or glTF 2.0 files beside them, or in an output folder.",
@@ -126,9 +126,13 @@ int main(int argc, char** argv)
     AddSwitch(app, "full-materials", fullMaterials,
               "Write each .x material's specular, emissive and opacity, and every mesh's texture coordinates "
               "(default off; glTF always)");
+    AddSwitch(app, "animation", animation,
+              "Write the model's moves and turns as .x animation keys, with --hierarchy (default off; glTF always, "
+              "with its vertex animation)");
     AddSwitch(app, "summary", summary,
               "Report each kind of chunk left out once per file, with its count (default off; glTF always)");
-    bool* const keptLook[] = {&newerMaterials, &flipV, &ascii, &position, &axes, &hierarchy, &fullMaterials, &summary};
+    bool* const keptLook[] = {&newerMaterials, &flipV,         &ascii,     &position, &axes,
+                              &hierarchy,      &fullMaterials, &animation, &summary};
     app.add_flag_function(
            "--keep-look,!--no-keep-look",
            [&keptLook](std::int64_t count) {
@@ -136,7 +140,7 @@ int main(int argc, char** argv)
                    *option = count > 0;
            },
            "Turn on (--no-: off) every option that keeps a newer file's look: --newer-materials --flip-v --ascii "
-           "--position --axes --hierarchy --full-materials --summary")
+           "--position --axes --hierarchy --full-materials --animation --summary")
         ->trigger_on_parse();
     std::string output = "x";
     app.add_option("--to", output,
@@ -200,6 +204,7 @@ int main(int argc, char** argv)
     options.Axes = axes;
     options.Hierarchy = hierarchy;
     options.FullMaterials = fullMaterials;
+    options.Animation = animation;
     options.Summary = summary;
     options.Output = output == "glb" ? verdin::kOutputGlb : output == "gltf" ? verdin::kOutputGltf : verdin::kOutputX;
 

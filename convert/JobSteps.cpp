@@ -16,13 +16,15 @@ namespace verdin {
 
 namespace {
 
-// The reports of glTF files are always summaries.
+// glTF files always carry the animation, and their reports are always
+// summaries.
 CobReaderOptions ReaderOptions(const CConvertJob& job)
 {
     const OptionFlags& options = *job.m_pOptions;
     const bool gltf = options.Output.load() != kOutputX;
     return {.newerMaterials = IsOn(options.NewerMaterials),
             .textForm = IsOn(options.Ascii),
+            .animation = gltf || IsOn(options.Animation),
             .summary = gltf || IsOn(options.Summary)};
 }
 

@@ -17,7 +17,7 @@ constexpr int kUnsignedInt = 5125;
 
 const char* TypeOf(int components)
 {
-    return components == 2 ? "VEC2" : components == 3 ? "VEC3" : "SCALAR";
+    return components == 2 ? "VEC2" : components == 3 ? "VEC3" : components == 4 ? "VEC4" : "SCALAR";
 }
 
 // Numbers in the shortest form that reads back to the same value, whatever
@@ -144,6 +144,17 @@ int GltfDocument::AddView(Block block, int target)
 
 int GltfDocument::AddFloats(std::vector<float> values, int components, bool bounds)
 {
+    return AddFloatAccessor(std::move(values), components, bounds, kArrayBuffer);
+}
+
+// Animation data is no vertex data: its views have no target.
+int GltfDocument::AddKeyFloats(std::vector<float> values, int components)
+{
+    return AddFloatAccessor(std::move(values), components, components == 1, 0);
+}
+
+int GltfDocument::AddFloatAccessor(std::vector<float> values, int components, bool bounds, int target)
+{
     Accessor accessor{0, kFloat, values.size() / static_cast<std::size_t>(components), components};
     if (bounds) {
         accessor.bounded = true;
@@ -155,7 +166,7 @@ int GltfDocument::AddFloats(std::vector<float> values, int components, bool boun
             accessor.high[c] = std::max(accessor.high[c], values[i]);
         }
     }
-    accessor.view = AddView({std::move(values), {}, {}, 0}, kArrayBuffer);
+    accessor.view = AddView({std::move(values), {}, {}, 0}, target);
     m_accessors.push_back(std::move(accessor));
     return static_cast<int>(m_accessors.size() - 1);
 }
@@ -253,9 +264,21 @@ void GltfDocument::WriteMeshes(Emitter& out) const
             Put(json, primitive.indices);
             json += ",\"material\":";
             Put(json, primitive.material);
+            for (std::size_t t = 0; t < primitive.targets.size(); ++t) {
+                json += t == 0 ? ",\"targets\":[{\"POSITION\":" : ",{\"POSITION\":";
+                Put(json, primitive.targets[t]);
+                json += t + 1 < primitive.targets.size() ? "}" : "}]";
+            }
             json += '}';
         }
-        json += "]}";
+        json += ']';
+        if (const std::size_t targets = mesh.primitives.empty() ? 0 : mesh.primitives[0].targets.size()) {
+            json += ",\"weights\":[0";
+            for (std::size_t t = 1; t < targets; ++t)
+                json += ",0";
+            json += ']';
+        }
+        json += '}';
     });
 }
 

@@ -24,6 +24,7 @@ struct MeshPrimitive {
     int uvs = -1;
     int indices = -1;
     int material = -1;
+    std::vector<int> targets = {};  // the position accessor of each morph target
 };
 
 struct DocumentNode {
@@ -47,11 +48,15 @@ public:
     // asked for. Returns the accessor. The values become part of the buffer
     // as they are, without a copy.
     int AddFloats(std::vector<float> values, int components, bool bounds);
+    // Key times (with their bounds) or values of an animation. Returns the
+    // accessor.
+    int AddKeyFloats(std::vector<float> values, int components);
     // Triangle corners. Returns the accessor.
     int AddIndices(std::vector<std::uint32_t> indices);
     // An image's bytes; returns its buffer view.
     int AddImageBytes(std::span<const unsigned char> bytes);
-    // Returns the mesh's index.
+    // Returns the mesh's index. Its primitives share their morph targets,
+    // whose weights are 0 at rest.
     int AddMesh(std::string name, std::vector<MeshPrimitive> primitives);
     // Nodes are numbered in the order they are added.
     void AddNode(DocumentNode node) { m_nodes.push_back(std::move(node)); }
@@ -111,6 +116,7 @@ private:
     static constexpr std::size_t kPackedBlock = std::size_t{1} << 20;
 
     int AddView(Block block, int target);
+    int AddFloatAccessor(std::vector<float> values, int components, bool bounds, int target);
     class Emitter;
     void WriteScene(Emitter& out) const;
     void WriteMeshes(Emitter& out) const;

@@ -9,6 +9,7 @@
 #include "base/ReportSink.h"
 #include "cob/Chunk.h"
 #include "cob/Mat1Chunk.h"
+#include "gltf/Animation.h"
 #include "gltf/GltfDocument.h"
 #include "gltf/GltfFiles.h"
 #include "gltf/Materials.h"
@@ -57,27 +58,31 @@ public:
         const std::vector<NodePlacement> placements = PlaceNodes(m_scene, tree);
         const auto& nodes = m_scene.Nodes();
         for (std::size_t i = 0; i < nodes.size(); ++i) {
+            const int index = static_cast<int>(i);  // nodes are numbered as the scene's
             DocumentNode node{nodes[i].name, placements[i].trs, tree.children[i], -1};
             if (nodes[i].polygon) {
                 if (IsOn(m_writing.cancel))
                     return false;
-                node.mesh = WriteMesh(nodes[i], placements[i]);
+                node.mesh = WriteMesh(index, nodes[i], placements[i]);
             }
+            m_animation.AddNodeMotion(index, nodes[i], placements[i]);
             m_document.AddNode(std::move(node));
         }
         m_document.SetRoots(tree.roots);
+        m_animation.Finish();
         return true;
     }
 
 private:
     // The node's mesh, or -1 when it has no triangle.
-    int WriteMesh(const SceneNode& node, const NodePlacement& placement)
+    int WriteMesh(int index, const SceneNode& node, const NodePlacement& placement)
     {
         ReportLog& report = m_writing.report;
         const std::string name = node.name.empty() ? "noname" : node.name;
         const MeshWorkingData mesh(m_scene.MaterialsOf(*node.polygon), *node.polygon, true);
         HeldLines held;
-        MeshArrays arrays = MakeMeshArrays(mesh, placement.bake, IsOn(m_writing.options.FlipV), held);
+        const bool animated = !node.channels.vertices.empty();
+        MeshArrays arrays = MakeMeshArrays(mesh, placement.bake, IsOn(m_writing.options.FlipV), held, animated);
         report.AppendLine(" writing " + name + " mesh:V=" + FormatInt(static_cast<long long>(arrays.VertexCount())) +
                           " F=" + FormatInt(static_cast<long long>(arrays.triangles)) + " ");
         report.AppendText(held.Text());
@@ -90,10 +95,12 @@ private:
         const int positions = m_document.AddFloats(arrays.positions, 3, true);
         const int normals = m_document.AddFloats(arrays.normals, 3, false);
         const int uvs = arrays.uvs.empty() ? -1 : m_document.AddFloats(arrays.uvs, 2, false);
+        const std::vector<int> targets =
+            animated ? m_animation.AddVertexMotion(index, node, arrays, placement.bake, report) : std::vector<int>();
         std::vector<MeshPrimitive> primitives;
         for (const Primitive& primitive : arrays.primitives)
-            primitives.push_back(
-                {positions, normals, uvs, m_document.AddIndices(primitive.indices), MaterialOf(primitive.material)});
+            primitives.push_back({positions, normals, uvs, m_document.AddIndices(primitive.indices),
+                                  MaterialOf(primitive.material), targets});
         return m_document.AddMesh(node.name, std::move(primitives));
     }
 
@@ -119,6 +126,7 @@ private:
     GltfDocument& m_document;
     Textures& m_textures;
     const SceneModel& m_scene;
+    SceneAnimation m_animation{m_document};
     std::map<const CMat1Chunk*, int> m_materials;
     std::map<std::string, int> m_alike;  // by their JSON
 };

@@ -32,8 +32,8 @@ struct CornerKeyHash {
 
 class ArraysMaker {
 public:
-    ArraysMaker(const MeshWorkingData& mesh, const Affine& bake, bool flipV)
-        : m_mesh(mesh), m_bake(bake), m_bBaked(!bake.IsIdentity()), m_bFlipV(flipV)
+    ArraysMaker(const MeshWorkingData& mesh, const Affine& bake, bool flipV, bool withSources)
+        : m_mesh(mesh), m_bake(bake), m_bBaked(!bake.IsIdentity()), m_bFlipV(flipV), m_bSources(withSources)
     {
         m_slotPrimitive.assign(mesh.Materials().size(), -1);
         m_firstOf.assign(mesh.Vertices().size(), kNone);
@@ -113,6 +113,8 @@ private:
         }
         for (double value : direction)
             m_arrays.normals.push_back(static_cast<float>(value));
+        if (m_bSources)
+            m_arrays.sources.push_back(vertex.m_nSource);
         if (m_mesh.HasCoordinates()) {
             const CobUV uv = MappedUV(m_mesh, vertex, 1, 1, m_bFlipV);
             Put(m_arrays.uvs, uv.u);
@@ -124,6 +126,7 @@ private:
     const Affine& m_bake;
     bool m_bBaked;
     bool m_bFlipV;
+    bool m_bSources;
     MeshArrays m_arrays;
     static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
     static constexpr int kChainWalk = 8;
@@ -136,11 +139,12 @@ private:
 
 }  // namespace
 
-MeshArrays MakeMeshArrays(const MeshWorkingData& mesh, const Affine& bake, bool flipV, ReportSink& sink)
+MeshArrays MakeMeshArrays(const MeshWorkingData& mesh, const Affine& bake, bool flipV, ReportSink& sink,
+                          bool withSources)
 {
     CornerNormals normals(mesh);
     normals.Prepare([&sink](std::size_t count, auto makeSlice) { makeSlice(0, count)(sink); });
-    ArraysMaker maker(mesh, bake, flipV);
+    ArraysMaker maker(mesh, bake, flipV, withSources);
     const CPolHChunk& polygon = mesh.Polygon();
     AutoAngleSums sums;
     std::vector<CobVector> faceNormals;

@@ -26,7 +26,8 @@ struct Primitive {
 struct MeshArrays {
     std::vector<float> positions;  // x, y, z, stood upright
     std::vector<float> normals;
-    std::vector<float> uvs;  // empty when the mesh has no textured face
+    std::vector<float> uvs;             // empty when the mesh has no texture coordinates
+    std::vector<std::int32_t> sources;  // per vertex, the object's vertex it stands for, when asked for
     std::vector<Primitive> primitives;
     std::size_t triangles = 0;
     long long nonFinite = 0;  // numbers that were no number, written as 0
@@ -38,6 +39,7 @@ struct MeshArrays {
 // object's placement its node cannot hold, in upright axes), texture
 // coordinates as the .x file gets them; `flipV` writes v as 1 - v. Report
 // lines of the normals go to `sink`.
-MeshArrays MakeMeshArrays(const MeshWorkingData& mesh, const Affine& bake, bool flipV, ReportSink& sink);
+MeshArrays MakeMeshArrays(const MeshWorkingData& mesh, const Affine& bake, bool flipV, ReportSink& sink,
+                          bool withSources = false);
 
 }  // namespace verdin::gltf

@@ -13,9 +13,9 @@ std::vector<NodePlacement> PlaceNodes(const SceneModel& scene, const SceneTree& 
     placements.reserve(relative.size());
     for (const RelativePlacement& node : relative) {
         if (node.held)
-            placements.push_back({Decompose(node.local), Affine{}, node.nonFinite});
+            placements.push_back({Decompose(node.local), Affine{}, node.parent, node.nonFinite});
         else
-            placements.push_back({std::nullopt, node.local, node.nonFinite});
+            placements.push_back({std::nullopt, node.local, node.parent, node.nonFinite});
     }
     return placements;
 }

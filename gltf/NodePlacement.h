@@ -18,6 +18,7 @@ namespace verdin::gltf {
 struct NodePlacement {
     std::optional<Trs> trs;
     Affine bake;
+    Affine parent;           // where the parent places its children
     bool nonFinite = false;  // the file's matrix held what is no number and was left out
 };
 std::vector<NodePlacement> PlaceNodes(const SceneModel& scene, const SceneTree& tree);

@@ -28,6 +28,23 @@ double Determinant(const Affine& a);
 // Nothing for a placement that flattens space.
 std::optional<Affine> Inverse(const Affine& a);
 
+// A placement as translation, rotation (a unit quaternion x, y, z, w) and
+// scale, applied in the reverse order.
+struct Trs {
+    Vector3 translation{0, 0, 0};
+    std::array<double, 4> rotation{0, 0, 0, 1};
+    Vector3 scale{1, 1, 1};
+};
+
+// Nothing when the placement shears or flattens space, which translation,
+// rotation and scale cannot express.
+std::optional<Trs> Decompose(const Affine& a);
+
+// The rotation of a unit quaternion (x, y, z, w).
+Affine Rotation(const std::array<double, 4>& q);
+// Translation, rotation and scale as one placement.
+Affine Compose(const Trs& trs);
+
 // A change of axes that renames and negates them: component r of a point in
 // the new axes is sign[r] times its component from[r] in the modeller's.
 struct AxisChange {

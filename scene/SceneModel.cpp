@@ -1,6 +1,7 @@
 #include "scene/SceneModel.h"
 
 #include "base/NumberFormat.h"
+#include "cob/ChanChunk.h"
 #include "cob/Chunk.h"
 #include "cob/GrouChunk.h"
 #include "cob/PolHChunk.h"
@@ -27,16 +28,40 @@ SceneModel::SceneModel(const CChunkList& chunks) : m_materials(chunks)
     for (const auto& chunk : chunks) {
         if (chunk->m_nType == CHUNK_GROU) {
             const auto& group = static_cast<const CGrouChunk&>(*chunk);
-            m_nodes.push_back({ShownName(group.m_name), SceneNode::kRoot, nullptr, group.m_position});
+            m_nodes.push_back({ShownName(group.m_name), SceneNode::kRoot, nullptr, group.m_position, {}});
         } else if (chunk->m_nType == CHUNK_POLH) {
             const auto& polygon = static_cast<const CPolHChunk&>(*chunk);
-            m_nodes.push_back({ShownName(polygon.m_name), SceneNode::kRoot, &polygon, polygon.m_position});
+            m_nodes.push_back({ShownName(polygon.m_name), SceneNode::kRoot, &polygon, polygon.m_position, {}});
         } else
             continue;
         ids.push_back(chunk->m_nId);
         parentIds.push_back(chunk->m_nParentId);
     }
     LinkParents(parentIds, ids);
+    LinkChannels(chunks, ids);
+}
+
+// A channel whose parent id names no node animates nothing.
+void SceneModel::LinkChannels(const CChunkList& chunks, const std::vector<std::int32_t>& ids)
+{
+    std::unordered_map<std::int32_t, std::size_t> byId;
+    for (std::size_t i = 0; i < ids.size(); ++i)
+        byId.try_emplace(ids[i], i);
+    for (const auto& chunk : chunks) {
+        if (chunk->m_nType != CHUNK_CHAN)
+            continue;
+        const auto found = byId.find(chunk->m_nParentId);
+        if (found == byId.end())
+            continue;
+        const auto& channel = static_cast<const CChanChunk&>(*chunk);
+        NodeChannels& channels = m_nodes[found->second].channels;
+        if (channel.m_kind == ChannelKind::kMove && !channels.move)
+            channels.move = &channel;
+        else if (channel.m_kind == ChannelKind::kRotate && !channels.rotate)
+            channels.rotate = &channel;
+        else if (channel.m_kind == ChannelKind::kVertex && m_nodes[found->second].polygon)
+            channels.vertices.push_back(&channel);
+    }
 }
 
 // A parent id that names no group or object leaves the node at the root, and

@@ -10,8 +10,17 @@
 
 namespace verdin {
 
+class CChanChunk;
 class CChunkList;
 class CPolHChunk;
+
+// The animation channels of a node: its moves and turns, and for an object
+// the moves of its vertices.
+struct NodeChannels {
+    const CChanChunk* move = nullptr;  // the first of the node's, as the others are too
+    const CChanChunk* rotate = nullptr;
+    std::vector<const CChanChunk*> vertices;  // in file order
+};
 
 // A group or a polygon object of the file.
 struct SceneNode {
@@ -23,6 +32,7 @@ struct SceneNode {
     // The placement in the scene: matrices of a COB file already hold their
     // groups' placement, so none is applied to its children again.
     CobMatrix placement;
+    NodeChannels channels;  // none when the file was read without them
 };
 
 // What a COB file shows, read once from its chunks by every writer: the
@@ -38,6 +48,7 @@ public:
 
 private:
     void LinkParents(const std::vector<std::int32_t>& parentIds, const std::vector<std::int32_t>& ids);
+    void LinkChannels(const CChunkList& chunks, const std::vector<std::int32_t>& ids);
 
     std::vector<SceneNode> m_nodes;
     MaterialsByOwner m_materials;

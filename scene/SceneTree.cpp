@@ -33,6 +33,7 @@ std::vector<RelativePlacement> RelativePlacements(const SceneModel& scene, const
         const std::int32_t parent = nodes[node].parent;
         const Affine parentPlaced = parent == SceneNode::kRoot ? Affine{} : placed[static_cast<std::size_t>(parent)];
         RelativePlacement& placement = placements[node];
+        placement.parent = parentPlaced;
         if (const Affine absolute = absoluteOf(nodes[node]); absolute.IsFinite())
             placement.local = Inverse(parentPlaced).value_or(Affine{}) * absolute;
         else

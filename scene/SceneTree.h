@@ -21,6 +21,7 @@ SceneTree TreeOf(const SceneModel& scene);
 // A node's placement relative to its parent.
 struct RelativePlacement {
     Affine local;
+    Affine parent;           // where the parent places its children
     bool held = true;        // false: the node holds none, its mesh's vertices carry `local`
     bool nonFinite = false;  // the file's matrix held what is no number and was left out
 };

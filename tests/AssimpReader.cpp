@@ -128,6 +128,22 @@ LoadedTree LoadTreeWithAssimp(const std::string& path)
                 material.embeddedFormat = embedded->achFormatHint;
         }
     }
+    if (scene->mNumAnimations > 0) {
+        const aiAnimation& animation = *scene->mAnimations[0];
+        for (unsigned c = 0; c < animation.mNumChannels; ++c) {
+            const aiNodeAnim& channel = *animation.mChannels[c];
+            LoadedMotion& motion = tree.motions.emplace_back();
+            motion.node = channel.mNodeName.C_Str();
+            for (unsigned k = 0; k < channel.mNumPositionKeys; ++k) {
+                motion.positionTimes.push_back(channel.mPositionKeys[k].mTime);
+                motion.positions.push_back(ToArray(channel.mPositionKeys[k].mValue));
+            }
+            for (unsigned k = 0; k < channel.mNumRotationKeys; ++k) {
+                const aiMatrix3x3 turn = channel.mRotationKeys[k].mValue.GetMatrix();
+                motion.turnedAxes.push_back({ToArray(turn * aiVector3D(1, 0, 0)), ToArray(turn * aiVector3D(0, 1, 0))});
+            }
+        }
+    }
     // assimp's glTF and .x readers put a scene of several root nodes under a
     // root of their own, and one root node at the root.
     const aiNode& root = *scene->mRootNode;

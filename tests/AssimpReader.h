@@ -57,11 +57,22 @@ struct LoadedMaterial {
     std::string embeddedFormat;   // of an embedded image: "png", "jpg"
 };
 
+// A node's keys in the first animation: where it is and how it is turned
+// (a point (1, 0, 0) and (0, 1, 0) turned by each rotation key), key times in
+// ticks.
+struct LoadedMotion {
+    std::string node;
+    std::vector<double> positionTimes;
+    std::vector<std::array<float, 3>> positions;
+    std::vector<std::array<std::array<float, 3>, 2>> turnedAxes;
+};
+
 struct LoadedTree {
     bool loaded = false;
     std::string error;
     std::vector<LoadedNode> nodes;  // depth first, without assimp's own root
     std::vector<LoadedMaterial> materials;
+    std::vector<LoadedMotion> motions;
     const LoadedNode* Find(const std::string& name) const;
 };
 

@@ -50,10 +50,16 @@ void ExpectSameScene(const LoadedScene& text, const LoadedScene& binary)
 
 class BinaryStep : public ::testing::Test {
 protected:
-    // Converts `cob` twice, as text and as binary, and compares what assimp reads.
-    void ConvertBothWays(const std::string& cob)
+    // Converts `cob` twice, as text and as binary, and compares what assimp
+    // reads; with `wholeScene`, with every option that keeps a newer file's
+    // look.
+    void ConvertBothWays(const std::string& cob, bool wholeScene = false)
     {
         OptionFlags options;
+        for (std::atomic<int>* option :
+             {&options.NewerMaterials, &options.FlipV, &options.Ascii, &options.Position, &options.Axes,
+              &options.Hierarchy, &options.FullMaterials, &options.Animation, &options.Summary})
+            *option = wholeScene ? 1 : 0;
         RunJob({cob}, options);
         const std::string x = cob.substr(0, cob.size() - 4) + ".x";
         const LoadedScene text = LoadWithAssimp(x);
@@ -82,6 +88,11 @@ TEST_F(BinaryStep, ExamplesAndSamplesReadTheSameAsText)
     for (const char* name : {"molecule.cob", "spider_6_6.cob"}) {
         std::filesystem::copy_file(samples + "/" + name, dir.Path(name));
         ConvertBothWays(dir.Path(name));
+    }
+    for (const char* name : {"molecule.cob", "spider_6_6_ascii.cob", "dwarf.cob"}) {
+        std::filesystem::copy_file(samples + "/" + name, dir.Path(name),
+                                   std::filesystem::copy_options::overwrite_existing);
+        ConvertBothWays(dir.Path(name), true);
     }
 }
 

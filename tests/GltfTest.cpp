@@ -53,11 +53,18 @@ PolygonSpec Loose()
     return loose;
 }
 
+// The rig moves up 4 from frame 0 to 10 and turns a quarter about the
+// modeller's z axis.
 CobBuilder Rig()
 {
+    const ChannelSpec move{"Move", 0, 1, {{0, 0, 0, 0, 0, {1, 2, 3}}, {10, 0, 0, 0, 0, {1, 2, 7}}}};
+    const float half = std::sqrt(0.5f);
+    const ChannelSpec turn{"Rotate", 0, 0, {{0, 0, 0, 0, 0, {1, 0, 0, 0}}, {10, 0, 0, 0, 0, {half, 0, 0, half}}}};
     return CobBuilder()
         .Header()
         .Chunk("Grou", 0, 1, 1, 0, PlacementBody("rig", kRig))
+        .Chunk("Chan", 0, 12, 7, 1, ChanBody(move))
+        .Chunk("Chan", 0, 12, 8, 1, ChanBody(turn))
         .Chunk("PolH", 0, 8, 2, 1, PolHBody(Body()))
         .Chunk("Mat1", 0, 6, 3, 2, Mat1Body({0, 's', 30, {1, 1, 1}, 0, MapSpec{0x02, "wood.bmp"}}))
         .Chunk("Mat1", 0, 6, 4, 2, Mat1Body({1, 'f', 30, {1, 0, 0}, 0, std::nullopt}))
@@ -168,6 +175,29 @@ TEST(WholeSceneX, IsTheTreeOfTheGlbInDirectXAxes)
     const LoadedTree glb = LoadTreeWithAssimp(dir.Path("out/rig.glb"));
     const LoadedTree xTree = LoadTreeWithAssimp(dir.Path("out/rig.x"));
     ASSERT_TRUE(glb.loaded && xTree.loaded) << xTree.error;
+    // The same moves and turns, in frames in the .x file and seconds in the
+    // .glb.
+    ASSERT_EQ(glb.motions.size(), 1u);
+    ASSERT_EQ(xTree.motions.size(), 1u);
+    const LoadedMotion &moved = glb.motions[0], &xMoved = xTree.motions[0];
+    EXPECT_EQ(xMoved.node, "rig");
+    ASSERT_EQ(xMoved.positions.size(), 2u);
+    ASSERT_EQ(moved.positions.size(), 2u);
+    EXPECT_EQ(xMoved.positionTimes.back(), 10);
+    for (std::size_t k = 0; k < 2; ++k) {
+        const auto& p = moved.positions[k];
+        EXPECT_EQ(xMoved.positions[k], (std::array<float, 3>{-p[0], p[1], -p[2]}));
+    }
+    ASSERT_EQ(xMoved.turnedAxes.size(), moved.turnedAxes.size());
+    for (std::size_t k = 0; k < moved.turnedAxes.size(); ++k)
+        for (std::size_t a = 0; a < 2; ++a) {
+            const auto& axis = moved.turnedAxes[k][a];
+            const auto& xAxis = xMoved.turnedAxes[k][a];
+            const float sign = a == 0 ? -1.0f : 1.0f;  // the .x file's x axis, seen in assimp's axes
+            for (int c = 0; c < 3; ++c)
+                EXPECT_NEAR(xAxis[c], sign * (c == 1 ? axis[c] : -axis[c]), 1e-5) << k << " " << a;
+        }
+
     for (const LoadedNode& node : glb.nodes) {
         const LoadedNode* xNode = xTree.Find(node.name);
         ASSERT_TRUE(xNode) << node.name;

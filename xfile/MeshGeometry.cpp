@@ -23,9 +23,8 @@ Affine InDirectXAxes(const Affine& placement)
 
 }  // namespace
 
-Affine OptionPlacement(const CobMatrix& position, const OptionFlags& options)
+Affine OptionPlacement(Affine placement, const OptionFlags& options)
 {
-    Affine placement = Affine::FromCob(position);
     if (!IsOn(options.Position))
         placement.m[0][3] = placement.m[1][3] = placement.m[2][3] = 0;
     if (!IsOn(options.ScaleAndRotation))
@@ -45,7 +44,7 @@ void WriteVertexList(ReportLog& report, const OptionFlags& options, XTextFile& o
     WriteSliced(out, vertices.size(), [&](std::size_t begin, std::size_t end) {
         // The options are read again for every slice of the list, in order: a
         // change applies from the next slice.
-        Affine p = layout.ownSpace ? Affine{} : OptionPlacement(mesh.Polygon().m_position, options);
+        Affine p = layout.ownSpace ? Affine{} : OptionPlacement(Affine::FromCob(mesh.Polygon().m_position), options);
         if (layout.axes)
             p = InDirectXAxes(p);
         return [&mesh, &vertices, p, begin, end](TextOutput& text) {

@@ -18,8 +18,8 @@ struct MeshLayout {
     bool fullMaterials = false;
 };
 
-// An object's matrix less the parts the options leave out.
-Affine OptionPlacement(const CobMatrix& position, const OptionFlags& options);
+// A placement less the parts the options leave out.
+Affine OptionPlacement(Affine placement, const OptionFlags& options);
 
 // The stored corner at written position j of a face: with the axes changed,
 // a mirror, the corners go the other way round so that the face still faces

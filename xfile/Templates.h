@@ -12,5 +12,7 @@ inline constexpr const std::string_view& kTemplateBlock = xof::kMeshTemplates;
 // The 9 templates of frames and animations, written after them when the file
 // holds frames.
 inline constexpr const std::string_view& kFrameTemplateBlock = xof::kFrameTemplates;
+// The template of the animation's key rate, after those.
+inline constexpr const std::string_view& kAnimTicksTemplateBlock = xof::kAnimTicksPerSecondTemplate;
 
 }  // namespace verdin

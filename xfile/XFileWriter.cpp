@@ -36,6 +36,8 @@ void WriteHead(const OptionFlags& options, XTextFile& out, const std::string& ou
         out.Write(kTemplateBlock);
         if (IsOn(options.Hierarchy))
             out.Write(kFrameTemplateBlock);
+        if (IsOn(options.Hierarchy) && IsOn(options.Animation))
+            out.Write(kAnimTicksTemplateBlock);
     }
     out.Write("Header {\n 1;\n 0;\n 1;\n}\n");
 }
@@ -72,6 +74,8 @@ bool WriteMeshes(const XFileWriting& writing, const CChunkList& chunks, XTextFil
         .ownSpace = IsOn(options.Hierarchy), .axes = IsOn(options.Axes), .fullMaterials = IsOn(options.FullMaterials)};
     if (layout.ownSpace)
         return WriteFrames(writing, scene, out, textureScale, layout);
+    if (IsOn(options.Animation))
+        writing.report.AppendLine(" Animation left out: a .x file holds it in frames (--hierarchy).");
     for (const SceneNode& node : scene.Nodes()) {
         if (!node.polygon)
             continue;

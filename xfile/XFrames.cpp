@@ -6,6 +6,7 @@
 #include "scene/MeshReport.h"
 #include "scene/SceneModel.h"
 #include "scene/SceneTree.h"
+#include "xfile/XAnimation.h"
 #include "xfile/XFileWriter.h"
 #include "xfile/XNames.h"
 
@@ -59,15 +60,16 @@ bool WriteFrames(const XFileWriting& writing, const SceneModel& scene, XTextFile
 {
     const OptionFlags& options = writing.options;
     const SceneTree tree = TreeOf(scene);
+    const auto absoluteOf = [&options, axes = layout.axes](const Affine& placement) {
+        const Affine absolute = OptionPlacement(placement, options);
+        return axes ? kDirectXAxes(absolute) : absolute;
+    };
     const std::vector<RelativePlacement> placements = RelativePlacements(
-        scene, tree,
-        [&](const SceneNode& node) {
-            const Affine absolute = OptionPlacement(node.placement, options);
-            return layout.axes ? kDirectXAxes(absolute) : absolute;
-        },
+        scene, tree, [&](const SceneNode& node) { return absoluteOf(Affine::FromCob(node.placement)); },
         [](const Affine&) { return true; });
     const auto& nodes = scene.Nodes();
     XNames names;
+    std::vector<std::string> frameNames(nodes.size());
 
     // Depth first without recursion, however deep the groups: a frame is
     // closed once its children are written.
@@ -82,7 +84,7 @@ bool WriteFrames(const XFileWriting& writing, const SceneModel& scene, XTextFile
             continue;
         }
         const auto node = static_cast<std::size_t>(index);
-        const std::string frame = names.Unique(nodes[node].name);
+        const std::string& frame = frameNames[node] = names.Unique(nodes[node].name);
         out.Write("Frame " + frame + " {\n");
         WriteFrameMatrix(out, placements[node].local);
         if (const CPolHChunk* polygon = nodes[node].polygon) {
@@ -96,6 +98,8 @@ bool WriteFrames(const XFileWriting& writing, const SceneModel& scene, XTextFile
         for (auto child = tree.children[node].rbegin(); child != tree.children[node].rend(); ++child)
             pending.emplace_back(*child, false);
     }
+    if (IsOn(options.Animation))
+        WriteAnimationSet(out, writing.report, names, {scene, placements, frameNames, absoluteOf});
     return true;
 }
 

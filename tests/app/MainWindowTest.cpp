@@ -142,7 +142,7 @@ private Q_SLOTS:
         QVERIFY(!Box(frame, "NewerMaterials")->isChecked());
         QVERIFY(!Box(frame, "FlipV")->isChecked());
         QVERIFY(!Box(frame, "Ascii")->isChecked());
-        for (const char* box : {"Axes", "Hierarchy", "FullMaterials", "Summary"})
+        for (const char* box : {"Axes", "Hierarchy", "FullMaterials", "Animation", "Summary"})
             QVERIFY(!Box(frame, box)->isChecked());
         QVERIFY(QSettings().allKeys().isEmpty());  // nothing is written while the program runs
 
@@ -150,7 +150,7 @@ private Q_SLOTS:
         m_app.reset();
         QSettings settings;
         settings.beginGroup(QStringLiteral("Settings"));
-        QCOMPARE(settings.childKeys().size(), 13);
+        QCOMPARE(settings.childKeys().size(), 14);
         QCOMPARE(settings.value(QStringLiteral("AddTemplates")).toInt(), 1);
         QCOMPARE(settings.value(QStringLiteral("BinaryXFile")).toInt(), 0);
         QCOMPARE(settings.value(QStringLiteral("ScaleAndRotation")).toInt(), 1);

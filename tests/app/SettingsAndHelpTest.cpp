@@ -102,7 +102,7 @@ private Q_SLOTS:
 
         QSettings settings;
         settings.beginGroup(QStringLiteral("Settings"));
-        QCOMPARE(settings.childKeys().size(), 13);
+        QCOMPARE(settings.childKeys().size(), 14);
         QCOMPARE(settings.value(QStringLiteral("BinaryXFile")).toInt(), 1);
 
         OptionFlags loaded;

@@ -23,6 +23,31 @@ def extent(objects):
     return [min(p[i] for p in points) for i in range(3)], [max(p[i] for p in points) for i in range(3)]
 
 
+def check_animation(path, document):
+    """Every animated node has an action over the file's key times, and every
+    mesh its morph targets as shape keys."""
+    fps = bpy.context.scene.render.fps / bpy.context.scene.render.fps_base
+    for animation in document.get("animations", []):
+        for channel in animation["channels"]:
+            node = document["nodes"][channel["target"]["node"]]
+            found = bpy.data.objects.get(node.get("name"))
+            times = document["accessors"][animation["samplers"][channel["sampler"]]["input"]]
+            if channel["target"]["path"] == "weights":
+                keys = found.data.shape_keys if found else None
+                action = keys.animation_data.action if keys and keys.animation_data else None
+                targets = len(document["meshes"][node["mesh"]]["primitives"][0]["targets"])
+                if not keys or len(keys.key_blocks) != targets + 1:
+                    failures.append(f"{path}: {node.get('name')} has no {targets} shape keys")
+            else:
+                action = found.animation_data.action if found and found.animation_data else None
+            if action is None:
+                failures.append(f"{path}: {node.get('name')} has no action for its {channel['target']['path']}")
+                continue
+            end = action.frame_range[1]
+            if abs(end - times["max"][0] * fps) > 1:
+                failures.append(f"{path}: {node.get('name')}'s action ends at frame {end}, not {times['max'][0] * fps}")
+
+
 def check(path):
     bpy.ops.wm.read_factory_settings(use_empty=True)
     bpy.ops.import_scene.gltf(filepath=path)
@@ -65,8 +90,10 @@ def check(path):
     textured = sum(1 for m in document.get("materials", []) if "baseColorTexture" in m["pbrMetallicRoughness"])
     if textured and not images:
         failures.append(f"{path}: no image read")
+    check_animation(path, document)
     low, high = extent([o for o in bpy.data.objects if o.type == "MESH"])
-    print(f"{path}: {len(bpy.data.objects)} objects, {triangles} triangles, {len(images)} images, "
+    channels = sum(len(a["channels"]) for a in document.get("animations", []))
+    print(f"{path}: {len(bpy.data.objects)} objects, {triangles} triangles, {len(images)} images, {channels} channels, "
           f"from ({low[0]:.3f}, {low[1]:.3f}, {low[2]:.3f}) to ({high[0]:.3f}, {high[1]:.3f}, {high[2]:.3f})")
 
 
