@@ -25,6 +25,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.NewerMaterials = (data[0] >> 5) & 1;
     options.FlipV = (data[0] >> 6) & 1;
     options.Ascii = (data[0] >> 7) & 1;
+    // The whole scene, in half of the inputs: the first byte is taken.
+    const int wholeScene = (size >> 1) & 1;
+    for (std::atomic<int>* option :
+         {&options.Axes, &options.Hierarchy, &options.FullMaterials, &options.Animation, &options.Summary})
+        *option = wholeScene;
     QuietReport report;
     std::atomic<int> cancel{0};
     verdin::ConvertParams params;
