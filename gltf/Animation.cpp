@@ -16,8 +16,10 @@ namespace verdin::gltf {
 
 namespace {
 
-// Morph targets take a position for every vertex at every key: past this
-// many numbers a model's vertex animation is left out.
+// Morph targets take a position for every vertex at every key, and the
+// weights a number for every target at every key: past this many targets or
+// numbers a model's vertex animation is left out.
+constexpr std::size_t kMaxTargets = 1024;
 constexpr std::size_t kMaxTargetNumbers = std::size_t{64} << 20;
 
 float Finite(double value)
@@ -39,18 +41,28 @@ std::vector<float> KeyFrames(const std::vector<const CChanChunk*>& channels)
     return frames;
 }
 
-// A vertex channel's position at `frame`: between two keys on the line
-// between them, before the first and after the last as there.
-Vector3 PositionAt(const CChanChunk& channel, float frame)
+// A channel's keys in time: one at or before the last, or at no frame at
+// all, is left out.
+std::vector<ChannelKey> KeysInTime(const CChanChunk& channel)
 {
-    const auto& keys = channel.m_keys;
+    std::vector<ChannelKey> keys;
+    for (const ChannelKey& key : channel.m_keys)
+        if (std::isfinite(key.frame) && key.frame >= 0 && (keys.empty() || key.frame > keys.back().frame))
+            keys.push_back(key);
+    return keys;
+}
+
+// A vertex's position at `frame`, from its keys in time: between two keys on
+// the line between them, before the first and after the last as there.
+Vector3 PositionAt(const std::vector<ChannelKey>& keys, float frame)
+{
     const auto after =
         std::upper_bound(keys.begin(), keys.end(), frame, [](float f, const ChannelKey& key) { return f < key.frame; });
     const auto value = [](const ChannelKey& key) { return Vector3{key.value[0], key.value[1], key.value[2]}; };
     if (after == keys.begin())
         return value(*after);
     const ChannelKey& before = *(after - 1);
-    if (after == keys.end() || !(after->frame > before.frame))
+    if (after == keys.end())
         return value(before);
     const double t = (double{frame} - before.frame) / (double{after->frame} - before.frame);
     const Vector3 a = value(before), b = value(*after);
@@ -108,18 +120,18 @@ std::vector<int> SceneAnimation::AddVertexMotion(int node, const SceneNode& scen
     const std::size_t vertices = arrays.sources.size();
     if (frames.empty() || vertices == 0)
         return {};
-    if (frames.size() > kMaxTargetNumbers / 3 / vertices) {
+    if (frames.size() > kMaxTargets || frames.size() > kMaxTargetNumbers / 3 / vertices) {
         report.AppendLine(" Vertex animation of " + Printable(sceneNode.name) +
                           " left out: " + FormatInt(static_cast<long long>(frames.size())) + " keys of " +
                           FormatInt(static_cast<long long>(vertices)) + " vertices are too many.");
         return {};
     }
     const auto& stored = sceneNode.polygon->m_pVertices;
-    std::vector<const CChanChunk*> channelOf(stored.size(), nullptr);
+    // Each animated vertex's keys; of two channels of one vertex, the later.
+    std::vector<std::vector<ChannelKey>> keysOf(stored.size());
     for (const CChanChunk* channel : channels)
-        if (channel->m_nVertex >= 0 && static_cast<std::size_t>(channel->m_nVertex) < stored.size() &&
-            !channel->m_keys.empty())
-            channelOf[static_cast<std::size_t>(channel->m_nVertex)] = channel;
+        if (channel->m_nVertex >= 0 && static_cast<std::size_t>(channel->m_nVertex) < stored.size())
+            keysOf[static_cast<std::size_t>(channel->m_nVertex)] = KeysInTime(*channel);
 
     // A displacement is a direction: the bake's translation does not apply.
     const Vector3 origin = bake.Point({0, 0, 0});
@@ -128,10 +140,10 @@ std::vector<int> SceneAnimation::AddVertexMotion(int node, const SceneNode& scen
         std::vector<float> moved(3 * vertices, 0.0f);
         for (std::size_t v = 0; v < vertices; ++v) {
             const auto source = static_cast<std::size_t>(arrays.sources[v]);
-            const CChanChunk* channel = channelOf[source];
-            if (!channel)
+            const std::vector<ChannelKey>& keys = keysOf[source];
+            if (keys.empty())
                 continue;
-            const Vector3 at = PositionAt(*channel, frame);
+            const Vector3 at = PositionAt(keys, frame);
             const CobVector& rest = stored[source];
             const Vector3 shift =
                 bake.Point(Upright(CobVector{static_cast<float>(at[0] - rest.x), static_cast<float>(at[1] - rest.y),

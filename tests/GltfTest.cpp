@@ -241,6 +241,38 @@ TEST(GltfOutput, NewerMaterialsLookAsTheirShadersSay)
               std::string::npos);
 }
 
+// A vertex channel becomes a morph target for each key frame, with a weights
+// animation; one of too many keys is left out with a report line.
+TEST(GltfOutput, VertexChannelsBecomeMorphTargetsWithinBounds)
+{
+    TempDir dir;
+    const auto convert = [&dir](int keys) {
+        ChannelSpec vertex{"Vertex", 1, 0, {}};
+        for (int k = 0; k < keys; ++k)
+            vertex.keys.push_back({static_cast<float>(k), 0, 0, 0, 0, {1, 0, static_cast<float>(k)}});
+        EXPECT_TRUE(CobBuilder()
+                        .Header()
+                        .Chunk("PolH", 0, 8, 1, 0, PolHBody(Loose()))
+                        .Chunk("Chan", 0, 12, 2, 1, ChanBody(vertex))
+                        .End()
+                        .WriteTo(dir.Path("wave.cob")));
+        const CliRun run = RunCli(dir, "--to glb " + Quoted(dir.Path("wave.cob")));
+        EXPECT_EQ(run.status, 0) << run.out;
+        return std::pair(run.out, ReadFile(dir.Path("wave.glb")));
+    };
+    const auto [report, glb] = convert(3);
+    EXPECT_EQ(report.find("No support"), std::string::npos) << report;
+    EXPECT_NE(glb.find("\"targets\":[{\"POSITION\":"), std::string::npos);
+    EXPECT_NE(glb.find("\"weights\":[0,0,0]"), std::string::npos);
+    EXPECT_NE(glb.find("\"path\":\"weights\""), std::string::npos);
+
+    const auto [tooMany, plain] = convert(1025);
+    EXPECT_NE(tooMany.find(" Vertex animation of loose left out: 1025 keys of 3 vertices are too many.\n"),
+              std::string::npos)
+        << tooMany;
+    EXPECT_EQ(plain.find("\"targets\""), std::string::npos);
+}
+
 // A 2 x 1 bitmap of 24 bits a pixel, and a 1 x 1 GIF: images glTF cannot
 // hold, which become PNG.
 std::string DeepBitmap()
