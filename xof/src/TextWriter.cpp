@@ -157,31 +157,36 @@ void AppendInteger(std::string& out, Primitive type, std::uint32_t pattern)
     out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
 }
 
-// The fewest digits that read back to the same bits. The text reader takes
-// a FLOAT as a double, checks its range and rounds it to single precision: a
-// shortest single that this would refuse or move (of all singles, only the
-// largest and ±7.038531e-26) is written as the double it is.
+// The fewest digits that read back to the same bits, as a plain decimal:
+// DirectX's own reader refuses an exponent. The text reader takes a FLOAT as
+// a double, checks its range and rounds it to single precision: a shortest
+// single that this would refuse or move (of all singles, only the largest and
+// +-7.038531e-26) is written as the double it is.
 void AppendReal(std::string& out, Primitive type, double value)
 {
     if (!std::isfinite(value)) {
         Refuse(ErrorCode::BadNumber, "a number that is not finite cannot be written in the text form");
     }
-    char digits[32];
+    // Room for the longest plain double: 5e-324 has 324 digits after the point.
+    char digits[400];
+    const auto plain = [&digits](auto number) {
+        return std::to_chars(digits, digits + sizeof digits, number, std::chars_format::fixed).ptr;
+    };
     char* end = nullptr;
     if (type == Primitive::Float) {
         const auto single = static_cast<float>(value);
-        end = std::to_chars(digits, digits + sizeof digits, single).ptr;
+        end = plain(single);
         double back = 0.0;
         std::from_chars(digits, end, back);
         if (!FitsReal(type, back) || static_cast<float>(back) != single) {
-            end = std::to_chars(digits, digits + sizeof digits, static_cast<double>(single)).ptr;
+            end = plain(static_cast<double>(single));
         }
     } else {
-        end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+        end = plain(value);
     }
     out.append(digits, end);
     // "1" reads as an integer to a careless eye; "1.0" is a number of the float kind.
-    if (std::find_if(digits, end, [](char c) { return c == '.' || c == 'e'; }) == end) {
+    if (std::find(digits, end, '.') == end) {
         out += ".0";
     }
 }
