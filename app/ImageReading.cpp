@@ -29,12 +29,13 @@ std::optional<render::RgbaImage> DecodeAnyImage(std::span<const std::uint8_t> by
 {
     if (!StartsLikeImage(bytes))
         return std::nullopt;
-    if (std::optional<render::RgbaImage> own = DecodeOwnImage({bytes.begin(), bytes.end()}))
+    // TGA and the other kinds the converter decodes itself need no Qt plugin.
+    if (std::optional<render::RgbaImage> own = DecodeImage(bytes))
         return own;
     QByteArray data =
         QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
     QBuffer buffer(&data);
-    // The hint helps where the content alone does not tell (TGA).
+    // The hint helps where the content alone does not tell.
     QImageReader reader(&buffer, QByteArray(hint.data(), static_cast<qsizetype>(hint.size())));
     const QImage read = reader.read();
     if (read.isNull())

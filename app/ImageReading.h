@@ -10,8 +10,8 @@
 
 namespace verdin {
 
-// A texture for the preview: the converter's own BMP and PPM files through
-// its readers, any other picture (JPEG, PNG, other BMP depths…) through Qt's.
+// A texture for the preview: BMP, TGA, GIF and PPM files through the
+// converter's own readers, any other picture (JPEG, PNG…) through Qt's.
 [[nodiscard]] std::optional<render::RgbaImage> ReadAnyImage(const std::string& path);
 // The same from an image file's bytes; `hint` is its extension or type.
 [[nodiscard]] std::optional<render::RgbaImage> DecodeAnyImage(std::span<const std::uint8_t> bytes,

@@ -134,6 +134,25 @@ private Q_SLOTS:
         }
     }
 
+    // A TGA texture, which Qt reads only with a plugin, draws as the bitmap
+    // does: an uncompressed 1 x 2 picture, red-orange above blue.
+    void aTgaTextureIsDrawn()
+    {
+        TempDir dir;
+        const std::string header("\0\0\x02\0\0\0\0\0\0\0\0\0\x01\0\x02\0\x18\x20", 18);
+        QVERIFY(CobBuilder().Bytes(header + std::string("\0\x64\xFF\xFF\0\0", 6)).WriteTo(dir.Path("tex.tga")));
+        PolygonSpec quad = NamedPolygon("quad");
+        quad.vertices = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+        quad.uvs = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+        quad.faces.push_back({0x10, 0, {{0, 0}, {3, 3}, {2, 2}, {1, 1}}});
+        QVERIFY(WriteModel(dir.Path("quad.cob"), quad, {0, 'f', 30, {1, 1, 1}, 0, MapSpec{0x02, "tex.tga"}}));
+        const QImage picture = ConvertAndRender(dir, "quad.cob", {"--flip-v"}, {"--turn", "0,0"});
+        QVERIFY(!picture.isNull());
+        const QColor top = picture.pixelColor(100, 60), bottom = picture.pixelColor(100, 90);
+        QVERIFY2(top.red() > top.blue() && bottom.blue() > bottom.red(),
+                 qPrintable(top.name() + " above " + bottom.name()));
+    }
+
     // A compressed file from elsewhere draws as its binary form does.
     void aCompressedSampleAsItsBinaryForm()
     {
