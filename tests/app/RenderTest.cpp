@@ -57,6 +57,25 @@ bool WriteModel(const std::string& path, const PolygonSpec& polygon, const Mater
         .WriteTo(path);
 }
 
+// quad.cob: a quad facing the camera, textured with `texture`.
+bool WriteTexturedQuad(const TempDir& dir, const std::string& texture)
+{
+    PolygonSpec quad = NamedPolygon("quad");
+    quad.vertices = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+    quad.uvs = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    quad.faces.push_back({0x10, 0, {{0, 0}, {3, 3}, {2, 2}, {1, 1}}});
+    return WriteModel(dir.Path("quad.cob"), quad, {0, 'f', 30, {1, 1, 1}, 0, MapSpec{0x02, texture}});
+}
+
+// A picture of the quad whose texture is reddish above and bluish below.
+void ExpectRedAboveBlue(const QImage& picture)
+{
+    QVERIFY(!picture.isNull());
+    const QColor top = picture.pixelColor(100, 60), bottom = picture.pixelColor(100, 90);
+    QVERIFY2(top.red() > top.blue() && bottom.blue() > bottom.red(),
+             qPrintable(top.name() + " above " + bottom.name()));
+}
+
 PolygonSpec Cube()
 {
     PolygonSpec cube = NamedPolygon("cube");
@@ -109,17 +128,10 @@ private Q_SLOTS:
     {
         TempDir dir;
         QVERIFY(CobBuilder().Bytes(BmpBuilder({{200, 200}, {1, 1}}).Bytes()).WriteTo(dir.Path("tex.bmp")));
-        PolygonSpec quad = NamedPolygon("quad");
-        quad.vertices = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
-        quad.uvs = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
-        quad.faces.push_back({0x10, 0, {{0, 0}, {3, 3}, {2, 2}, {1, 1}}});
-        QVERIFY(WriteModel(dir.Path("quad.cob"), quad, {0, 'f', 30, {1, 1, 1}, 0, MapSpec{0x02, "tex.bmp"}}));
+        QVERIFY(WriteTexturedQuad(dir, "tex.bmp"));
 
         const QImage picture = ConvertAndRender(dir, "quad.cob", {"--flip-v"}, {"--turn", "0,0"});
-        QVERIFY(!picture.isNull());
-        const QColor top = picture.pixelColor(100, 60), bottom = picture.pixelColor(100, 90);
-        QVERIFY2(top.red() > top.blue() && bottom.blue() > bottom.red(),
-                 qPrintable(top.name() + " above " + bottom.name()));
+        ExpectRedAboveBlue(picture);
 
         // Its .glb and .gltf draw the same, but for rounding at a few edges.
         for (const char* format : {"glb", "gltf"}) {
@@ -141,16 +153,8 @@ private Q_SLOTS:
         TempDir dir;
         const std::string header("\0\0\x02\0\0\0\0\0\0\0\0\0\x01\0\x02\0\x18\x20", 18);
         QVERIFY(CobBuilder().Bytes(header + std::string("\0\x64\xFF\xFF\0\0", 6)).WriteTo(dir.Path("tex.tga")));
-        PolygonSpec quad = NamedPolygon("quad");
-        quad.vertices = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
-        quad.uvs = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
-        quad.faces.push_back({0x10, 0, {{0, 0}, {3, 3}, {2, 2}, {1, 1}}});
-        QVERIFY(WriteModel(dir.Path("quad.cob"), quad, {0, 'f', 30, {1, 1, 1}, 0, MapSpec{0x02, "tex.tga"}}));
-        const QImage picture = ConvertAndRender(dir, "quad.cob", {"--flip-v"}, {"--turn", "0,0"});
-        QVERIFY(!picture.isNull());
-        const QColor top = picture.pixelColor(100, 60), bottom = picture.pixelColor(100, 90);
-        QVERIFY2(top.red() > top.blue() && bottom.blue() > bottom.red(),
-                 qPrintable(top.name() + " above " + bottom.name()));
+        QVERIFY(WriteTexturedQuad(dir, "tex.tga"));
+        ExpectRedAboveBlue(ConvertAndRender(dir, "quad.cob", {"--flip-v"}, {"--turn", "0,0"}));
     }
 
     // A compressed file from elsewhere draws as its binary form does.
