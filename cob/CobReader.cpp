@@ -148,13 +148,7 @@ bool ReadCobHeader(CobFile& file, ReportLog& report, CobSignature& signature, co
 void ReadCobChunks(CobFile& file, ReportLog& report, CChunkList& chunks, const CobReaderOptions& options)
 {
     SkippedChunks skipped(report, options.summary);
-    try {
-        ReadUpToEnd(file, report, chunks, options, skipped);
-    } catch (...) {
-        skipped.Summarise();
-        throw;
-    }
-    skipped.Summarise();
+    skipped.Summarised([&] { ReadUpToEnd(file, report, chunks, options, skipped); });
 }
 
 }  // namespace verdin

@@ -355,13 +355,7 @@ void ReadCobTextChunks(CobFile& file, ReportLog& report, CChunkList& chunks, con
     CobTextLines lines({reinterpret_cast<const char*>(bytes), size}, kFirstChunkLine);
     CobTextBody body(lines);
     SkippedChunks skipped(report, options.summary);
-    try {
-        ReadUpToEnd(lines, body, report, chunks, options, skipped);
-    } catch (...) {
-        skipped.Summarise();
-        throw;
-    }
-    skipped.Summarise();
+    skipped.Summarised([&] { ReadUpToEnd(lines, body, report, chunks, options, skipped); });
 }
 
 }  // namespace verdin

@@ -35,8 +35,6 @@ void SkippedChunks::Summarise()
     for (const auto& [tag, count] : m_counts)
         m_report.AppendLine(count == 1 ? Line(tag)
                                        : " No support '" + tag + "' chunk (" + FormatInt(count) + " chunks).");
-    m_counts.clear();
-    m_places.clear();
 }
 
 }  // namespace verdin

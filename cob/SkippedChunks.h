@@ -22,10 +22,22 @@ public:
     void Passing(const std::string& tag);
     // After it was read; `used` when its contents were kept.
     void Passed(const std::string& tag, bool used);
-    // The lines of a summary, when reading ends, however it ends.
-    void Summarise();
+    // Runs `read`, then writes the summary's lines, however reading ends.
+    template <typename Read>
+    void Summarised(Read read)
+    {
+        try {
+            read();
+        } catch (...) {
+            Summarise();
+            throw;
+        }
+        Summarise();
+    }
 
 private:
+    void Summarise();
+
     ReportLog& m_report;
     bool m_summary;
     std::vector<std::pair<std::string, long long>> m_counts;  // in the order the tags came

@@ -28,28 +28,16 @@ float Finite(double value)
     return std::isfinite(written) ? written : 0.0f;
 }
 
-// The frames at which any of the channels has a key.
-std::vector<float> KeyFrames(const std::vector<const CChanChunk*>& channels)
+// The frames at which any vertex has a key.
+std::vector<float> KeyFrames(const std::vector<std::vector<ChannelKey>>& keysOf)
 {
     std::vector<float> frames;
-    for (const CChanChunk* channel : channels)
-        for (const ChannelKey& key : channel->m_keys)
-            if (std::isfinite(key.frame) && key.frame >= 0)
-                frames.push_back(key.frame);
+    for (const std::vector<ChannelKey>& keys : keysOf)
+        for (const ChannelKey& key : keys)
+            frames.push_back(key.frame);
     std::sort(frames.begin(), frames.end());
     frames.erase(std::unique(frames.begin(), frames.end()), frames.end());
     return frames;
-}
-
-// A channel's keys in time: one at or before the last, or at no frame at
-// all, is left out.
-std::vector<ChannelKey> KeysInTime(const CChanChunk& channel)
-{
-    std::vector<ChannelKey> keys;
-    for (const ChannelKey& key : channel.m_keys)
-        if (std::isfinite(key.frame) && key.frame >= 0 && (keys.empty() || key.frame > keys.back().frame))
-            keys.push_back(key);
-    return keys;
 }
 
 // A vertex's position at `frame`, from its keys in time: between two keys on
@@ -71,6 +59,21 @@ Vector3 PositionAt(const std::vector<ChannelKey>& keys, float frame)
 
 }  // namespace
 
+void SceneAnimation::AddPlacementChannel(int node, const char* path, const std::vector<LocalKey>& keys,
+                                         std::span<const double> (*part)(const Trs&))
+{
+    if (keys.empty())
+        return;
+    std::vector<float> frames, values;
+    for (const LocalKey& key : keys) {
+        frames.push_back(key.frame);
+        for (double value : part(key.placement))
+            values.push_back(Finite(value));
+    }
+    const auto components = static_cast<int>(values.size() / keys.size());
+    AddChannel(node, path, frames, std::move(values), components);
+}
+
 void SceneAnimation::AddChannel(int node, const char* path, const std::vector<float>& frames, std::vector<float> values,
                                 int components)
 {
@@ -89,25 +92,10 @@ void SceneAnimation::AddNodeMotion(int node, const SceneNode& sceneNode, const N
     if (!placement.trs)
         return;
     const auto upright = [](const Affine& absolute) { return Upright(absolute); };
-    std::vector<float> frames, values;
-    for (const KeyPlacement& key : MovedPlacements(sceneNode))
-        if (const std::optional<Trs> local = LocalKey(key, placement.parent, upright)) {
-            frames.push_back(key.frame);
-            for (double value : local->translation)
-                values.push_back(Finite(value));
-        }
-    if (!frames.empty())
-        AddChannel(node, "translation", frames, std::move(values), 3);
-    frames.clear();
-    values.clear();
-    for (const KeyPlacement& key : TurnedPlacements(sceneNode))
-        if (const std::optional<Trs> local = LocalKey(key, placement.parent, upright)) {
-            frames.push_back(key.frame);
-            for (double value : local->rotation)
-                values.push_back(Finite(value));
-        }
-    if (!frames.empty())
-        AddChannel(node, "rotation", frames, std::move(values), 4);
+    AddPlacementChannel(node, "translation", LocalKeys(MovedPlacements(sceneNode), placement.parent, upright),
+                        [](const Trs& local) { return std::span<const double>(local.translation); });
+    AddPlacementChannel(node, "rotation", LocalKeys(TurnedPlacements(sceneNode), placement.parent, upright),
+                        [](const Trs& local) { return std::span<const double>(local.rotation); });
     if (m_name.empty() && (sceneNode.channels.move || sceneNode.channels.rotate))
         m_name = (sceneNode.channels.move ? sceneNode.channels.move : sceneNode.channels.rotate)->m_name;
 }
@@ -116,7 +104,13 @@ std::vector<int> SceneAnimation::AddVertexMotion(int node, const SceneNode& scen
                                                  const Affine& bake, ReportLog& report)
 {
     const auto& channels = sceneNode.channels.vertices;
-    const std::vector<float> frames = KeyFrames(channels);
+    const auto& stored = sceneNode.polygon->m_pVertices;
+    // Each animated vertex's keys; of two channels of one vertex, the later.
+    std::vector<std::vector<ChannelKey>> keysOf(stored.size());
+    for (const CChanChunk* channel : channels)
+        if (channel->m_nVertex >= 0 && static_cast<std::size_t>(channel->m_nVertex) < stored.size())
+            keysOf[static_cast<std::size_t>(channel->m_nVertex)] = KeysInTime(*channel);
+    const std::vector<float> frames = KeyFrames(keysOf);
     const std::size_t vertices = arrays.sources.size();
     if (frames.empty() || vertices == 0)
         return {};
@@ -126,12 +120,6 @@ std::vector<int> SceneAnimation::AddVertexMotion(int node, const SceneNode& scen
                           FormatInt(static_cast<long long>(vertices)) + " vertices are too many.");
         return {};
     }
-    const auto& stored = sceneNode.polygon->m_pVertices;
-    // Each animated vertex's keys; of two channels of one vertex, the later.
-    std::vector<std::vector<ChannelKey>> keysOf(stored.size());
-    for (const CChanChunk* channel : channels)
-        if (channel->m_nVertex >= 0 && static_cast<std::size_t>(channel->m_nVertex) < stored.size())
-            keysOf[static_cast<std::size_t>(channel->m_nVertex)] = KeysInTime(*channel);
 
     // A displacement is a direction: the bake's translation does not apply.
     const Vector3 origin = bake.Point({0, 0, 0});

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "gltf/GltfDocument.h"
+#include "scene/NodeMotion.h"
+
+#include <span>
 
 #include <string>
 #include <vector>
@@ -39,6 +42,9 @@ public:
 private:
     void AddChannel(int node, const char* path, const std::vector<float>& frames, std::vector<float> values,
                     int components);
+    // A channel of the part of each key's placement that `part` takes.
+    void AddPlacementChannel(int node, const char* path, const std::vector<LocalKey>& keys,
+                             std::span<const double> (*part)(const Trs&));
 
     GltfDocument& m_document;
     Json m_samplers = Json::array();

@@ -162,30 +162,30 @@ Affine Rotation(const std::array<double, 4>& q)
     return r;
 }
 
-Affine Compose(const Trs& trs)
-{
-    Affine placement = Rotation(trs.rotation);
-    for (int r = 0; r < 3; ++r) {
-        for (int c = 0; c < 3; ++c)
-            placement.m[r][c] *= trs.scale[c];
-        placement.m[r][3] = trs.translation[r];
-    }
-    return placement;
-}
-
 Vector3 AxisChange::operator()(const Vector3& v) const
 {
     return {sign[0] * v[from[0]], sign[1] * v[from[1]], sign[2] * v[from[2]]};
 }
 
+Affine AxisChange::After(const Affine& a) const
+{
+    // Rows renamed and negated.
+    Affine result;
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c)
+            result.m[r][c] = sign[r] * a.m[from[r]][c];
+    return result;
+}
+
 Affine AxisChange::operator()(const Affine& a) const
 {
-    // Rows and columns are renamed and negated alike.
+    // Columns renamed and negated as the rows are.
+    const Affine rows = After(a);
     Affine result;
     for (int r = 0; r < 3; ++r) {
         for (int c = 0; c < 3; ++c)
-            result.m[r][c] = sign[r] * sign[c] * a.m[from[r]][from[c]];
-        result.m[r][3] = sign[r] * a.m[from[r]][3];
+            result.m[r][c] = sign[c] * rows.m[r][from[c]];
+        result.m[r][3] = rows.m[r][3];
     }
     return result;
 }

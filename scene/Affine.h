@@ -42,8 +42,6 @@ std::optional<Trs> Decompose(const Affine& a);
 
 // The rotation of a unit quaternion (x, y, z, w).
 Affine Rotation(const std::array<double, 4>& q);
-// Translation, rotation and scale as one placement.
-Affine Compose(const Trs& trs);
 
 // A change of axes that renames and negates them: component r of a point in
 // the new axes is sign[r] times its component from[r] in the modeller's.
@@ -54,6 +52,8 @@ struct AxisChange {
     Vector3 operator()(const Vector3& v) const;
     // The same placement seen in the new axes: C a C^T, C being the change.
     Affine operator()(const Affine& a) const;
+    // A placement whose points then change axes: C a.
+    Affine After(const Affine& a) const;
 };
 
 // The modeller's right-handed, z-up space stood upright in glTF's right-handed

@@ -13,10 +13,12 @@ MaterialLook LookOf(const CMat1Chunk& material)
     look.opacity = transparency ? transparency->Number("opacity", material.m_fAlpha) : material.m_fAlpha;
     look.shading = material.m_cShader;
     const Shader* reflectance = shaders.OfClass(Shader::Class::kReflectance);
-    const float power = 3 + 40 * material.m_fExponent;
-    look.specular = reflectance ? reflectance->Number("specular factor", material.m_fSpecular) : material.m_fSpecular;
-    look.phongPower = reflectance ? reflectance->Number("exponent", power) : power;
-    look.ambient = reflectance ? reflectance->Number("ambient factor", material.m_fAmbient) : material.m_fAmbient;
+    const auto reflected = [reflectance](const char* name, float otherwise) {
+        return reflectance ? reflectance->Number(name, otherwise) : otherwise;
+    };
+    look.specular = reflected("specular factor", material.m_fSpecular);
+    look.phongPower = reflected("exponent", 3 + 40 * material.m_fExponent);
+    look.ambient = reflected("ambient factor", material.m_fAmbient);
     const ShaderParameter* highlight =
         reflectance ? reflectance->Find("specular colour", ShaderParameter::Type::kColour) : nullptr;
     look.highlight = highlight && look.shading != 'm'

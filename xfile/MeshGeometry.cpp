@@ -9,20 +9,6 @@
 
 namespace verdin {
 
-namespace {
-
-// Points in DirectX's upright axes: the placement's rows renamed and negated.
-Affine InDirectXAxes(const Affine& placement)
-{
-    Affine mapped;
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 4; ++c)
-            mapped.m[r][c] = kDirectXAxes.sign[r] * placement.m[kDirectXAxes.from[r]][c];
-    return mapped;
-}
-
-}  // namespace
-
 Affine OptionPlacement(Affine placement, const OptionFlags& options)
 {
     if (!IsOn(options.Position))
@@ -46,7 +32,7 @@ void WriteVertexList(ReportLog& report, const OptionFlags& options, XTextFile& o
         // change applies from the next slice.
         Affine p = layout.ownSpace ? Affine{} : OptionPlacement(Affine::FromCob(mesh.Polygon().m_position), options);
         if (layout.axes)
-            p = InDirectXAxes(p);
+            p = kDirectXAxes.After(p);
         return [&mesh, &vertices, p, begin, end](TextOutput& text) {
             for (std::size_t w = begin; w < end; ++w) {
                 const CobVector& point = mesh.Position(vertices[w]);

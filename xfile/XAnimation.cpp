@@ -64,18 +64,16 @@ FrameKeys KeysOf(const SceneNode& node, const RelativePlacement& placement,
                  const std::function<Affine(const Affine&)>& absoluteOf)
 {
     FrameKeys keys;
-    for (const KeyPlacement& key : MovedPlacements(node))
-        if (const std::optional<Trs> local = LocalKey(key, placement.parent, absoluteOf)) {
-            keys.positions.times.push_back(Tick(key.frame));
-            keys.positions.values.push_back({local->translation.begin(), local->translation.end()});
-        }
-    for (const KeyPlacement& key : TurnedPlacements(node))
-        if (const std::optional<Trs> local = LocalKey(key, placement.parent, absoluteOf)) {
-            keys.rotations.times.push_back(Tick(key.frame));
-            keys.rotations.values.push_back(RotationKey(local->rotation));
-            keys.scales.times.push_back(Tick(key.frame));
-            keys.scales.values.push_back({local->scale.begin(), local->scale.end()});
-        }
+    for (const auto& [frame, local] : LocalKeys(MovedPlacements(node), placement.parent, absoluteOf)) {
+        keys.positions.times.push_back(Tick(frame));
+        keys.positions.values.push_back({local.translation.begin(), local.translation.end()});
+    }
+    for (const auto& [frame, local] : LocalKeys(TurnedPlacements(node), placement.parent, absoluteOf)) {
+        keys.rotations.times.push_back(Tick(frame));
+        keys.rotations.values.push_back(RotationKey(local.rotation));
+        keys.scales.times.push_back(Tick(frame));
+        keys.scales.values.push_back({local.scale.begin(), local.scale.end()});
+    }
     const std::optional<Trs> rest = Decompose(placement.local);
     if (!rest)
         return {};
@@ -95,7 +93,6 @@ FrameKeys KeysOf(const SceneNode& node, const RelativePlacement& placement,
 void WriteAnimationSet(XTextFile& out, ReportLog& report, XNames& names, const XAnimationScene& animated)
 {
     const auto& nodes = animated.scene.Nodes();
-    std::string setName;  // the first moving frame's, as the modeller names one set for all
     long long vertexChannels = 0;
     bool opened = false;
     for (std::size_t i = 0; i < nodes.size(); ++i) {
@@ -107,13 +104,13 @@ void WriteAnimationSet(XTextFile& out, ReportLog& report, XNames& names, const X
         const FrameKeys keys = KeysOf(nodes[i], animated.placements[i], animated.absoluteOf);
         if (keys.positions.times.empty())
             continue;  // a frame whose matrix shears space keeps it
-        if (!opened)
-            setName = first->m_name;
         if (!opened) {
+            // One set for all, named as the modeller names it in the first
+            // moving frame's channels.
             out.Write("AnimTicksPerSecond {\n");
             out.Int(kFramesPerSecond);
             out.Write(";\n}\n");
-            out.Write("AnimationSet " + names.Unique(setName) + " {\n");
+            out.Write("AnimationSet " + names.Unique(first->m_name) + " {\n");
             opened = true;
         }
         out.Write("Animation {\n{" + animated.frameNames[i] + "}\n");
