@@ -170,6 +170,13 @@ int main(int argc, char** argv)
                  "--templates decides whether their template definitions are kept")
         ->excludes(outputOption)
         ->excludes(toBinaryOption);
+    bool xToGlb = false;
+    app.add_flag("--x-to-glb", xToGlb,
+                 "Convert .x files (the FILEs: text, binary or compressed) to .glb files, beside each or in -o DIR, "
+                 "the .x files left as they are. Without it too, a DirectX FILE becomes glTF: .gltf with --to gltf, "
+                 "else .glb")
+        ->excludes(toBinaryOption)
+        ->excludes("--x-to-text");
     app.add_option("FILE", files, "COB files to convert, in this order")->required();
 
     try {
@@ -207,6 +214,8 @@ int main(int argc, char** argv)
     options.Animation = animation;
     options.Summary = summary;
     options.Output = output == "glb" ? verdin::kOutputGlb : output == "gltf" ? verdin::kOutputGltf : verdin::kOutputX;
+    if (xToGlb)
+        options.Output = verdin::kOutputGlb;
 
     std::promise<verdin::JobOutcome> ended;
     verdin::ConvertParams params;

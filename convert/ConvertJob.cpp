@@ -40,6 +40,8 @@ bool ConvertOneFile(CConvertJob& job, const TexturePassRunner& runTexturePass)
 {
     job.Log(job.m_strPath + ":");
     try {
+        if (IsDirectXFile(job.m_strPath))
+            return WriteGltfOfX(job, runTexturePass) == 1;
         job.m_pFile = CobFile::Open(job.m_strPath);
         if (!job.m_pFile) {
             job.Log("Can't open " + job.m_strPath + " for read.");

@@ -1,5 +1,6 @@
 #include "convert/JobSteps.h"
 
+#include "base/InputFile.h"
 #include "base/OptionFlags.h"
 #include "cob/CobReader.h"
 #include "cob/CobTextReader.h"
@@ -8,6 +9,7 @@
 #include "gltf/GltfWriter.h"
 #include "texture/BitmapExpander.h"
 #include "texture/BmpToPpmConverter.h"
+#include "xgltf/XToGltf.h"
 
 #include <cstring>
 #include <utility>
@@ -63,6 +65,20 @@ int WriteOutputFile(CConvertJob& job, const TexturePassRunner& runTexturePass)
     return WriteGltfFile(job.m_strPath, job.m_chunks,
                          {*job.m_pReport, *job.m_pOptions, *job.m_pCancel, *job.m_pTextureCopies, runTexturePass,
                           job.m_strOutputFolder, output != kOutputGltf});
+}
+
+bool IsDirectXFile(const std::string& path)
+{
+    InputFile file;
+    char start[4] = {};
+    return file.Open(path) && file.Read(start, sizeof start) == sizeof start && std::memcmp(start, "xof ", 4) == 0;
+}
+
+int WriteGltfOfX(CConvertJob& job, const TexturePassRunner& runTexturePass)
+{
+    const int output = job.m_pOptions->Output.load();
+    return WriteGltfOfX(job.m_strPath, {*job.m_pReport, *job.m_pOptions, *job.m_pCancel, *job.m_pTextureCopies,
+                                        runTexturePass, job.m_strOutputFolder, output != kOutputGltf});
 }
 
 int BitmapExpander(CConvertJob& job, std::string path, TextureScale& textureScale)

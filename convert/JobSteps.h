@@ -24,6 +24,12 @@ int WriteXFile(CConvertJob& job, const TexturePassRunner& runTexturePass = {});
 // a glTF file.
 int WriteOutputFile(CConvertJob& job, const TexturePassRunner& runTexturePass = {});
 
+// Whether the file starts as a DirectX file does; such a file becomes glTF.
+[[nodiscard]] bool IsDirectXFile(const std::string& path);
+// The glTF file of the DirectX file job.m_strPath: a .gltf file when the
+// options ask for one, else a .glb file.
+int WriteGltfOfX(CConvertJob& job, const TexturePassRunner& runTexturePass = {});
+
 int BitmapExpander(CConvertJob& job, std::string path, TextureScale& textureScale);
 int BmpToPpmConverter(CConvertJob& job, std::string path);
 bool ConvertToBinaryX(CConvertJob& job, const std::string& path);

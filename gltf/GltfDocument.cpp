@@ -12,12 +12,17 @@ namespace {
 
 constexpr int kArrayBuffer = 34962;
 constexpr int kElementArrayBuffer = 34963;
+constexpr int kUnsignedShort = 5123;
 constexpr int kFloat = 5126;
 constexpr int kUnsignedInt = 5125;
 
 const char* TypeOf(int components)
 {
-    return components == 2 ? "VEC2" : components == 3 ? "VEC3" : components == 4 ? "VEC4" : "SCALAR";
+    return components == 2    ? "VEC2"
+           : components == 3  ? "VEC3"
+           : components == 4  ? "VEC4"
+           : components == 16 ? "MAT4"
+                              : "SCALAR";
 }
 
 // Numbers in the shortest form that reads back to the same value, whatever
@@ -179,6 +184,18 @@ int GltfDocument::AddIndices(std::vector<std::uint32_t> indices)
     return static_cast<int>(m_accessors.size() - 1);
 }
 
+int GltfDocument::AddJoints(const std::vector<std::uint16_t>& joints)
+{
+    std::vector<unsigned char> bytes;
+    bytes.reserve(joints.size() * 2);
+    for (const std::uint16_t joint : joints) {
+        bytes.push_back(static_cast<unsigned char>(joint));
+        bytes.push_back(static_cast<unsigned char>(joint >> 8));
+    }
+    m_accessors.push_back({AddView({{}, {}, std::move(bytes), 0}, kArrayBuffer), kUnsignedShort, joints.size() / 4, 4});
+    return static_cast<int>(m_accessors.size() - 1);
+}
+
 int GltfDocument::AddImageBytes(std::span<const unsigned char> bytes)
 {
     return AddView({{}, {}, {bytes.begin(), bytes.end()}, 0}, 0);
@@ -235,6 +252,10 @@ void GltfDocument::WriteScene(Emitter& out) const
             key("mesh");
             Put(json, node.mesh);
         }
+        if (node.skin >= 0) {
+            key("skin");
+            Put(json, node.skin);
+        }
         json += '}';
     });
 }
@@ -254,16 +275,21 @@ void GltfDocument::WriteMeshes(Emitter& out) const
             const MeshPrimitive& primitive = mesh.primitives[p];
             json += p > 0 ? ",{\"attributes\":{\"POSITION\":" : "{\"attributes\":{\"POSITION\":";
             Put(json, primitive.positions);
-            json += ",\"NORMAL\":";
-            Put(json, primitive.normals);
-            if (primitive.uvs >= 0) {
-                json += ",\"TEXCOORD_0\":";
-                Put(json, primitive.uvs);
-            }
+            for (const auto& [attribute, accessor] : {std::pair{",\"NORMAL\":", primitive.normals},
+                                                      {",\"TEXCOORD_0\":", primitive.uvs},
+                                                      {",\"COLOR_0\":", primitive.colours},
+                                                      {",\"JOINTS_0\":", primitive.joints},
+                                                      {",\"WEIGHTS_0\":", primitive.weights}})
+                if (accessor >= 0) {
+                    json += attribute;
+                    Put(json, accessor);
+                }
             json += "},\"indices\":";
             Put(json, primitive.indices);
-            json += ",\"material\":";
-            Put(json, primitive.material);
+            if (primitive.material >= 0) {
+                json += ",\"material\":";
+                Put(json, primitive.material);
+            }
             for (std::size_t t = 0; t < primitive.targets.size(); ++t) {
                 json += t == 0 ? ",\"targets\":[{\"POSITION\":" : ",{\"POSITION\":";
                 Put(json, primitive.targets[t]);

@@ -17,7 +17,8 @@ namespace verdin::gltf {
 
 using Json = nlohmann::ordered_json;
 
-// One primitive of a mesh: its accessors (uvs -1 when none) and material.
+// One primitive of a mesh: its accessors (-1 when none) and material (-1:
+// glTF's default).
 struct MeshPrimitive {
     int positions = -1;
     int normals = -1;
@@ -25,6 +26,9 @@ struct MeshPrimitive {
     int indices = -1;
     int material = -1;
     std::vector<int> targets = {};  // the position accessor of each morph target
+    int colours = -1;
+    int joints = -1;
+    int weights = -1;
 };
 
 struct DocumentNode {
@@ -32,6 +36,7 @@ struct DocumentNode {
     std::optional<Trs> trs;
     std::vector<std::int32_t> children;
     int mesh = -1;
+    int skin = -1;
 };
 
 // A glTF document being made, and the one binary buffer that its accessors
@@ -48,9 +53,12 @@ public:
     // asked for. Returns the accessor. The values become part of the buffer
     // as they are, without a copy.
     int AddFloats(std::vector<float> values, int components, bool bounds);
-    // Key times (with their bounds) or values of an animation. Returns the
-    // accessor.
+    // Key times (with their bounds) or values of an animation, or inverse
+    // bind matrices (16 components): floats that are no vertex data. Returns
+    // the accessor.
     int AddKeyFloats(std::vector<float> values, int components);
+    // The four joints of each vertex of a skin. Returns the accessor.
+    int AddJoints(const std::vector<std::uint16_t>& joints);
     // Triangle corners. Returns the accessor.
     int AddIndices(std::vector<std::uint32_t> indices);
     // An image's bytes; returns its buffer view.

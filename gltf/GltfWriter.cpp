@@ -155,13 +155,13 @@ std::string GltfFileNameFor(const std::string& cobPath, const std::string& outpu
     return outputFolder.empty() ? PathDirectory(cobPath) + name : PathJoin(outputFolder, name);
 }
 
-int WriteGltfFile(const std::string& cobPath, const CChunkList& chunks, const GltfWriting& writing)
+int WriteGltfOutput(const std::string& modelPath, const GltfWriting& writing, const GltfContent& content)
 {
     ReportLog& report = writing.report;
-    const std::string outputName = GltfFileNameFor(cobPath, writing.outputFolder, writing.binary);
+    const std::string outputName = GltfFileNameFor(modelPath, writing.outputFolder, writing.binary);
     const std::string binName = writing.binary ? std::string() : BinNameFor(outputName);
     for (const std::string& written : {outputName, binName})
-        if (!written.empty() && IsSameFile(cobPath, written)) {
+        if (!written.empty() && IsSameFile(modelPath, written)) {
             report.AppendLine("Can't write " + written + " over its own model.");
             return 0;
         }
@@ -170,18 +170,16 @@ int WriteGltfFile(const std::string& cobPath, const CChunkList& chunks, const Gl
         return 0;
 
     GltfDocument document;
-    const std::string modelFolder = PathDirectory(cobPath);
+    const std::string modelFolder = PathDirectory(modelPath);
     const ImagePlacement placement{report,         modelFolder,           outputName,
                                    writing.binary, writing.textureCopies, writing.cancel};
     Textures textures(document, placement);
     // No image copy may take the name of the file itself or of its .bin.
     for (const std::string& written : {outputName, binName})
         if (!written.empty())
-            writing.textureCopies.Claim(cobPath, written);
-    RunTexturePass(writing, chunks, textures);
-    const SceneModel scene(chunks);
+            writing.textureCopies.Claim(modelPath, written);
     // A file the user cancelled is left unwritten, so an earlier one stays whole.
-    if (!SceneWriter(writing, document, textures, scene).Write()) {
+    if (!content(document, textures)) {
         report.AppendText("\r\n");
         return 0;
     }
@@ -191,6 +189,15 @@ int WriteGltfFile(const std::string& cobPath, const CChunkList& chunks, const Gl
     }
     report.AppendText("\r\n");
     return 1;
+}
+
+int WriteGltfFile(const std::string& cobPath, const CChunkList& chunks, const GltfWriting& writing)
+{
+    return WriteGltfOutput(cobPath, writing, [&](GltfDocument& document, Textures& textures) {
+        RunTexturePass(writing, chunks, textures);
+        const SceneModel scene(chunks);
+        return SceneWriter(writing, document, textures, scene).Write();
+    });
 }
 
 }  // namespace verdin

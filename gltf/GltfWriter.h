@@ -3,6 +3,7 @@
 #include "texture/TextureCopies.h"
 
 #include <atomic>
+#include <functional>
 #include <string>
 
 namespace verdin {
@@ -10,6 +11,11 @@ namespace verdin {
 class CChunkList;
 class ReportLog;
 struct OptionFlags;
+
+namespace gltf {
+class GltfDocument;
+class Textures;
+}  // namespace gltf
 
 // What the glTF writer works with besides the chunks, as for the .x writer.
 struct GltfWriting {
@@ -32,5 +38,15 @@ std::string GltfFileNameFor(const std::string& cobPath, const std::string& outpu
 // it could not be, was the COB file itself, or the user cancelled, and any
 // earlier file of that name is untouched.
 int WriteGltfFile(const std::string& cobPath, const CChunkList& chunks, const GltfWriting& writing);
+
+// Makes a model's glTF document with its images; false when the user
+// cancelled.
+using GltfContent = std::function<bool(gltf::GltfDocument& document, gltf::Textures& textures)>;
+
+// The glTF file of the model at `modelPath`, named as GltfFileNameFor names
+// it, made by `content`. 1 when the whole file was written; 0 when it could
+// not be, was the model itself, or the user cancelled, and any earlier file
+// of that name is untouched.
+int WriteGltfOutput(const std::string& modelPath, const GltfWriting& writing, const GltfContent& content);
 
 }  // namespace verdin

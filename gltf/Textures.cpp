@@ -30,19 +30,22 @@ int Textures::TextureOf(const CMat1Chunk& material)
 {
     if (const auto known = m_byMaterial.find(&material); known != m_byMaterial.end())
         return known->second;
-    int texture = -1;
-    const std::string stored = material.m_textureMap.name.Shown();
-    if (stored.empty())
-        m_placement.report.AppendLine(" No texture file name.");
-    else {
-        const std::string source = FindTextureSource(stored, m_placement.modelFolder);
-        const auto [made, added] = m_bySource.try_emplace(source, -1);
-        if (added)
-            made->second = AddImage(source, stored);
-        texture = made->second;
-    }
+    const int texture = TextureNamed(material.m_textureMap.name.Shown());
     m_byMaterial.emplace(&material, texture);
     return texture;
+}
+
+int Textures::TextureNamed(const std::string& stored)
+{
+    if (stored.empty()) {
+        m_placement.report.AppendLine(" No texture file name.");
+        return -1;
+    }
+    const std::string source = FindTextureSource(stored, m_placement.modelFolder);
+    const auto [made, added] = m_bySource.try_emplace(source, -1);
+    if (added)
+        made->second = AddImage(source, stored);
+    return made->second;
 }
 
 int Textures::AddImage(const std::string& source, const std::string& stored)

@@ -34,6 +34,9 @@ public:
     // The texture of a textured material; -1, after reporting why, when its
     // image cannot be used.
     int TextureOf(const CMat1Chunk& material);
+    // The texture of an image a model names, found as the texture step finds
+    // it; -1, after reporting why, when it cannot be used.
+    int TextureNamed(const std::string& stored);
 
 private:
     int AddImage(const std::string& source, const std::string& stored);

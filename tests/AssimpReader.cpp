@@ -1,5 +1,6 @@
 #include "AssimpReader.h"
 
+#include <algorithm>
 #include <assimp/Importer.hpp>
 #include <assimp/material.h>
 #include <assimp/postprocess.h>
@@ -128,6 +129,16 @@ LoadedTree LoadTreeWithAssimp(const std::string& path)
                 material.embeddedFormat = embedded->achFormatHint;
         }
     }
+    tree.meshes = scene->mNumMeshes;
+    tree.animations = scene->mNumAnimations;
+    for (unsigned m = 0; m < scene->mNumMeshes; ++m)
+        for (unsigned b = 0; b < scene->mMeshes[m]->mNumBones; ++b) {
+            const aiBone& bone = *scene->mMeshes[m]->mBones[b];
+            LoadedBone& loaded = tree.bones.emplace_back();
+            loaded.node = bone.mName.C_Str();
+            const ai_real* offset = bone.mOffsetMatrix[0];
+            std::copy(offset, offset + 16, loaded.offset.begin());
+        }
     if (scene->mNumAnimations > 0) {
         const aiAnimation& animation = *scene->mAnimations[0];
         for (unsigned c = 0; c < animation.mNumChannels; ++c) {

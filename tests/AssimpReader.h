@@ -67,12 +67,22 @@ struct LoadedMotion {
     std::vector<std::array<std::array<float, 3>, 2>> turnedAxes;
 };
 
+// A bone of a skinned mesh: the node it names and its offset matrix, row
+// after row.
+struct LoadedBone {
+    std::string node;
+    std::array<float, 16> offset;
+};
+
 struct LoadedTree {
     bool loaded = false;
     std::string error;
     std::vector<LoadedNode> nodes;  // depth first, without assimp's own root
     std::vector<LoadedMaterial> materials;
     std::vector<LoadedMotion> motions;
+    std::vector<LoadedBone> bones;  // of every mesh, in scene order
+    unsigned meshes = 0;
+    unsigned animations = 0;
     const LoadedNode* Find(const std::string& name) const;
 };
 
