@@ -119,16 +119,18 @@ struct Document {
     [[nodiscard]] const Template* FindTemplate(std::string_view name) const;
 };
 
-// A document holding nothing but the 19 standard templates: Header, Vector,
-// Coords2d, Matrix4x4, ColorRGBA, ColorRGB, IndexedColor, Boolean, Boolean2d,
-// MaterialWrap, TextureFilename, Material, MeshFace, MeshFaceWraps,
-// MeshTextureCoords, MeshMaterialList, MeshNormals, MeshVertexColors, Mesh.
+// A document holding nothing but the standard templates: the 19 of meshes
+// (Header, Vector, Coords2d, Matrix4x4, ColorRGBA, ColorRGB, IndexedColor,
+// Boolean, Boolean2d, MaterialWrap, TextureFilename, Material, MeshFace,
+// MeshFaceWraps, MeshTextureCoords, MeshMaterialList, MeshNormals,
+// MeshVertexColors, Mesh), then those of frames and animations.
 [[nodiscard]] Document StandardDocument();
 
 // The standard templates, then those that DirectX's mesh library registers
 // itself (skinning, animation, vertex declarations, effects, patches,
 // progressive meshes, property bags): what the readers know in a file that
-// does not declare them. Writers still count only the standard ones as known.
+// does not declare them. Writers count only the standard ones as known, and
+// with BinaryOptions::Templates only those of meshes.
 [[nodiscard]] Document RegisteredDocument();
 
 }  // namespace verdin::xof

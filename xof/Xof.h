@@ -53,7 +53,11 @@ extern const std::string_view kAnimTicksPerSecondTemplate;
 
 enum class BinaryOptions : unsigned {
     None = 0,
-    // Write the definitions of every template the document declared.
+    // Write the definitions of every template the document declared, and of
+    // the built-in ones beyond the 19 mesh templates (frames, animations,
+    // skinning and the rest of RegisteredDocument) that its objects use
+    // without declaring them, with their members' templates, each after
+    // those it uses: a reader told of the mesh templates alone loads it.
     Templates = 1u << 0,
 };
 
@@ -97,8 +101,9 @@ inline constexpr std::size_t kDefaultWindow = std::size_t{1} << 18;
 // through a window of `window` bytes (more only for a token longer than that)
 // and the output goes in pieces of about that size, so memory stays small
 // whatever the size of the text. A text that declares, after its first data
-// object, templates to be written is read a second time, the output restarted.
-// Empty on success.
+// object, templates to be written, or first uses there built-in templates
+// that BinaryOptions::Templates declares, is read a second time, the output
+// restarted. Empty on success.
 [[nodiscard]] std::optional<Error> TextToBinary(TextSource& text, BinaryOutput& out, BinaryOptions options,
                                                 std::size_t window = kDefaultWindow);
 

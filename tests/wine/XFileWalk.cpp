@@ -4,7 +4,10 @@
 // indented by depth: its template, its name ("-" when none), its data size in
 // bytes, and "ref" for a reference. Each file ends with a line
 // "FILE: N objects", or "FILE: CALL failed: HRESULT" when the reader refuses it.
-//   XFileWalk.exe FILE.x...
+// The files after --mesh-templates are read with the 19 templates of meshes
+// alone registered, as by a program that registers no more: they must declare
+// any other they use.
+//   XFileWalk.exe FILE.x... [--mesh-templates FILE.x...]
 // Exits 1 when any file failed.
 #include <windows.h>
 
@@ -146,13 +149,21 @@ private:
     const std::map<std::string, std::string> names_ = TemplateNames();
 };
 
+// The registered templates' text: all of it, or up to the first that is not
+// a mesh template, since those of meshes lead it.
+std::string RegisteredTemplates(bool meshOnly)
+{
+    const std::string all = kStandardTemplates;
+    return meshOnly ? all.substr(0, all.find("template FrameTransformMatrix")) : all;
+}
+
 // A reader of its own for each file: Wine's keeps every template the files
 // declare in room for 200, which nine of Verdin's files overrun (a crash).
-void Walk(const char* path)
+void Walk(const char* path, const std::string& templates)
 {
     ComPtr<IDirectXFile> reader;
     Check(DirectXFileCreate(reader.GetAddressOf()), "DirectXFileCreate");
-    Check(reader->RegisterTemplates(const_cast<char*>(kStandardTemplates), sizeof kStandardTemplates - 1),
+    Check(reader->RegisterTemplates(const_cast<char*>(templates.data()), static_cast<DWORD>(templates.size())),
           "RegisterTemplates");
     ComPtr<IDirectXFileEnumObject> enumerator;
     Check(reader->CreateEnumObject(const_cast<char*>(path), DXFILELOAD_FROMFILE, enumerator.GetAddressOf()),
@@ -174,10 +185,15 @@ void Walk(const char* path)
 int main(int argc, char** argv)
 {
     int failures = 0;
+    std::string templates = RegisteredTemplates(false);
     for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--mesh-templates") {
+            templates = RegisteredTemplates(true);
+            continue;
+        }
         std::printf("%s\n", argv[i]);
         try {
-            Walk(argv[i]);
+            Walk(argv[i], templates);
         } catch (const Failure& failure) {
             PrintFailure(argv[i], failure);
             ++failures;

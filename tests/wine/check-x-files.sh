@@ -57,26 +57,33 @@ for options in "${option_sets[@]}"; do
     done
 done
 # Files from elsewhere as they are, and as --x-to-text and --x-to-binary
-# write them: a file the reader loads must load after either.
+# write them: a file the reader loads must load after either. With
+# --templates they declare all they use beyond the mesh templates, so they
+# load with those alone registered.
+mesh_only=()
 if compgen -G "$samples/x/*.x" >/dev/null; then
-    for copy in foreign foreign-text foreign-binary; do
-        mkdir "$copy"
+    for copy in foreign foreign-text foreign-binary mesh-only/text mesh-only/binary; do
+        mkdir -p "$copy"
         cp "$samples"/x/*.x "$copy/"
         chmod u+w "$copy"/*.x
     done
     "$cli" --x-to-text foreign-text/*.x >foreign-text.report || true
     "$cli" --x-to-binary foreign-binary/*.x >foreign-binary.report || true
+    "$cli" --x-to-text --templates mesh-only/text/*.x >mesh-only-text.report || true
+    "$cli" --x-to-binary --templates mesh-only/binary/*.x >mesh-only-binary.report || true
+    mesh_only=(mesh-only/*/*.x)
 fi
 
 # One Wine start for every file: a start costs seconds. A file counts as
 # loaded only by its summary line, since a crash may leave the status 0.
 files=(*/*.x)
+total=$((${#files[@]} + ${#mesh_only[@]}))
 status=0
-"$wine" "$walker" "${files[@]}" 2>&1 | tr -d '\r' >walk.log || status=$?
+"$wine" "$walker" "${files[@]}" --mesh-templates "${mesh_only[@]}" 2>&1 | tr -d '\r' >walk.log || status=$?
 grep -E '^[^ ].*: ' walk.log || true
 loaded=$(grep -c ': [0-9]* objects$' walk.log || true)
-if [ "$status" -ne 0 ] || [ "$loaded" -ne "${#files[@]}" ]; then
-    echo "FAIL: Wine's d3dxof loaded $loaded of ${#files[@]} .x files (see $work/out/walk.log)"
+if [ "$status" -ne 0 ] || [ "$loaded" -ne "$total" ]; then
+    echo "FAIL: Wine's d3dxof loaded $loaded of $total .x files (see $work/out/walk.log)"
     failures=$((failures + 1))
 fi
 

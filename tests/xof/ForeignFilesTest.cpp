@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "TestSupport.h"
 #include "XTestSupport.h"
@@ -63,6 +65,65 @@ TextureFilename { "a.png"; }
     // Both declarations differ from the standard templates, so a reader of the
     // binary form learns them from it.
     EXPECT_EQ(MustParseBinary(WriteBinary(document, BinaryOptions::None)).objects, document.objects);
+}
+
+std::vector<std::string> DeclaredNames(const Document& document)
+{
+    std::vector<std::string> names;
+    for (const Template& definition : document.templates) {
+        if (definition.declared) {
+            names.push_back(definition.name);
+        }
+    }
+    return names;
+}
+
+// With the templates option, the registered templates beyond those of meshes
+// that a file uses go ahead of it, each after those it uses, so that a reader
+// told of the mesh templates alone knows them; unused ones
+// (AnimationOptions) stay out. Streamed, those first used after the first
+// object send the text round a second time.
+TEST(ForeignFiles, TemplatesOptionDeclaresTheRegisteredTemplatesUsed)
+{
+    const std::vector<std::string> used = {"FrameTransformMatrix",
+                                           "Frame",
+                                           "FloatKeys",
+                                           "TimedFloatKeys",
+                                           "AnimationKey",
+                                           "Animation",
+                                           "AnimationSet",
+                                           "AnimTicksPerSecond",
+                                           "XSkinMeshHeader",
+                                           "SkinWeights",
+                                           "VertexDuplicationIndices",
+                                           "VertexElement",
+                                           "DeclData"};
+    const Document document = MustParseText(kSkinnedFile);
+    const Result<std::string> text = WriteText(document, BinaryOptions::Templates);
+    ASSERT_TRUE(text) << text.GetError().message;
+    const Document fromText = MustParseText(text.Value());
+    EXPECT_EQ(DeclaredNames(fromText), used);
+    EXPECT_EQ(fromText.objects, document.objects);
+
+    const Result<std::string> binary = TextToBinary(kSkinnedFile, BinaryOptions::Templates);
+    ASSERT_TRUE(binary) << binary.GetError().message;
+    EXPECT_EQ(binary.Value(), WriteBinary(document, BinaryOptions::Templates));
+    const Document fromBinary = MustParseBinary(binary.Value());
+    EXPECT_EQ(DeclaredNames(fromBinary), used);
+    EXPECT_EQ(fromBinary.objects, document.objects);
+
+    const std::string samples = verdin::test::SamplesDir();
+    if (samples.empty()) {
+        GTEST_SKIP() << "../shared/samples is absent";
+    }
+    const std::string animation = verdin::test::ReadFile(samples + "/x/anim_test.x");
+    const Result<std::string> streamed = TextToBinary(animation, BinaryOptions::Templates);
+    ASSERT_TRUE(streamed) << streamed.GetError().message;
+    EXPECT_EQ(streamed.Value(), WriteBinary(MustParseText(animation), BinaryOptions::Templates));
+    const std::vector<std::string> declared = DeclaredNames(MustParseBinary(streamed.Value()));
+    for (const char* name : {"AnimTicksPerSecond", "AnimationSet", "XSkinMeshHeader", "SkinWeights", "DeclData"}) {
+        EXPECT_NE(std::find(declared.begin(), declared.end(), name), declared.end()) << name;
+    }
 }
 
 TEST(ForeignFiles, SamplesFromElsewhereParse)

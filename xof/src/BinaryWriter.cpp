@@ -38,7 +38,7 @@ void WriteObject(const DataObject& object, BinarySink& sink)
 
 std::string WriteBinary(const Document& document, BinaryOptions options)
 {
-    const std::string templates = TemplateDefinitions(document, options);
+    const std::string templates = TemplateDefinitions(document, options, UsedTemplates(document.objects));
     StringOutput out;
     out.Bytes().reserve(kBinaryHeader.size() + templates.size() + OutputSizeHint(document.objects, 4, 8));
     BinarySink sink(out, kDefaultWindow);

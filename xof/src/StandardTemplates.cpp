@@ -2,6 +2,7 @@
 
 #include "xof/Stream.h"
 #include "xof/src/MeshLibraryTemplates.h"
+#include "xof/src/MeshTemplates.h"
 #include "xof/src/TextReader.h"
 #include "xof/src/TextScanner.h"
 
@@ -202,6 +203,12 @@ Document StandardDocument()
 {
     static const Document standard = BuildDocument(std::string(kMeshTemplates) + std::string(kFrameTemplates));
     return standard;
+}
+
+const Document& MeshTemplates()
+{
+    static const Document mesh = BuildDocument(std::string(kMeshTemplates));
+    return mesh;
 }
 
 Document RegisteredDocument()

@@ -7,7 +7,7 @@ namespace verdin::xof {
 void StreamSink::WriteHead()
 {
     if (!m_definitions) {
-        m_definitions = TemplateDefinitions(m_document, m_options);
+        m_definitions = TemplateDefinitions(m_document, m_options, m_used);
     }
     Bytes(kBinaryHeader);
     Bytes(*m_definitions);
@@ -20,7 +20,7 @@ std::optional<std::string> StreamSink::EndText()
         WriteHead();
     }
     Finish();
-    std::string all = TemplateDefinitions(m_document, m_options);
+    std::string all = TemplateDefinitions(m_document, m_options, m_used);
     if (all == *m_definitions) {
         return std::nullopt;
     }

@@ -9,13 +9,14 @@
 #include "xof/Stream.h"
 #include "xof/Xof.h"
 #include "xof/src/BinarySink.h"
+#include "xof/src/TemplateBlock.h"
 
 namespace verdin::xof {
 
 // The binary sink of a text read as it goes. The header and the template
 // definitions lead the output, so they are written as the first data object
 // begins (or at the end of a text without one): the definitions given, or
-// else those of the templates declared so far.
+// else those of the templates declared and used so far.
 class StreamSink : public BinarySink {
 public:
     StreamSink(BinaryOutput& output, std::size_t piece, const Document& document, BinaryOptions options,
@@ -26,6 +27,10 @@ public:
 
     void BeginObject(std::string_view templateName, std::string_view name, const std::optional<Guid>& guid)
     {
+        // Looked up first: most objects are of a template already met.
+        if (!m_used.contains(templateName)) {
+            m_used.emplace(templateName);
+        }
         if (!m_headWritten) {
             WriteHead();
         }
@@ -33,8 +38,9 @@ public:
     }
 
     // Hands over the rest. The definitions of all the templates the text
-    // declared when they differ from those written, that is when it declared
-    // some to be written after its first object.
+    // declared and used when they differ from those written, that is when
+    // after its first object it declared some to be written or used some to
+    // be declared.
     [[nodiscard]] std::optional<std::string> EndText();
 
 private:
@@ -43,6 +49,7 @@ private:
     const Document& m_document;
     BinaryOptions m_options;
     std::optional<std::string> m_definitions;
+    TemplateNames m_used;
     bool m_headWritten = false;
 };
 

@@ -14,8 +14,8 @@ namespace verdin::xof {
 namespace {
 
 // One reading of the text, its objects written as they are read, without a
-// model in between. Its result: the definitions of all its templates when
-// they differ from those written ahead of the objects.
+// model in between. Its result: the definitions of all its templates to be
+// written when they differ from those written ahead of the objects.
 Result<std::optional<std::string>> ConvertOnce(TextSource& text, BinaryOutput& out, BinaryOptions options,
                                                std::size_t window, std::optional<std::string> definitions)
 {
@@ -44,8 +44,9 @@ std::optional<Error> TextToBinary(TextSource& text, BinaryOutput& out, BinaryOpt
     if (!first.Value()) {
         return std::nullopt;
     }
-    // Templates declared after the first object go ahead of it all the same:
-    // read again with them known, the same text gives the same definitions.
+    // Templates declared or first used after the first object go ahead of it
+    // all the same: read again with them known, the same text gives the same
+    // definitions.
     text.Rewind();
     out.Restart();
     Result<std::optional<std::string>> second = ConvertOnce(text, out, options, window, std::move(first.Value()));

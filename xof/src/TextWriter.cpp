@@ -354,7 +354,7 @@ Result<std::string> WriteText(const Document& document, BinaryOptions options)
     out.reserve(OutputSizeHint(document.objects, 12, 4));
     out += kTextHeader;
     try {
-        for (const Template* definition : TemplatesToWrite(document, options)) {
+        for (const Template* definition : TemplatesToWrite(document, options, UsedTemplates(document.objects))) {
             AppendTemplate(out, *definition);
         }
         ObjectWriter writer(document, out);
