@@ -3,6 +3,7 @@
 #include "texture/BmpBuilder.h"
 
 #include "render/Rasterizer.h"
+#include "render/SceneReader.h"
 
 #include <QDir>
 #include <QImage>
@@ -173,6 +174,41 @@ private Q_SLOTS:
         const QImage compressed = render("test_cube_compressed.x");
         QVERIFY(!compressed.isNull());
         QVERIFY(compressed == render("test_cube_binary.x"));
+    }
+
+    // A mesh in a frame turned 90 degrees, skinned to a frame that comes later
+    // in the file inside a turned and moved one, lies where offset · that
+    // frame's world puts it; a frame missing from the file leaves the others'
+    // share whole, and a vertex without weights stays with the mesh's frame.
+    void aSkinnedMeshInItsRestPose()
+    {
+        TempDir dir;
+        QVERIFY(CobBuilder()
+                    .Bytes("xof 0302txt 0032\n"
+                           "Frame Turned { FrameTransformMatrix { 1,0,0,0, 0,0,1,0, 0,-1,0,0, 0,0,0,1;; }\n"
+                           " Mesh { 4; 0;0;0;, 1;0;0;, 0;1;0;, 0;0;1;; 1; 4;0,1,2,3;;\n"
+                           "  MeshNormals { 1; 1;0;0;; 1; 4;0,0,0,0;; }\n"
+                           "  SkinWeights { \"Bone\"; 3; 0,1,2; 0.5,1,1; 2,0,0,0, 0,2,0,0, 0,0,2,0, 0,0,0,1;; }\n"
+                           "  SkinWeights { \"Missing\"; 2; 0,9; 0.5,1; 1,0,0,0, 0,1,0,0, 0,0,1,0, 0,0,0,1;; } } }\n"
+                           "Frame Arm { FrameTransformMatrix { 0,1,0,0, -1,0,0,0, 0,0,1,0, 10,0,0,1;; }\n"
+                           " Frame Bone { FrameTransformMatrix { 1,0,0,0, 0,1,0,0, 0,0,1,0, 0,5,0,1;; } } }\n")
+                    .WriteTo(dir.Path("skinned.x")));
+        using verdin::render::Vec3;
+        verdin::render::Scene scene;
+        QVERIFY(!ReadScene(dir.Path("skinned.x"), scene, [](const std::string&) { return std::nullopt; }));
+        QCOMPARE(scene.meshes.size(), std::size_t{1});
+        const verdin::render::SceneMesh& mesh = scene.meshes[0];
+        const auto near = [](const Vec3& a, const Vec3& b) {
+            return std::abs(a.x - b.x) + std::abs(a.y - b.y) + std::abs(a.z - b.z) < 1e-5f;
+        };
+        const auto text = [](const Vec3& v) { return QString("(%1, %2, %3)").arg(v.x).arg(v.y).arg(v.z); };
+        // Without skinning: (0, 0, 0), (1, 0, 0), (0, 0, 1), (0, -1, 0), the normal (1, 0, 0).
+        const std::array<Vec3, 4> expected{{{5, 0, 0}, {5, 2, 0}, {3, 0, 0}, {0, -1, 0}}};
+        QCOMPARE(mesh.positions.size(), expected.size());
+        for (std::size_t v = 0; v < expected.size(); ++v)
+            QVERIFY2(near(mesh.positions[v], expected[v]), qPrintable(text(mesh.positions[v])));
+        QCOMPARE(mesh.normals.size(), std::size_t{1});
+        QVERIFY2(near(mesh.normals[0], {0, 1, 0}), qPrintable(text(mesh.normals[0])));
     }
 
     // Texture names a reader could hang or fail on read as missing images; a
