@@ -13,6 +13,11 @@ constexpr std::size_t kMaxSkinWeights = 0xFFFF;
 // Real models name far fewer frames; the cap keeps a file of empty frames small in memory.
 constexpr std::size_t kMaxNamedFrames = 1 << 16;
 
+float& Component(Vec3& vector, std::uint64_t index)
+{
+    return index == 0 ? vector.x : index == 1 ? vector.y : vector.z;
+}
+
 }  // namespace
 
 // Template names are matched as loaders match them, without regard to case.
@@ -34,6 +39,8 @@ void SceneBuilder::BeginObject(std::string_view templateName, std::string_view n
         kind = Kind::MeshNormals;
     } else if (parent == Kind::Mesh && is("MeshTextureCoords")) {
         kind = Kind::MeshTextureCoords;
+    } else if (parent == Kind::Mesh && is("MeshVertexColors")) {
+        kind = Kind::MeshVertexColors;
     } else if (parent == Kind::Mesh && is("MeshMaterialList")) {
         kind = Kind::MeshMaterialList;
     } else if (is("Material")) {
@@ -77,6 +84,9 @@ void SceneBuilder::Number(double real, std::uint32_t integer)
     case Kind::SkinWeights:
         SkinValue(at, real, integer);
         break;
+    case Kind::MeshVertexColors:
+        ColourValue(at, real, integer);
+        break;
     default:
         break;
     }
@@ -117,7 +127,7 @@ void SceneBuilder::VectorsAndFaces(std::uint64_t at, double real, std::uint32_t 
     }
     if (at <= 3 * m_listSize) {
         const std::uint64_t component = (at - 1) % 3;
-        (component == 0 ? m_vector.x : component == 1 ? m_vector.y : m_vector.z) = static_cast<float>(real);
+        Component(m_vector, component) = static_cast<float>(real);
         if (component == 2)
             vectors.push_back(m_vector);
         return;
@@ -186,9 +196,27 @@ void SceneBuilder::MaterialValue(std::uint64_t at, double real)
 {
     const auto value = static_cast<float>(real);
     if (at < 3)
-        (at == 0 ? m_material.colour.x : at == 1 ? m_material.colour.y : m_material.colour.z) = value;
+        Component(m_material.colour, at) = value;
     else if (at >= 8 && at < 11)
-        (at == 8 ? m_material.emissive.x : at == 9 ? m_material.emissive.y : m_material.emissive.z) = value;
+        Component(m_material.emissive, at - 8) = value;
+}
+
+// A count, then for each colour its vertex, red, green, blue and alpha. A
+// vertex that no colour names is white; the alpha is passed over, as the
+// picture is opaque.
+void SceneBuilder::ColourValue(std::uint64_t at, double real, std::uint32_t integer)
+{
+    if (at == 0)
+        return;
+    SceneMesh& mesh = *m_mesh;
+    const std::uint64_t member = (at - 1) % 5;
+    if (member == 0)
+        m_colourVertex = integer;
+    else if (member < 4 && m_colourVertex < mesh.positions.size()) {
+        if (mesh.colours.empty())
+            mesh.colours.assign(mesh.positions.size(), Vec3{1, 1, 1});
+        Component(mesh.colours[m_colourVertex], member - 1) = static_cast<float>(real);
+    }
 }
 
 // The frame's name, then a count, that many vertices, as many weights, and

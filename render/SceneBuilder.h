@@ -48,6 +48,7 @@ private:
         Material,
         TextureFilename,
         SkinWeights,
+        MeshVertexColors,
     };
     struct Open {
         Kind kind = Kind::Other;
@@ -78,6 +79,7 @@ private:
     void MaterialListValue(std::uint64_t at, std::uint32_t integer);
     void MaterialValue(std::uint64_t at, double real);
     void SkinValue(std::uint64_t at, double real, std::uint32_t integer);
+    void ColourValue(std::uint64_t at, double real, std::uint32_t integer);
     template <typename OnTriangle>
     void VectorsAndFaces(std::uint64_t at, double real, std::uint32_t integer, std::vector<Vec3>& vectors,
                          FaceWalk& walk, OnTriangle onTriangle);
@@ -102,7 +104,8 @@ private:
     std::uint64_t m_materialFaces = 0;
     Vec3 m_vector;
     std::array<float, 2> m_uv{};
-    std::vector<SkinWeights> m_skin;  // of the mesh being read
+    std::uint32_t m_colourVertex = 0;  // of the vertex colour being read
+    std::vector<SkinWeights> m_skin;   // of the mesh being read
     std::vector<Skinned> m_skinned;
 
     SceneMaterial m_material;
