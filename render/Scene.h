@@ -36,7 +36,7 @@ struct Triangle {
     static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
 };
 
-// A mesh with its frames' transforms applied.
+// A mesh placed by its frames' transforms, a skinned one by its weights' frames.
 struct SceneMesh {
     std::vector<Vec3> positions;
     std::vector<std::array<float, 2>> uvs;  // one per position, or none
