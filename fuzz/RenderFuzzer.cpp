@@ -23,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         xof::MemoryTextSource source(bytes);
         (void)xof::VisitText(source, builder, 64);
     }
+    builder.Finish();
     const render::View view{static_cast<float>(data[0]) * 7, static_cast<float>(data[0] % 90),
                             static_cast<float>(1 + data[0] % 4)};
     (void)render::Render(scene, view, 32, 24);

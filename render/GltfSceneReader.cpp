@@ -21,6 +21,10 @@ using Matrix = std::array<double, 16>;  // column-major, as glTF writes it
 constexpr Matrix kIdentity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 constexpr int kMaxDepth = 256;
 
+// What an accessor's values are read as: indices are integers, positions
+// and the like floats, colours either (integers normalised to 0..1).
+enum class Use { Indices, Floats, Colours };
+
 std::uint32_t Uint32At(std::span<const std::uint8_t> bytes, std::size_t at)
 {
     return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
@@ -189,7 +193,7 @@ private:
 
     // An accessor's values as numbers, `components` of them for each element;
     // nothing when it is not such an accessor or does not fit its view.
-    std::optional<std::vector<double>> Values(const Json& index, std::size_t components, bool indices) const
+    std::optional<std::vector<double>> Values(const Json& index, std::size_t components, Use use) const
     {
         const Json* accessor = Item("accessors", index);
         if (!accessor)
@@ -197,8 +201,10 @@ private:
         const double type = Number(Member(*accessor, "componentType"), 0);
         const std::size_t size = type == 5126 || type == 5125 ? 4 : type == 5123 ? 2 : type == 5121 ? 1 : 0;
         const double count = Number(Member(*accessor, "count"), -1);
-        if (size == 0 || (type == 5126) == indices || count < 0)
+        const bool fits = use == Use::Indices ? type != 5126 : use == Use::Floats ? type == 5126 : type != 5125;
+        if (size == 0 || !fits || count < 0)
             return std::nullopt;
+        const double scale = use != Use::Colours || type == 5126 ? 1 : type == 5123 ? 65535 : 255;
         std::size_t stride = 0;
         const auto view = View(Member(*accessor, "bufferView"), stride);
         const double offset = Number(Member(*accessor, "byteOffset"), 0);
@@ -221,11 +227,28 @@ private:
                 } else if (type == 5125)
                     values.push_back(at[0] | at[1] << 8 | at[2] << 16 | static_cast<std::uint32_t>(at[3]) << 24);
                 else if (type == 5123)
-                    values.push_back(at[0] | at[1] << 8);
+                    values.push_back((at[0] | at[1] << 8) / scale);
                 else
-                    values.push_back(at[0]);
+                    values.push_back(at[0] / scale);
             }
         return values;
+    }
+
+    // A COLOR_0 accessor's red, green and blue, of VEC3 or VEC4 elements.
+    std::optional<std::vector<Vec3>> Colours(const Json& index) const
+    {
+        const Json* accessor = Item("accessors", index);
+        if (!accessor)
+            return std::nullopt;
+        const std::size_t components = Member(*accessor, "type") == "VEC4" ? 4 : 3;
+        const auto values = Values(index, components, Use::Colours);
+        if (!values)
+            return std::nullopt;
+        std::vector<Vec3> colours;
+        for (std::size_t i = 0; i + components <= values->size(); i += components)
+            colours.push_back({static_cast<float>((*values)[i]), static_cast<float>((*values)[i + 1]),
+                               static_cast<float>((*values)[i + 2])});
+        return colours;
     }
 
     void ReadNode(const Json& index, const Matrix& parent, int depth)
@@ -243,19 +266,24 @@ private:
     void ReadMesh(const Json& mesh, const Matrix& world)
     {
         SceneMesh& out = m_scene.meshes.emplace_back();
+        bool coloured = false;
         for (const Json& primitive : Items(mesh, "primitives")) {
             if (Number(Member(primitive, "mode"), 4) != 4)
                 continue;
             const Json& attributes = Member(primitive, "attributes");
-            const auto positions = Values(Member(attributes, "POSITION"), 3, false);
+            const auto positions = Values(Member(attributes, "POSITION"), 3, Use::Floats);
             if (!positions)
                 continue;
-            const auto normals = Values(Member(attributes, "NORMAL"), 3, false);
-            const auto uvs = Values(Member(attributes, "TEXCOORD_0"), 2, false);
+            const auto normals = Values(Member(attributes, "NORMAL"), 3, Use::Floats);
+            const auto uvs = Values(Member(attributes, "TEXCOORD_0"), 2, Use::Floats);
             const std::size_t vertices = positions->size() / 3;
+            auto colours = Colours(Member(attributes, "COLOR_0"));
+            if (colours && colours->size() != vertices)
+                colours.reset();
+            coloured = coloured || colours;
             std::optional<std::vector<double>> indices;
             if (const Json& accessor = Member(primitive, "indices"); !accessor.is_null()) {
-                indices = Values(accessor, 1, true);
+                indices = Values(accessor, 1, Use::Indices);
                 if (!indices)
                     continue;
             } else {
@@ -264,6 +292,9 @@ private:
                     indices->push_back(static_cast<double>(v));
             }
             const auto base = static_cast<std::uint32_t>(out.positions.size());
+            const auto material = static_cast<std::uint32_t>(out.materials.size());
+            out.materials.push_back(MaterialOf(Member(primitive, "material")));
+            const Vec3 factor = out.materials.back().colour;
             for (std::size_t v = 0; v < vertices; ++v) {
                 const double* p = positions->data() + 3 * v;
                 out.positions.push_back(Placed(world, p[0], p[1], p[2], 1));
@@ -273,9 +304,11 @@ private:
                     out.uvs.push_back({static_cast<float>((*uvs)[2 * v]), static_cast<float>((*uvs)[2 * v + 1])});
                 else
                     out.uvs.push_back({0, 0});
+                // The base colour times the vertex colour, as glTF has it, takes
+                // the material colour's place as a .x file's vertex colours do.
+                const Vec3 colour = colours ? (*colours)[v] : Vec3{1, 1, 1};
+                out.colours.push_back({colour.x * factor.x, colour.y * factor.y, colour.z * factor.z});
             }
-            const auto material = static_cast<std::uint32_t>(out.materials.size());
-            out.materials.push_back(MaterialOf(Member(primitive, "material")));
             for (std::size_t t = 0; t + 2 < indices->size(); t += 3) {
                 Triangle triangle;
                 for (std::size_t c = 0; c < 3; ++c) {
@@ -287,6 +320,8 @@ private:
                 out.triangles.push_back(triangle);
             }
         }
+        if (!coloured)
+            out.colours = {};
         out.faces = out.triangles.size();
     }
 

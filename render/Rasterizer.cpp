@@ -87,21 +87,23 @@ struct Corner {
     Vec3 view;
     Vec3 normal;
     float u = 0, v = 0;
+    Vec3 colour;  // the vertex's colour, when the surface takes it
 };
 
 Corner Mix(const Corner& a, const Corner& b, float t)
 {
     const auto mix = [t](float x, float y) { return x + (y - x) * t; };
-    return {{mix(a.view.x, b.view.x), mix(a.view.y, b.view.y), mix(a.view.z, b.view.z)},
-            {mix(a.normal.x, b.normal.x), mix(a.normal.y, b.normal.y), mix(a.normal.z, b.normal.z)},
-            mix(a.u, b.u),
-            mix(a.v, b.v)};
+    const auto mix3 = [&mix](const Vec3& x, const Vec3& y) {
+        return Vec3{mix(x.x, y.x), mix(x.y, y.y), mix(x.z, y.z)};
+    };
+    return {mix3(a.view, b.view), mix3(a.normal, b.normal), mix(a.u, b.u), mix(a.v, b.v), mix3(a.colour, b.colour)};
 }
 
 struct Surface {
     Vec3 colour;
     Vec3 emissive;
     const RgbaImage* texture = nullptr;
+    bool vertexColours = false;  // the corners' colours take the place of `colour`
 };
 
 class Canvas {
@@ -186,6 +188,10 @@ private:
         // The light comes from the viewer, along -z in view space.
         const float light = kAmbient + kDiffuse * std::max(0.0f, -normal.z);
         Vec3 colour = surface.colour;
+        if (surface.vertexColours)
+            colour = {p[0] * c[0].colour.x + p[1] * c[1].colour.x + p[2] * c[2].colour.x,
+                      p[0] * c[0].colour.y + p[1] * c[1].colour.y + p[2] * c[2].colour.y,
+                      p[0] * c[0].colour.z + p[1] * c[1].colour.z + p[2] * c[2].colour.z};
         if (surface.texture) {
             const float u = p[0] * c[0].u + p[1] * c[1].u + p[2] * c[2].u;
             const float v = p[0] * c[0].v + p[1] * c[1].v + p[2] * c[2].v;
@@ -231,13 +237,14 @@ void DrawMesh(Canvas& canvas, const Camera& camera, const Scene& scene, const Sc
     for (std::size_t i = 0; i < view.size(); ++i)
         view[i] = camera.ToView(mesh.positions[i]);
     const SceneMaterial kDefault{{0.8f, 0.8f, 0.8f}, {}, {}, -1};
+    const bool vertexColours = !mesh.colours.empty() && mesh.colours.size() == mesh.positions.size();
     for (const Triangle& triangle : mesh.triangles) {
         if (std::any_of(triangle.vertices.begin(), triangle.vertices.end(),
                         [&](std::uint32_t v) { return v >= view.size(); }))
             continue;
         const SceneMaterial& material =
             triangle.material < mesh.materials.size() ? mesh.materials[triangle.material] : kDefault;
-        Surface surface{Clamped(material.colour), Clamped(material.emissive), nullptr};
+        Surface surface{Clamped(material.colour), Clamped(material.emissive), nullptr, vertexColours};
         if (material.texture >= 0 && static_cast<std::size_t>(material.texture) < scene.textures.size() &&
             !mesh.uvs.empty())
             surface.texture = &scene.textures[static_cast<std::size_t>(material.texture)];
@@ -249,6 +256,8 @@ void DrawMesh(Canvas& canvas, const Camera& camera, const Scene& scene, const Sc
                 corners[k].u = mesh.uvs[triangle.vertices[k]][0];
                 corners[k].v = mesh.uvs[triangle.vertices[k]][1];
             }
+            if (vertexColours)
+                corners[k].colour = Clamped(mesh.colours[triangle.vertices[k]]);
         }
         const bool hasNormals = std::all_of(triangle.normals.begin(), triangle.normals.end(),
                                             [&](std::uint32_t n) { return n < mesh.normals.size(); });

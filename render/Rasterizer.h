@@ -18,8 +18,8 @@ struct View {
 inline constexpr std::array<std::uint8_t, 4> kBackground{64, 64, 72, 255};
 
 // Draws every triangle of the scene with a depth buffer, coloured by its
-// material and texture and lit by the file's normals: a light from the
-// viewer and some ambient light. A triangle without a usable normal is lit
+// material or its vertices' colours and by its texture, and lit by the
+// file's normals: a light from the viewer and some ambient light. A triangle without a usable normal is lit
 // by its own plane's.
 [[nodiscard]] RgbaImage Render(const Scene& scene, const View& view, int width, int height);
 

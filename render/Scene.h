@@ -36,10 +36,13 @@ struct Triangle {
     static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
 };
 
-// A mesh with its frames' transforms applied.
+// A mesh placed by its frames' transforms, a skinned one by its weights' frames.
 struct SceneMesh {
     std::vector<Vec3> positions;
     std::vector<std::array<float, 2>> uvs;  // one per position, or none
+    // One per position, or none: the vertices' diffuse colours, which take
+    // the place of their materials' colour as DirectX lights vertex colours.
+    std::vector<Vec3> colours;
     std::vector<Vec3> normals;
     std::vector<Triangle> triangles;
     std::vector<SceneMaterial> materials;

@@ -2,44 +2,20 @@
 
 #include "base/PathHelpers.h"
 
-#include <cmath>
 #include <utility>
 
 namespace verdin::render {
 
 namespace {
 
-using Matrix = std::array<float, 16>;
+// A mesh's bones are counted in a WORD by XSkinMeshHeader.
+constexpr std::size_t kMaxSkinWeights = 0xFFFF;
+// Real models name far fewer frames; the cap keeps a file of empty frames small in memory.
+constexpr std::size_t kMaxNamedFrames = 1 << 16;
 
-constexpr Matrix kIdentity{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-
-// Row vectors, as the format's matrices take them: a point goes through
-// `first`, then `second`.
-Matrix Multiply(const Matrix& first, const Matrix& second)
+float& Component(Vec3& vector, std::uint64_t index)
 {
-    Matrix product{};
-    for (int row = 0; row < 4; ++row)
-        for (int column = 0; column < 4; ++column) {
-            float sum = 0;
-            for (int k = 0; k < 4; ++k)
-                sum += first[row * 4 + k] * second[k * 4 + column];
-            product[row * 4 + column] = sum;
-        }
-    return product;
-}
-
-Vec3 TransformPoint(const Vec3& p, const Matrix& m)
-{
-    return {p.x * m[0] + p.y * m[4] + p.z * m[8] + m[12], p.x * m[1] + p.y * m[5] + p.z * m[9] + m[13],
-            p.x * m[2] + p.y * m[6] + p.z * m[10] + m[14]};
-}
-
-Vec3 TransformDirection(const Vec3& d, const Matrix& m)
-{
-    const Vec3 t{d.x * m[0] + d.y * m[4] + d.z * m[8], d.x * m[1] + d.y * m[5] + d.z * m[9],
-                 d.x * m[2] + d.y * m[6] + d.z * m[10]};
-    const float length = std::sqrt(t.x * t.x + t.y * t.y + t.z * t.z);
-    return length > 0 ? Vec3{t.x / length, t.y / length, t.z / length} : t;
+    return index == 0 ? vector.x : index == 1 ? vector.y : vector.z;
 }
 
 }  // namespace
@@ -63,6 +39,8 @@ void SceneBuilder::BeginObject(std::string_view templateName, std::string_view n
         kind = Kind::MeshNormals;
     } else if (parent == Kind::Mesh && is("MeshTextureCoords")) {
         kind = Kind::MeshTextureCoords;
+    } else if (parent == Kind::Mesh && is("MeshVertexColors")) {
+        kind = Kind::MeshVertexColors;
     } else if (parent == Kind::Mesh && is("MeshMaterialList")) {
         kind = Kind::MeshMaterialList;
     } else if (is("Material")) {
@@ -70,6 +48,9 @@ void SceneBuilder::BeginObject(std::string_view templateName, std::string_view n
         m_material = SceneMaterial{};
     } else if (parent == Kind::Material && is("TextureFilename")) {
         kind = Kind::TextureFilename;
+    } else if (parent == Kind::Mesh && is("SkinWeights") && m_skin.size() < kMaxSkinWeights) {
+        kind = Kind::SkinWeights;
+        m_skin.emplace_back();
     }
     m_open.push_back({kind, 0, std::string(name)});
 }
@@ -99,6 +80,12 @@ void SceneBuilder::Number(double real, std::uint32_t integer)
         break;
     case Kind::Material:
         MaterialValue(at, real);
+        break;
+    case Kind::SkinWeights:
+        SkinValue(at, real, integer);
+        break;
+    case Kind::MeshVertexColors:
+        ColourValue(at, real, integer);
         break;
     default:
         break;
@@ -140,7 +127,7 @@ void SceneBuilder::VectorsAndFaces(std::uint64_t at, double real, std::uint32_t 
     }
     if (at <= 3 * m_listSize) {
         const std::uint64_t component = (at - 1) % 3;
-        (component == 0 ? m_vector.x : component == 1 ? m_vector.y : m_vector.z) = static_cast<float>(real);
+        Component(m_vector, component) = static_cast<float>(real);
         if (component == 2)
             vectors.push_back(m_vector);
         return;
@@ -209,15 +196,53 @@ void SceneBuilder::MaterialValue(std::uint64_t at, double real)
 {
     const auto value = static_cast<float>(real);
     if (at < 3)
-        (at == 0 ? m_material.colour.x : at == 1 ? m_material.colour.y : m_material.colour.z) = value;
+        Component(m_material.colour, at) = value;
     else if (at >= 8 && at < 11)
-        (at == 8 ? m_material.emissive.x : at == 9 ? m_material.emissive.y : m_material.emissive.z) = value;
+        Component(m_material.emissive, at - 8) = value;
+}
+
+// A count, then for each colour its vertex, red, green, blue and alpha. A
+// vertex that no colour names is white; the alpha is passed over, as the
+// picture is opaque.
+void SceneBuilder::ColourValue(std::uint64_t at, double real, std::uint32_t integer)
+{
+    if (at == 0)
+        return;
+    SceneMesh& mesh = *m_mesh;
+    const std::uint64_t member = (at - 1) % 5;
+    if (member == 0)
+        m_colourVertex = integer;
+    else if (member < 4 && m_colourVertex < mesh.positions.size()) {
+        if (mesh.colours.empty())
+            mesh.colours.assign(mesh.positions.size(), Vec3{1, 1, 1});
+        Component(mesh.colours[m_colourVertex], member - 1) = static_cast<float>(real);
+    }
+}
+
+// The frame's name, then a count, that many vertices, as many weights, and
+// the offset matrix.
+void SceneBuilder::SkinValue(std::uint64_t at, double real, std::uint32_t integer)
+{
+    SkinWeights& skin = m_skin.back();
+    if (at == 0)
+        m_listSize = integer;
+    else if (at <= m_listSize)
+        skin.vertices.push_back(integer);
+    else if (at <= 2 * m_listSize)
+        skin.weights.push_back(static_cast<float>(real));
+    else if (at - 2 * m_listSize <= 16)
+        skin.offset[at - 2 * m_listSize - 1] = static_cast<float>(real);
 }
 
 void SceneBuilder::Text(std::string text)
 {
-    if (!m_open.empty() && m_open.back().kind == Kind::TextureFilename && m_open.back().values++ == 0)
+    if (m_open.empty())
+        return;
+    Open& open = m_open.back();
+    if (open.kind == Kind::TextureFilename && open.values++ == 0)
         m_material.textureName = std::move(text);
+    else if (open.kind == Kind::SkinWeights && open.values == 0)
+        m_skin.back().frame = std::move(text);
 }
 
 void SceneBuilder::Reference(std::string_view name)
@@ -237,11 +262,13 @@ void SceneBuilder::EndObject()
     const Kind parent = m_open.empty() ? Kind::Other : m_open.back().kind;
     switch (open.kind) {
     case Kind::Frame:
+        if (!open.name.empty() && m_frameWorlds.size() < kMaxNamedFrames)
+            m_frameWorlds.try_emplace(open.name, m_frames.back());
         m_frames.pop_back();
         break;
     case Kind::FrameTransformMatrix: {
         // The frame's own transform goes first, then its parents'.
-        const Matrix parentWorld = m_frames.size() > 1 ? m_frames[m_frames.size() - 2] : kIdentity;
+        const RowMatrix parentWorld = m_frames.size() > 1 ? m_frames[m_frames.size() - 2] : kIdentity;
         m_frames.back() = Multiply(m_matrix, parentWorld);
         break;
     }
@@ -262,8 +289,11 @@ void SceneBuilder::EndObject()
 void SceneBuilder::FinishMesh()
 {
     SceneMesh& mesh = *m_mesh;
-    if (!m_frames.empty()) {
-        const Matrix& world = m_frames.back();
+    if (!m_skin.empty()) {
+        m_skinned.push_back({m_scene.meshes.size(), m_frames.empty() ? kIdentity : m_frames.back(), std::move(m_skin)});
+        m_skin = {};
+    } else if (!m_frames.empty()) {
+        const RowMatrix& world = m_frames.back();
         for (Vec3& position : mesh.positions)
             position = TransformPoint(position, world);
         for (Vec3& normal : mesh.normals)
@@ -274,6 +304,14 @@ void SceneBuilder::FinishMesh()
     m_scene.meshes.push_back(std::move(mesh));
     m_mesh.reset();
     m_faceTriangles = {};
+}
+
+void SceneBuilder::Finish()
+{
+    for (const Skinned& skinned : m_skinned)
+        if (skinned.mesh < m_scene.meshes.size())
+            PlaceSkinnedMesh(m_scene.meshes[skinned.mesh], skinned.skin, m_frameWorlds, skinned.meshWorld);
+    m_skinned = {};
 }
 
 }  // namespace verdin::render

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "render/RowMatrix.h"
 #include "render/Scene.h"
+#include "render/Skinning.h"
 #include "xof/Visitor.h"
 
 #include <array>
@@ -16,11 +18,16 @@ namespace verdin::render {
 // Makes the scene of a DirectX file's objects as a reader hands them over:
 // frames with their transforms, meshes with their normals, texture
 // coordinates and materials, and the materials named at the top level for
-// the meshes that refer to them. Values are taken as the standard templates
-// order them; objects of other templates are passed over.
+// the meshes that refer to them. A mesh with SkinWeights is drawn skinned to
+// the frames they name, in their rest pose. Values are taken as the standard
+// templates order them; objects of other templates are passed over.
 class SceneBuilder : public xof::ObjectVisitor {
 public:
     explicit SceneBuilder(Scene& scene) : m_scene(scene) {}
+
+    // Places the skinned meshes, whose frames may come anywhere in the file:
+    // to be called once the whole file has been read.
+    void Finish();
 
     void BeginObject(std::string_view templateName, std::string_view name) override;
     void Integer(std::uint32_t value) override { Number(value, value); }
@@ -40,13 +47,20 @@ private:
         MeshMaterialList,
         Material,
         TextureFilename,
+        SkinWeights,
+        MeshVertexColors,
     };
     struct Open {
         Kind kind = Kind::Other;
         std::uint64_t values = 0;  // taken so far
         std::string name;
     };
-    using Matrix = std::array<float, 16>;
+    // A skinned mesh of the scene waiting for the frames its weights name.
+    struct Skinned {
+        std::size_t mesh = 0;
+        RowMatrix meshWorld = kIdentity;  // where its vertices without weights go
+        std::vector<SkinWeights> skin;
+    };
 
     // Lists of faces, each a count and that many indices.
     struct FaceWalk {
@@ -64,6 +78,8 @@ private:
     void CoordsValue(std::uint64_t at, double real);
     void MaterialListValue(std::uint64_t at, std::uint32_t integer);
     void MaterialValue(std::uint64_t at, double real);
+    void SkinValue(std::uint64_t at, double real, std::uint32_t integer);
+    void ColourValue(std::uint64_t at, double real, std::uint32_t integer);
     template <typename OnTriangle>
     void VectorsAndFaces(std::uint64_t at, double real, std::uint32_t integer, std::vector<Vec3>& vectors,
                          FaceWalk& walk, OnTriangle onTriangle);
@@ -76,8 +92,9 @@ private:
 
     Scene& m_scene;
     std::vector<Open> m_open;
-    std::vector<Matrix> m_frames;  // each open frame's transform to the world
-    Matrix m_matrix{};             // a FrameTransformMatrix being read
+    std::vector<RowMatrix> m_frames;  // each open frame's transform to the world
+    RowMatrix m_matrix{};             // a FrameTransformMatrix being read
+    FrameWorlds m_frameWorlds;        // every named frame's, for skinning
 
     std::optional<SceneMesh> m_mesh;
     std::vector<std::uint32_t> m_faceTriangles;  // the first triangle of each face
@@ -87,6 +104,9 @@ private:
     std::uint64_t m_materialFaces = 0;
     Vec3 m_vector;
     std::array<float, 2> m_uv{};
+    std::uint32_t m_colourVertex = 0;  // of the vertex colour being read
+    std::vector<SkinWeights> m_skin;   // of the mesh being read
+    std::vector<Skinned> m_skinned;
 
     SceneMaterial m_material;
     std::map<std::string, SceneMaterial, std::less<>> m_namedMaterials;

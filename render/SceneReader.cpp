@@ -27,12 +27,14 @@ std::optional<std::string> ReadMeshes(const std::string& path, Scene& scene)
             return "cannot be read";
         if (const auto error = xof::Visit(bytes, builder))
             return error->message;
+        builder.Finish();
         return std::nullopt;
     }
     if (const auto error = xof::VisitText(text, builder))
         return error->message;
     if (text.Failed())
         return "cannot be read";
+    builder.Finish();
     return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 #include "texture/BmpBuilder.h"
 
 #include "render/Rasterizer.h"
+#include "render/SceneReader.h"
 
 #include <QDir>
 #include <QImage>
@@ -32,19 +33,25 @@ Run RunProgram(const char* program, const QStringList& arguments)
             QString::fromLocal8Bit(process.readAllStandardError())};
 }
 
+// Draws the file into `png` with `verdin --render`, 200 x 150.
+QImage RenderFile(const std::string& file, const std::string& png, const QStringList& turn = {})
+{
+    const Run rendered = RunProgram(
+        VERDIN_APP,
+        QStringList{"--render", QString::fromStdString(file), QString::fromStdString(png), "--size", "200x150"} + turn);
+    return rendered.status == 0 ? QImage(QString::fromStdString(png)) : QImage();
+}
+
 // Converts the COB file with verdin-cli, then draws what it wrote (the .x
-// file, or the file of the extension given) with `verdin --render`.
+// file, or the file of the extension given).
 QImage ConvertAndRender(const TempDir& dir, const std::string& cob, const QStringList& options,
                         const QStringList& turn = {}, const std::string& extension = ".x")
 {
     const Run converted = RunProgram(VERDIN_CLI, options + QStringList{QString::fromStdString(dir.Path(cob))});
     if (converted.status != 0)
         return {};
-    const std::string x = dir.Path(cob.substr(0, cob.size() - 4) + extension), png = x + ".png";
-    const Run rendered = RunProgram(
-        VERDIN_APP,
-        QStringList{"--render", QString::fromStdString(x), QString::fromStdString(png), "--size", "200x150"} + turn);
-    return rendered.status == 0 ? QImage(QString::fromStdString(png)) : QImage();
+    const std::string x = dir.Path(cob.substr(0, cob.size() - 4) + extension);
+    return RenderFile(x, x + ".png", turn);
 }
 
 bool WriteModel(const std::string& path, const PolygonSpec& polygon, const MaterialSpec& material)
@@ -165,14 +172,94 @@ private Q_SLOTS:
             QSKIP("../shared/samples is absent");
         TempDir dir;
         const auto render = [&](const std::string& name) {
-            const std::string png = dir.Path(name + ".png");
-            const Run run = RunProgram(VERDIN_APP, {"--render", QString::fromStdString(samples + "/x/" + name),
-                                                    QString::fromStdString(png), "--size", "200x150"});
-            return run.status == 0 ? QImage(QString::fromStdString(png)) : QImage();
+            return RenderFile(samples + "/x/" + name, dir.Path(name + ".png"));
         };
         const QImage compressed = render("test_cube_compressed.x");
         QVERIFY(!compressed.isNull());
         QVERIFY(compressed == render("test_cube_binary.x"));
+    }
+
+    // A mesh in a frame turned 90 degrees, skinned to a frame that comes later
+    // in the file inside a turned and moved one, lies where offset · that
+    // frame's world puts it; a frame missing from the file leaves the others'
+    // share whole, and a vertex without weights stays with the mesh's frame.
+    void aSkinnedMeshInItsRestPose()
+    {
+        TempDir dir;
+        QVERIFY(CobBuilder()
+                    .Bytes("xof 0302txt 0032\n"
+                           "Frame Turned { FrameTransformMatrix { 1,0,0,0, 0,0,1,0, 0,-1,0,0, 0,0,0,1;; }\n"
+                           " Mesh { 4; 0;0;0;, 1;0;0;, 0;1;0;, 0;0;1;; 1; 4;0,1,2,3;;\n"
+                           "  MeshNormals { 1; 1;0;0;; 1; 4;0,0,0,0;; }\n"
+                           "  SkinWeights { \"Bone\"; 3; 0,1,2; 0.5,1,1; 2,0,0,0, 0,2,0,0, 0,0,2,0, 0,0,0,1;; }\n"
+                           "  SkinWeights { \"Missing\"; 2; 0,9; 0.5,1; 1,0,0,0, 0,1,0,0, 0,0,1,0, 0,0,0,1;; } } }\n"
+                           "Frame Arm { FrameTransformMatrix { 0,1,0,0, -1,0,0,0, 0,0,1,0, 10,0,0,1;; }\n"
+                           " Frame Bone { FrameTransformMatrix { 1,0,0,0, 0,1,0,0, 0,0,1,0, 0,5,0,1;; } } }\n")
+                    .WriteTo(dir.Path("skinned.x")));
+        using verdin::render::Vec3;
+        verdin::render::Scene scene;
+        QVERIFY(!ReadScene(dir.Path("skinned.x"), scene, [](const std::string&) { return std::nullopt; }));
+        QCOMPARE(scene.meshes.size(), std::size_t{1});
+        const verdin::render::SceneMesh& mesh = scene.meshes[0];
+        const auto near = [](const Vec3& a, const Vec3& b) {
+            return std::abs(a.x - b.x) + std::abs(a.y - b.y) + std::abs(a.z - b.z) < 1e-5f;
+        };
+        const auto text = [](const Vec3& v) { return QString("(%1, %2, %3)").arg(v.x).arg(v.y).arg(v.z); };
+        // Without skinning: (0, 0, 0), (1, 0, 0), (0, 0, 1), (0, -1, 0), the normal (1, 0, 0).
+        const std::array<Vec3, 4> expected{{{5, 0, 0}, {5, 2, 0}, {3, 0, 0}, {0, -1, 0}}};
+        QCOMPARE(mesh.positions.size(), expected.size());
+        for (std::size_t v = 0; v < expected.size(); ++v)
+            QVERIFY2(near(mesh.positions[v], expected[v]), qPrintable(text(mesh.positions[v])));
+        QCOMPARE(mesh.normals.size(), std::size_t{1});
+        QVERIFY2(near(mesh.normals[0], {0, 1, 0}), qPrintable(text(mesh.normals[0])));
+    }
+
+    // Vertex colours take the place of the material's colour, as DirectX
+    // lights them: a grey quad with red corners draws red. In a glTF file the
+    // base colour times COLOR_0 does: magenta times yellow.
+    void vertexColoursTakeTheMaterialColoursPlace()
+    {
+        TempDir dir;
+        QVERIFY(CobBuilder()
+                    .Bytes("xof 0302txt 0032\nMesh { 4; 0;0;0;, 1;0;0;, 1;1;0;, 0;1;0;; 1; 4;0,1,2,3;;\n"
+                           " MeshNormals { 1; 0;0;-1;; 1; 4;0,0,0,0;; }\n"
+                           " MeshMaterialList { 1; 1; 0;; Material { 0.5;0.5;0.5;1;; 1; 0;0;0;; 0;0;0;; } }\n"
+                           " MeshVertexColors { 4; 0;1;0;0;1;;, 1;1;0;0;1;;, 2;1;0;0;1;;, 3;1;0;0;1;;; } }\n")
+                    .WriteTo(dir.Path("coloured.x")));
+
+        std::string bin;
+        const auto floats = [&bin](std::initializer_list<float> values) {
+            for (const float value : values)
+                bin.append(reinterpret_cast<const char*>(&value), sizeof value);
+        };
+        floats({0, 0, 0, 1, 0, 0, 1, 0, -1, 0, 0, -1});  // facing the viewer once laid back to z up
+        floats({0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0});
+        for (int corner = 0; corner < 4; ++corner)
+            bin += std::string("\xFF\xFF\0\xFF", 4);
+        bin += std::string("\0\1\2\0\2\3", 6);
+        QVERIFY(CobBuilder().Bytes(bin).WriteTo(dir.Path("coloured.bin")));
+        QVERIFY(CobBuilder()
+                    .Bytes(R"({"asset":{"version":"2.0"},"scenes":[{"nodes":[0]}],"nodes":[{"mesh":0}],
+                       "meshes":[{"primitives":[{"attributes":{"POSITION":0,"NORMAL":1,"COLOR_0":2},
+                                                 "indices":3,"material":0}]}],
+                       "materials":[{"pbrMetallicRoughness":{"baseColorFactor":[1,0,1,1]}}],
+                       "buffers":[{"byteLength":118,"uri":"coloured.bin"}],
+                       "bufferViews":[{"buffer":0,"byteLength":118}],
+                       "accessors":[{"bufferView":0,"componentType":5126,"count":4,"type":"VEC3"},
+                                    {"bufferView":0,"byteOffset":48,"componentType":5126,"count":4,"type":"VEC3"},
+                                    {"bufferView":0,"byteOffset":96,"componentType":5121,"normalized":true,
+                                     "count":4,"type":"VEC4"},
+                                    {"bufferView":0,"byteOffset":112,"componentType":5121,"count":6,
+                                     "type":"SCALAR"}]})")
+                    .WriteTo(dir.Path("coloured.gltf")));
+
+        for (const char* file : {"coloured.x", "coloured.gltf"}) {
+            const QImage picture = RenderFile(dir.Path(file), dir.Path(file) + ".png", {"--turn", "0,0"});
+            QVERIFY(!picture.isNull());
+            const QColor middle = picture.pixelColor(100, 75);
+            QVERIFY2(middle.red() > 240 && middle.green() < 10 && middle.blue() < 10,
+                     qPrintable(QString(file) + ": " + middle.name()));
+        }
     }
 
     // Texture names a reader could hang or fail on read as missing images; a

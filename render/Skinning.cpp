@@ -1,0 +1,65 @@
+#include "render/Skinning.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace verdin::render {
+
+namespace {
+
+// Below this a vertex's weights are taken to move it nowhere.
+constexpr float kLeastWeight = 1e-6f;
+
+// Each vertex's blended matrix, or `meshWorld` for one without weights.
+std::vector<RowMatrix> Blends(std::size_t vertices, std::span<const SkinWeights> skin, const FrameWorlds& frames,
+                              const RowMatrix& meshWorld)
+{
+    std::vector<RowMatrix> blends(vertices, RowMatrix{});
+    std::vector<float> totals(vertices, 0.0f);
+    for (const SkinWeights& bone : skin) {
+        const auto frame = frames.find(bone.frame);
+        if (frame == frames.end())
+            continue;
+        const RowMatrix toWorld = Multiply(bone.offset, frame->second);
+        const std::size_t count = std::min(bone.vertices.size(), bone.weights.size());
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::uint32_t vertex = bone.vertices[i];
+            if (vertex >= vertices)
+                continue;
+            for (std::size_t k = 0; k < 16; ++k)
+                blends[vertex][k] += bone.weights[i] * toWorld[k];
+            totals[vertex] += bone.weights[i];
+        }
+    }
+    for (std::size_t v = 0; v < vertices; ++v) {
+        if (std::isfinite(totals[v]) && totals[v] > kLeastWeight)
+            std::transform(blends[v].begin(), blends[v].end(), blends[v].begin(),
+                           [total = totals[v]](float value) { return value / total; });
+        else
+            blends[v] = meshWorld;
+    }
+    return blends;
+}
+
+}  // namespace
+
+void PlaceSkinnedMesh(SceneMesh& mesh, std::span<const SkinWeights> skin, const FrameWorlds& frames,
+                      const RowMatrix& meshWorld)
+{
+    const std::vector<RowMatrix> blends = Blends(mesh.positions.size(), skin, frames, meshWorld);
+    for (std::size_t v = 0; v < mesh.positions.size(); ++v)
+        mesh.positions[v] = TransformPoint(mesh.positions[v], blends[v]);
+
+    // Normals are listed apart from vertices; each takes its first vertex's blend.
+    std::vector<const RowMatrix*> normalBlends(mesh.normals.size(), nullptr);
+    for (const Triangle& triangle : mesh.triangles)
+        for (std::size_t k = 0; k < 3; ++k) {
+            const std::uint32_t normal = triangle.normals[k], vertex = triangle.vertices[k];
+            if (normal < normalBlends.size() && vertex < blends.size() && !normalBlends[normal])
+                normalBlends[normal] = &blends[vertex];
+        }
+    for (std::size_t n = 0; n < mesh.normals.size(); ++n)
+        mesh.normals[n] = TransformDirection(mesh.normals[n], normalBlends[n] ? *normalBlends[n] : meshWorld);
+}
+
+}  // namespace verdin::render
