@@ -138,6 +138,8 @@ LoadedTree LoadTreeWithAssimp(const std::string& path)
             loaded.node = bone.mName.C_Str();
             const ai_real* offset = bone.mOffsetMatrix[0];
             std::copy(offset, offset + 16, loaded.offset.begin());
+            for (unsigned w = 0; w < bone.mNumWeights; ++w)
+                loaded.weights.emplace_back(bone.mWeights[w].mVertexId, bone.mWeights[w].mWeight);
         }
     if (scene->mNumAnimations > 0) {
         const aiAnimation& animation = *scene->mAnimations[0];

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace verdin::test {
@@ -67,11 +68,12 @@ struct LoadedMotion {
     std::vector<std::array<std::array<float, 3>, 2>> turnedAxes;
 };
 
-// A bone of a skinned mesh: the node it names and its offset matrix, row
-// after row.
+// A bone of a skinned mesh: the node it names, its offset matrix (row after
+// row) and the vertices it moves.
 struct LoadedBone {
     std::string node;
     std::array<float, 16> offset;
+    std::vector<std::pair<unsigned, float>> weights;  // vertex and weight
 };
 
 struct LoadedTree {

@@ -8,9 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <limits>
+#include <map>
 
 namespace verdin::test {
 namespace {
@@ -467,6 +469,49 @@ TEST(XToGlb, FilesFromElsewhereReadAsTheirX)
                     << name << " " << i;
         }
     }
+}
+
+// A skinned model with flaws of every kind (tests/data/flawed-skin.x says
+// which): each is reported, and what is written holds together: every
+// vertex moved by at most four bones whose weights sum to 1, the texture
+// found without its Windows folder and whatever its case.
+TEST(XToGlb, FlawsAreReportedAndTheSkinHoldsTogether)
+{
+    TempDir dir;
+    std::filesystem::copy_file(std::string(VERDIN_SOURCE_DIR) + "/tests/data/flawed-skin.x", dir.Path("flawed.x"));
+    ASSERT_TRUE(CobBuilder().Bytes(BmpBuilder({{1, 2}, {3, 4}}).Bytes()).WriteTo(dir.Path("skin.bmp")));
+    const CliRun run = RunCli(dir, "--x-to-glb " + Quoted(dir.Path("flawed.x")));
+    ASSERT_EQ(run.status, 0) << run.out;
+    EXPECT_EQ(run.out, dir.Path("flawed.x") + ":\n embed " + dir.Path("skin.bmp") +
+                           " as png.\n"
+                           " Skin weights of Body mesh for missing frame Missing left out.\n"
+                           " 1 skin weights of Body mesh for missing vertices or not positive left out.\n"
+                           " 2 vertices of Body mesh have more than 4 skin weights: the 4 largest kept, scaled to "
+                           "sum 1.\n"
+                           " writing Body mesh:V=5 F=3 \n"
+                           " 2 faces of Body mesh with fewer than 3 corners or a missing vertex left out.\n"
+                           " AnimTicksPerSecond 0: 4800 ticks a second taken.\n"
+                           " Animation of missing frame Nowhere left out.\n"
+                           " 1 matrix keys sheared: the shear is left out.\n"
+                           "\nConverted 1 file.\n");
+    const LoadedTree tree = LoadTreeWithAssimp(dir.Path("flawed.glb"));
+    ASSERT_TRUE(tree.loaded) << tree.error;
+    EXPECT_TRUE(std::any_of(tree.materials.begin(), tree.materials.end(),
+                            [](const LoadedMaterial& material) { return material.embeddedFormat == "png"; }));
+    std::map<unsigned, std::vector<float>> weights;
+    for (const LoadedBone& bone : tree.bones)
+        for (const auto& [vertex, weight] : bone.weights)
+            if (weight != 0)
+                weights[vertex].push_back(weight);
+    EXPECT_EQ(weights.size(), 5u);
+    for (const auto& [vertex, ofVertex] : weights) {
+        EXPECT_LE(ofVertex.size(), 4u);
+        float sum = 0;
+        for (const float weight : ofVertex)
+            sum += weight;
+        EXPECT_NEAR(sum, 1, 1e-6) << vertex;
+    }
+    EXPECT_EQ(tree.animations, 1u);
 }
 
 }  // namespace

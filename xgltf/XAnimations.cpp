@@ -75,6 +75,9 @@ public:
         if (m_nonFinite > 0)
             m_report.AppendLine(" " + FormatInt(static_cast<long long>(m_nonFinite)) +
                                 " animation keys that are no numbers or no placement written as rest.");
+        if (m_sheared > 0)
+            m_report.AppendLine(" " + FormatInt(static_cast<long long>(m_sheared)) +
+                                " matrix keys sheared: the shear is left out.");
         if (m_channels.empty())
             return;
         Json animation;
@@ -136,6 +139,7 @@ private:
         const std::optional<Trs> trs = NearestTrs(GltfPlacement(matrix), sheared);
         const Trs placement = trs.value_or(Trs{});
         m_nonFinite += trs ? 0 : 1;
+        m_sheared += sheared ? 1 : 0;
         for (const double c : placement.translation)
             translation.push_back(static_cast<float>(c));
         PutRotation(rotation, placement.rotation);
@@ -150,6 +154,7 @@ private:
     Json m_channels = Json::array();
     std::set<std::pair<int, std::string>> m_targets;
     std::size_t m_nonFinite = 0;
+    std::size_t m_sheared = 0;
 };
 
 }  // namespace

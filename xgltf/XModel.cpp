@@ -139,7 +139,9 @@ private:
     int ReadFrame(const DataObject& object, int parent)
     {
         const int index = static_cast<int>(m_model.frames.size());
-        m_model.frames.push_back({object.name, {}, parent, {}, {}});
+        XFrame& frame = m_model.frames.emplace_back();
+        frame.name = object.name;
+        frame.parent = parent;
         for (const DataObject& child : object.children) {
             if (Is(child, "FrameTransformMatrix")) {
                 Values values(child);

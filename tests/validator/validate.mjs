@@ -1,11 +1,13 @@
 // Validates glTF files with the Khronos glTF validator: prints each file's
 // counts of errors, warnings, infos and hints, then every error and warning;
-// the exit status is 1 when any file has an error or a warning.
+// the exit status is 1 when any file has an error or a warning, other than
+// the warnings whose codes VERDIN_ALLOWED_WARNINGS lists (comma-separated).
 //   node validate.mjs FILE.glb|FILE.gltf...
 import { readFile } from 'node:fs/promises';
 import path from 'node:path';
 import validator from 'gltf-validator';
 
+const allowed = new Set((process.env.VERDIN_ALLOWED_WARNINGS ?? '').split(',').filter(Boolean));
 let failed = false;
 for (const file of process.argv.slice(2)) {
     const bytes = new Uint8Array(await readFile(file));
@@ -20,6 +22,6 @@ for (const file of process.argv.slice(2)) {
     for (const message of messages)
         if (message.severity <= 1 || process.env.VERDIN_ALL_ISSUES)
             console.log(`  ${message.code} ${message.pointer ?? ''}: ${message.message}`);
-    failed ||= numErrors > 0 || numWarnings > 0;
+    failed ||= numErrors > 0 || messages.some((message) => message.severity === 1 && !allowed.has(message.code));
 }
 process.exit(failed ? 1 : 0);
