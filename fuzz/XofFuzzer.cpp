@@ -6,11 +6,18 @@
 // come back from the binary form as the same model, and the streaming
 // conversion must write the same bytes as the model's writer, or fail the
 // same way, also through a window of a few bytes. The text form of what any
-// reader accepts is refused or reads back as the same objects.
+// reader accepts is refused or reads back as the same objects, and its glTF
+// document is JSON whose buffer holds what its views say.
 
+#include "FuzzSupport.h"
+#include "gltf/GltfDocument.h"
+#include "xgltf/XModel.h"
+#include "xgltf/XToGltf.h"
 #include "xof/Visitor.h"
 #include "xof/Xof.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
@@ -55,6 +62,30 @@ void CheckText(std::string_view bytes, std::size_t window)
     CheckTextForm(text.Value());
 }
 
+void CheckGltf(const Document& document)
+{
+    QuietReport report;
+    const std::atomic<int> cancel{0};
+    verdin::gltf::GltfDocument gltf;
+    const verdin::xgltf::XModel model = verdin::xgltf::ReadXModel(document, report);
+    if (!verdin::WriteXScene(
+            model, gltf, [](const std::string&) { return -1; }, report, cancel))
+        std::abort();
+    gltf.CloseBuffer("");
+    std::string json;
+    gltf.WriteText([&json](std::string_view text) { json += text; });
+    const verdin::gltf::Json parsed = verdin::gltf::Json::parse(json, nullptr, false);
+    if (parsed.is_discarded())
+        std::abort();
+    std::uint64_t end = 0;
+    for (const auto& view : parsed.value("bufferViews", verdin::gltf::Json::array()))
+        end = std::max(end, view["byteOffset"].get<std::uint64_t>() + view["byteLength"].get<std::uint64_t>());
+    std::uint64_t written = 0;
+    gltf.WriteBuffer([&written](const char*, std::size_t size) { written += size; });
+    if (end > written || written != gltf.BufferSize())
+        std::abort();
+}
+
 // Reading the whole file and visiting it agree on whether it is good.
 void CheckAnyForm(std::string_view bytes)
 {
@@ -69,8 +100,10 @@ void CheckAnyForm(std::string_view bytes)
     const Result<Document> document = Parse(bytes);
     if (document.HasValue() == Visit(bytes, ignore).has_value())
         std::abort();
-    if (document)
+    if (document) {
         CheckTextForm(document.Value());
+        CheckGltf(document.Value());
+    }
 }
 
 }  // namespace

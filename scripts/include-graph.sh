@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-folders=(base cob scene texture xof d3drm xfile gltf convert render cli app)
+folders=(base cob scene texture xof d3drm xfile gltf xgltf convert render cli app)
 pattern="#include \"($(IFS='|'; echo "${folders[*]}"))/"
 edges=()
 for folder in "${folders[@]}"; do

@@ -21,12 +21,13 @@ using gltf::DocumentNode;
 
 class SceneWriter {
 public:
-    SceneWriter(const XModel& model, const GltfWriting& writing, gltf::GltfDocument& document, gltf::Textures& textures)
+    SceneWriter(const XModel& model, gltf::GltfDocument& document, const MeshWriter::TextureOf& textureOf,
+                ReportLog& report, const std::atomic<int>& cancel)
         : m_model(model),
-          m_writing(writing),
+          m_report(report),
+          m_cancel(cancel),
           m_document(document),
-          m_meshes(document, writing.report, m_nodeOf,
-                   [&textures](const std::string& stored) { return textures.TextureNamed(stored); })
+          m_meshes(document, report, m_nodeOf, textureOf)
     {
     }
 
@@ -45,7 +46,7 @@ public:
         for (std::size_t i = 0; i < m_model.looseMeshes.size(); ++i)
             if (!WriteMeshes({m_model.looseMeshes[i]}, roots[m_model.roots.size() + i], Affine{}))
                 return false;
-        WriteAnimations(m_document, m_model, m_nodeOf, m_writing.report);
+        WriteAnimations(m_document, m_model, m_nodeOf, m_report);
         // One root, so that a skin's joints have one whatever frames it names.
         if (m_skinned && roots.size() > 1) {
             m_nodes.push_back({{}, {}, std::move(roots)});
@@ -73,10 +74,9 @@ private:
             bool sheared = false;
             node.trs = NearestTrs(placement, sheared);
             if (!node.trs)
-                m_writing.report.AppendLine(" Frame " + frame.name +
-                                            " placement is no number or flattens space: left out.");
+                m_report.AppendLine(" Frame " + frame.name + " placement is no number or flattens space: left out.");
             else if (sheared) {
-                m_writing.report.AppendLine(" Frame " + frame.name + " is sheared: its meshes carry the shear.");
+                m_report.AppendLine(" Frame " + frame.name + " is sheared: its meshes carry the shear.");
                 m_bake[i] = Inverse(Compose(*node.trs)).value_or(Affine{}) * placement;
             }
             if (!frame.name.empty())
@@ -89,7 +89,7 @@ private:
     bool WriteMeshes(const std::vector<std::size_t>& meshes, int node, const Affine& bake)
     {
         for (std::size_t i = 0; i < meshes.size(); ++i) {
-            if (m_writing.cancel.load() != 0)
+            if (m_cancel.load() != 0)
                 return false;
             const XMesh& mesh = m_model.meshes[meshes[i]];
             int holder = node;
@@ -107,7 +107,8 @@ private:
     }
 
     const XModel& m_model;
-    const GltfWriting& m_writing;
+    ReportLog& m_report;
+    const std::atomic<int>& m_cancel;
     gltf::GltfDocument& m_document;
     std::vector<DocumentNode> m_nodes;
     bool m_skinned = false;
@@ -117,6 +118,12 @@ private:
 };
 
 }  // namespace
+
+bool WriteXScene(const XModel& model, gltf::GltfDocument& document, const MeshWriter::TextureOf& textureOf,
+                 ReportLog& report, const std::atomic<int>& cancel)
+{
+    return SceneWriter(model, document, textureOf, report, cancel).Write();
+}
 
 int WriteGltfOfX(const std::string& xPath, const GltfWriting& writing)
 {
@@ -141,7 +148,8 @@ int WriteGltfOfX(const std::string& xPath, const GltfWriting& writing)
                     if (!material.texture.empty())
                         textures.TextureNamed(material.texture);
         });
-        return SceneWriter(model, writing, out, textures).Write();
+        const auto textureOf = [&textures](const std::string& stored) { return textures.TextureNamed(stored); };
+        return WriteXScene(model, out, textureOf, report, writing.cancel);
     });
 }
 

@@ -1,10 +1,18 @@
 #pragma once
 
+#include "xgltf/XMeshes.h"
+
+#include <atomic>
 #include <string>
 
 namespace verdin {
 
 struct GltfWriting;
+
+// The nodes, meshes, skins and animations of `model` in `document`, images
+// through `textureOf`; false when the user cancelled.
+bool WriteXScene(const xgltf::XModel& model, gltf::GltfDocument& document,
+                 const xgltf::MeshWriter::TextureOf& textureOf, ReportLog& report, const std::atomic<int>& cancel);
 
 // Writes the glTF file of the DirectX file at `xPath` (text, binary or
 // compressed): a node per frame with its name and placement, the meshes with
