@@ -23,16 +23,36 @@ def extent(objects):
     return [min(p[i] for p in points) for i in range(3)], [max(p[i] for p in points) for i in range(3)]
 
 
+def joints_of(document):
+    return {joint for skin in document.get("skins", []) for joint in skin["joints"]}
+
+
+def armature_with(bone):
+    return next((o for o in bpy.data.objects if o.type == "ARMATURE" and bone in o.data.bones), None)
+
+
+def bone_action(name):
+    """The action of the armature holding the bone, when it animates the bone."""
+    armature = armature_with(name)
+    action = armature.animation_data.action if armature and armature.animation_data else None
+    if action and any(c.data_path.startswith(f'pose.bones["{name}"]') for c in action.fcurves):
+        return action
+    return None
+
+
 def check_animation(path, document):
-    """Every animated node has an action over the file's key times, and every
-    mesh its morph targets as shape keys."""
+    """Every animated node has an action over the file's key times (a joint's
+    is its armature's), and every mesh its morph targets as shape keys."""
     fps = bpy.context.scene.render.fps / bpy.context.scene.render.fps_base
+    joints = joints_of(document)
     for animation in document.get("animations", []):
         for channel in animation["channels"]:
             node = document["nodes"][channel["target"]["node"]]
             found = bpy.data.objects.get(node.get("name"))
             times = document["accessors"][animation["samplers"][channel["sampler"]]["input"]]
-            if channel["target"]["path"] == "weights":
+            if channel["target"]["node"] in joints:
+                action = bone_action(node.get("name"))
+            elif channel["target"]["path"] == "weights":
                 keys = found.data.shape_keys if found else None
                 action = keys.animation_data.action if keys and keys.animation_data else None
                 targets = len(document["meshes"][node["mesh"]]["primitives"][0]["targets"])
@@ -56,20 +76,29 @@ def check(path):
     parents = {}
     for index, node in enumerate(nodes):
         for child in node.get("children", []):
-            parents[child] = nodes[index].get("name")
+            parents[child] = index
     objects = {o.name: o for o in bpy.data.objects}
-    triangles = 0
+    # A skin's joints are bones of an armature, which holds what hangs from
+    # them and from the joints' unnamed common root.
+    joints = joints_of(document)
     for index, node in enumerate(nodes):
         name = node.get("name")
         if name is None:
+            continue
+        if index in joints:
+            if not armature_with(name):
+                failures.append(f"{path}: no bone {name}")
             continue
         found = objects.get(name)
         if found is None:
             failures.append(f"{path}: no object {name}")
             continue
         parent = found.parent.name if found.parent else None
-        if parent != parents.get(index):
-            failures.append(f"{path}: {name} has parent {parent}, not {parents.get(index)}")
+        parent_index = parents.get(index)
+        if parent_index in joints or (parent_index is not None and "name" not in nodes[parent_index]):
+            continue
+        if parent != (nodes[parent_index].get("name") if parent_index is not None else None):
+            failures.append(f"{path}: {name} has parent {parent}, not {nodes[parent_index].get('name')}")
         if "mesh" in node:
             found.data.calc_loop_triangles()
             made = len(found.data.loop_triangles)
@@ -93,7 +122,9 @@ def check(path):
     check_animation(path, document)
     low, high = extent([o for o in bpy.data.objects if o.type == "MESH"])
     channels = sum(len(a["channels"]) for a in document.get("animations", []))
-    print(f"{path}: {len(bpy.data.objects)} objects, {triangles} triangles, {len(images)} images, {channels} channels, "
+    bones = sum(len(a.bones) for a in bpy.data.armatures)
+    print(f"{path}: {len(bpy.data.objects)} objects, {bones} bones, {len(bpy.data.actions)} actions, "
+          f"{triangles} triangles, {len(images)} images, {channels} channels, "
           f"from ({low[0]:.3f}, {low[1]:.3f}, {low[2]:.3f}) to ({high[0]:.3f}, {high[1]:.3f}, {high[2]:.3f})")
 
 
