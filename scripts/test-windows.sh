@@ -119,6 +119,8 @@ if compgen -G "$samples/*.cob" >/dev/null; then
     mapfile -t sample_x_files <"$work/sample-x-list"
     compare samples-x samples-x-to-binary --x-to-binary "${sample_x_files[@]}"
     compare samples-x samples-x-to-text --x-to-text "${sample_x_files[@]}"
+    fresh samples-x-glb "$work/inputs/samples"
+    compare samples-x-glb samples-x-to-glb --x-to-glb "${sample_x_files[@]}"
 else
     echo "note: $samples not found; the real samples are skipped"
 fi
