@@ -40,22 +40,23 @@ int CompareNoCase(std::string_view a, std::string_view b)
     return static_cast<int>(offsetA < a.size()) - static_cast<int>(offsetB < b.size());
 }
 
-bool FileList::IsCobPath(const std::string& path)
+bool FileList::IsModelPath(const std::string& path)
 {
     const std::string extension = PathExtension(path);
-    return CompareNoCase(extension, "cob") == 0 || CompareNoCase(extension, "scn") == 0;
+    return CompareNoCase(extension, "cob") == 0 || CompareNoCase(extension, "scn") == 0 ||
+           CompareNoCase(extension, "x") == 0;
 }
 
 bool FileList::IsWanted(const std::string& path)
 {
     std::error_code error;
-    return std::filesystem::is_directory(path, error) || IsCobPath(path);
+    return std::filesystem::is_directory(path, error) || IsModelPath(path);
 }
 
 bool FileList::AddFile(const std::string& path)
 {
     std::error_code error;
-    if (!IsCobPath(path) || std::filesystem::is_directory(path, error))
+    if (!IsModelPath(path) || std::filesystem::is_directory(path, error))
         return false;
     m_entries.push_back({path, PathTitle(path)});
     return true;

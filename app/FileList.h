@@ -20,19 +20,20 @@ public:
         std::string title;
     };
 
-    // True for the extensions "cob" and "scn", in any case.
-    static bool IsCobPath(const std::string& path);
-    // A dropped or chosen item worth taking: a folder, or a COB path that is
-    // no folder.
+    // True for the extensions of COB files, "cob" and "scn", and of DirectX
+    // files, "x", in any case.
+    static bool IsModelPath(const std::string& path);
+    // A dropped or chosen item worth taking: a folder, or a model path that
+    // is no folder.
     static bool IsWanted(const std::string& path);
 
-    // Appends the path if it names a COB file and no folder; false when it
+    // Appends the path if it names a model file and no folder; false when it
     // is ignored.
     bool AddFile(const std::string& path);
-    // Appends the COB files a folder holds (not those of its subfolders), in
-    // no particular order; how many.
+    // Appends the model files a folder holds (not those of its subfolders),
+    // in no particular order; how many.
     std::size_t AddFolder(const std::string& path);
-    // Adds each folder's COB files and each COB file; how many were added.
+    // Adds each folder's model files and each model file; how many were added.
     std::size_t AddFilesAndFolders(const std::vector<std::string>& paths);
     // Removes the entries at the given positions.
     void Remove(std::vector<std::size_t> positions);

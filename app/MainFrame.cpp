@@ -1,4 +1,5 @@
 #include "app/MainFrame.h"
+#include "convert/JobSteps.h"
 #include "gltf/GltfWriter.h"
 
 #include "app/Icons.h"
@@ -42,6 +43,15 @@ std::vector<std::string> EncodedPaths(const QStringList& paths)
     for (const QString& path : paths)
         encoded.push_back(QFile::encodeName(path).toStdString());
     return encoded;
+}
+
+// The file a conversion writes for the model: one of the chosen format, but
+// glTF for a DirectX file whatever is chosen (a .glb unless .gltf is).
+std::string ConvertedFileName(const std::string& model, const std::string& folder, int output)
+{
+    if (IsDirectXFile(model))
+        return GltfFileNameFor(model, folder, output != kOutputGltf);
+    return output == kOutputX ? XFileNameFor(model, folder) : GltfFileNameFor(model, folder, output == kOutputGlb);
 }
 
 }  // namespace
@@ -106,18 +116,15 @@ void CMainFrame::CreatePreview()
     splitDockWidget(m_previewDock, m_pOptionDock, Qt::Horizontal);
 }
 
-void CMainFrame::ShowPreviewOf(const QString& cobPath)
+void CMainFrame::ShowPreviewOf(const QString& modelPath)
 {
-    if (cobPath.isEmpty()) {
+    if (modelPath.isEmpty()) {
         m_preview->ShowFile({});
         return;
     }
-    // The file the chosen format gives.
-    const std::string path = QFile::encodeName(cobPath).toStdString();
-    const std::string folder = QFile::encodeName(m_wndOptionBar->OutputFolder()).toStdString();
-    const int output = m_wndOptionBar->Options().Output.load();
-    const std::string converted =
-        output == kOutputX ? XFileNameFor(path, folder) : GltfFileNameFor(path, folder, output == kOutputGlb);
+    const std::string converted = ConvertedFileName(QFile::encodeName(modelPath).toStdString(),
+                                                    QFile::encodeName(m_wndOptionBar->OutputFolder()).toStdString(),
+                                                    m_wndOptionBar->Options().Output.load());
     m_preview->ShowFile(QFile::decodeName(QByteArray::fromStdString(converted)));
 }
 
@@ -130,17 +137,17 @@ void CMainFrame::CreateActions()
         return created;
     };
 
-    QAction* addFiles =
-        action(tr("&Add files…\tCtrl+O"), tr("Add COB files to the list."), {QKeySequence(Qt::CTRL | Qt::Key_O)});
+    QAction* addFiles = action(tr("&Add files…\tCtrl+O"), tr("Add COB and .x files to the list."),
+                               {QKeySequence(Qt::CTRL | Qt::Key_O)});
     connect(addFiles, &QAction::triggered, this, &CMainFrame::OnAddFiles);
-    QAction* addFolder = action(tr("Add &folder…"), tr("Add the COB files of a folder to the list."), {});
+    QAction* addFolder = action(tr("Add &folder…"), tr("Add the COB and .x files of a folder to the list."), {});
     connect(addFolder, &QAction::triggered, this, &CMainFrame::OnAddFolder);
     QAction* exit = action(tr("E&xit\tAlt+F4"), tr("Exit"), {QKeySequence(Qt::ALT | Qt::Key_F4)});
     connect(exit, &QAction::triggered, this, &QWidget::close);
     QAction* deleteAll =
         action(tr("&Delete all\tCtrl+D"), tr("Delete all COB from list window."), {QKeySequence(Qt::CTRL | Qt::Key_D)});
     connect(deleteAll, &QAction::triggered, m_pView, &CVerdinView::OnDeleteAll);
-    QAction* remove = action(tr("&Remove\tDel"), tr("Remove the selected COB files, or all when none is selected."),
+    QAction* remove = action(tr("&Remove\tDel"), tr("Remove the selected files, or all when none is selected."),
                              {QKeySequence(Qt::Key_Delete)});
     connect(remove, &QAction::triggered, m_pView, &CVerdinView::OnDelete);
     QAction* help = action(tr("&Help\tF1"), tr("Show help file."), {QKeySequence(Qt::Key_F1)});
@@ -166,8 +173,8 @@ void CMainFrame::CreateActions()
 
 void CMainFrame::OnAddFiles()
 {
-    const QStringList files =
-        QFileDialog::getOpenFileNames(this, tr("Add files"), LastFolder(), tr("COB files (*.cob *.scn *.COB *.SCN)"));
+    const QStringList files = QFileDialog::getOpenFileNames(this, tr("Add files"), LastFolder(),
+                                                            tr("Models (*.cob *.scn *.x *.COB *.SCN *.X)"));
     if (files.isEmpty())
         return;
     SetLastFolder(QFileInfo(files.front()).absolutePath());

@@ -37,7 +37,7 @@ public Q_SLOTS:
 private:
     void CreateOptionBar();
     void CreatePreview();
-    void ShowPreviewOf(const QString& cobPath);
+    void ShowPreviewOf(const QString& modelPath);
     void CreateActions();
     void CreateStatusBar();
 

@@ -148,7 +148,7 @@ QWidget* COptionBar::CreateOutputFolderRow()
     auto* label = new QLabel(tr("&Output folder:"), row);
     m_outputFolder = new QLineEdit(LoadOutputFolder(), row);
     m_outputFolder->setObjectName(QStringLiteral("OutputFolder"));
-    m_outputFolder->setPlaceholderText(tr("beside each COB file"));
+    m_outputFolder->setPlaceholderText(tr("beside each model file"));
     m_outputFolder->setClearButtonEnabled(true);
     m_outputFolder->setToolTip(tr("Where the converted files, textures and PPM files are written"));
     label->setBuddy(m_outputFolder);

@@ -183,7 +183,7 @@ void CVerdinView::OnRemoveSelected()
 
 QString CVerdinView::EmptyListHint()
 {
-    return tr("Drop COB files or folders here, or choose File › Add files… (Ctrl+O).");
+    return tr("Drop COB or .x files or folders here, or choose File › Add files… (Ctrl+O).");
 }
 
 void CVerdinView::AddPaths(const std::vector<std::string>& paths)
@@ -193,8 +193,8 @@ void CVerdinView::AddPaths(const std::vector<std::string>& paths)
     SortByTitle();
     QString text = tr("%n file(s) added.", nullptr, static_cast<int>(added));
     if (wanted < paths.size())
-        text += u' ' +
-                tr("%n item(s) left out: not COB files or folders.", nullptr, static_cast<int>(paths.size() - wanted));
+        text += u' ' + tr("%n item(s) left out: not COB or .x files or folders.", nullptr,
+                          static_cast<int>(paths.size() - wanted));
     Q_EMIT StatusMessage(text, 8000);
 }
 

@@ -2,13 +2,16 @@
 
 #include "base/InputFile.h"
 #include "base/PathHelpers.h"
+#include "render/Skinning.h"
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <utility>
 
 namespace verdin::render {
 
@@ -22,8 +25,9 @@ constexpr Matrix kIdentity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 constexpr int kMaxDepth = 256;
 
 // What an accessor's values are read as: indices are integers, positions
-// and the like floats, colours either (integers normalised to 0..1).
-enum class Use { Indices, Floats, Colours };
+// and the like floats, colours and skin weights either (integers normalised
+// to 0..1).
+enum class Use { Indices, Floats, Fractions };
 
 std::uint32_t Uint32At(std::span<const std::uint8_t> bytes, std::size_t at)
 {
@@ -39,6 +43,22 @@ Matrix Multiply(const Matrix& a, const Matrix& b)
             for (int k = 0; k < 4; ++k)
                 product[c * 4 + r] += a[k * 4 + r] * b[c * 4 + k];
     return product;
+}
+
+// A column-major matrix for column vectors holds its numbers in the order a
+// RowMatrix for row vectors does.
+RowMatrix Narrowed(const Matrix& m)
+{
+    RowMatrix narrowed{};
+    std::transform(m.begin(), m.end(), narrowed.begin(), [](double value) { return static_cast<float>(value); });
+    return narrowed;
+}
+
+Matrix Widened(const RowMatrix& m)
+{
+    Matrix widened{};
+    std::copy(m.begin(), m.end(), widened.begin());
+    return widened;
 }
 
 double Number(const Json& value, double otherwise)
@@ -131,12 +151,17 @@ public:
         return std::nullopt;
     }
 
+    // Places every node first, so that a skin finds its joints wherever
+    // they come.
     void ReadNodes()
     {
         const Json& scene = Member(m_json, "scene");
         if (const Json* chosen = Item("scenes", scene.is_null() ? Json(0u) : scene))
             for (const Json& root : Items(*chosen, "nodes"))
-                ReadNode(root, kIdentity, 0);
+                PlaceNode(root, kIdentity, 0);
+        for (const auto& [node, world] : m_placed)
+            if (const Json* mesh = Item("meshes", Member(*node, "mesh")))
+                ReadMesh(*node, *mesh, world);
     }
 
 private:
@@ -204,7 +229,7 @@ private:
         const bool fits = use == Use::Indices ? type != 5126 : use == Use::Floats ? type == 5126 : type != 5125;
         if (size == 0 || !fits || count < 0)
             return std::nullopt;
-        const double scale = use != Use::Colours || type == 5126 ? 1 : type == 5123 ? 65535 : 255;
+        const double scale = use != Use::Fractions || type == 5126 ? 1 : type == 5123 ? 65535 : 255;
         std::size_t stride = 0;
         const auto view = View(Member(*accessor, "bufferView"), stride);
         const double offset = Number(Member(*accessor, "byteOffset"), 0);
@@ -241,7 +266,7 @@ private:
         if (!accessor)
             return std::nullopt;
         const std::size_t components = Member(*accessor, "type") == "VEC4" ? 4 : 3;
-        const auto values = Values(index, components, Use::Colours);
+        const auto values = Values(index, components, Use::Fractions);
         if (!values)
             return std::nullopt;
         std::vector<Vec3> colours;
@@ -251,19 +276,62 @@ private:
         return colours;
     }
 
-    void ReadNode(const Json& index, const Matrix& parent, int depth)
+    void PlaceNode(const Json& index, const Matrix& parent, int depth)
     {
         const Json* node = Item("nodes", index);
         if (!node || depth > kMaxDepth)
             return;
         const Matrix world = Multiply(parent, LocalMatrix(*node));
-        if (const Json* mesh = Item("meshes", Member(*node, "mesh")))
-            ReadMesh(*mesh, world);
+        m_placed.emplace_back(node, world);
+        m_worlds.insert_or_assign(index.get<std::size_t>(), world);
         for (const Json& child : Items(*node, "children"))
-            ReadNode(child, world, depth + 1);
+            PlaceNode(child, world, depth + 1);
     }
 
-    void ReadMesh(const Json& mesh, const Matrix& world)
+    // Each vertex's matrix in the bind pose of the node's skin: the blend of
+    // world(joint) · inverse bind matrix of its joints, the node's own
+    // placement left out. Nothing when the node has no skin or it does not
+    // fit the primitive's vertices.
+    std::optional<std::vector<RowMatrix>> SkinMatrices(const Json& node, const Json& attributes, std::size_t vertices,
+                                                       const Matrix& world) const
+    {
+        const Json* skin = Item("skins", Member(node, "skin"));
+        if (!skin)
+            return std::nullopt;
+        const Json& joints = Items(*skin, "joints");
+        std::optional<std::vector<double>> inverseBinds;
+        if (const Json& accessor = Member(*skin, "inverseBindMatrices"); !accessor.is_null()) {
+            inverseBinds = Values(accessor, 16, Use::Floats);
+            if (!inverseBinds || inverseBinds->size() < 16 * joints.size())
+                return std::nullopt;
+        }
+        std::vector<RowMatrix> bones;
+        for (std::size_t j = 0; j < joints.size(); ++j) {
+            const auto jointWorld =
+                joints[j].is_number_unsigned() ? m_worlds.find(joints[j].get<std::size_t>()) : m_worlds.end();
+            if (jointWorld == m_worlds.end())
+                return std::nullopt;
+            Matrix inverseBind = kIdentity;
+            if (inverseBinds)
+                std::copy_n(inverseBinds->begin() + static_cast<std::ptrdiff_t>(16 * j), 16, inverseBind.begin());
+            bones.push_back(Narrowed(Multiply(jointWorld->second, inverseBind)));
+        }
+        const auto jointsOf = Values(Member(attributes, "JOINTS_0"), 4, Use::Indices);
+        const auto weightsOf = Values(Member(attributes, "WEIGHTS_0"), 4, Use::Fractions);
+        if (!jointsOf || !weightsOf || jointsOf->size() != 4 * vertices || weightsOf->size() != 4 * vertices)
+            return std::nullopt;
+        std::vector<BoneWeight> weights;
+        weights.reserve(4 * vertices);
+        for (std::size_t i = 0; i < 4 * vertices; ++i) {
+            if ((*jointsOf)[i] >= static_cast<double>(bones.size()))
+                return std::nullopt;
+            weights.push_back({static_cast<std::uint32_t>(i / 4), static_cast<std::uint32_t>((*jointsOf)[i]),
+                               static_cast<float>((*weightsOf)[i])});
+        }
+        return BlendBones(vertices, bones, weights, Narrowed(world));
+    }
+
+    void ReadMesh(const Json& node, const Json& mesh, const Matrix& world)
     {
         SceneMesh& out = m_scene.meshes.emplace_back();
         bool coloured = false;
@@ -277,6 +345,7 @@ private:
             const auto normals = Values(Member(attributes, "NORMAL"), 3, Use::Floats);
             const auto uvs = Values(Member(attributes, "TEXCOORD_0"), 2, Use::Floats);
             const std::size_t vertices = positions->size() / 3;
+            const auto skinned = SkinMatrices(node, attributes, vertices, world);
             auto colours = Colours(Member(attributes, "COLOR_0"));
             if (colours && colours->size() != vertices)
                 colours.reset();
@@ -296,10 +365,11 @@ private:
             out.materials.push_back(MaterialOf(Member(primitive, "material")));
             const Vec3 factor = out.materials.back().colour;
             for (std::size_t v = 0; v < vertices; ++v) {
+                const Matrix placement = skinned ? Widened((*skinned)[v]) : world;
                 const double* p = positions->data() + 3 * v;
-                out.positions.push_back(Placed(world, p[0], p[1], p[2], 1));
+                out.positions.push_back(Placed(placement, p[0], p[1], p[2], 1));
                 const bool hasNormal = normals && normals->size() == positions->size();
-                out.normals.push_back(hasNormal ? Turned(world, normals->data() + 3 * v) : Vec3{});
+                out.normals.push_back(hasNormal ? Turned(placement, normals->data() + 3 * v) : Vec3{});
                 if (uvs && uvs->size() / 2 == vertices)
                     out.uvs.push_back({static_cast<float>((*uvs)[2 * v]), static_cast<float>((*uvs)[2 * v + 1])});
                 else
@@ -392,6 +462,9 @@ private:
     const ImageDecoder& m_decodeImage;
     std::vector<Bytes> m_buffers;
     std::map<std::size_t, int> m_textures;
+    // Each node as the scene's walk reaches it, with its placement.
+    std::vector<std::pair<const Json*, Matrix>> m_placed;
+    std::map<std::size_t, Matrix> m_worlds;  // by node index
 };
 
 }  // namespace

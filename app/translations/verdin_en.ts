@@ -27,7 +27,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Add COB files to the list.</source>
+        <source>Add COB and .x files to the list.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -35,7 +35,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Add the COB files of a folder to the list.</source>
+        <source>Add the COB and .x files of a folder to the list.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -59,7 +59,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Remove the selected COB files, or all when none is selected.</source>
+        <source>Remove the selected files, or all when none is selected.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -99,7 +99,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>COB files (*.cob *.scn *.COB *.SCN)</source>
+        <source>Models (*.cob *.scn *.x *.COB *.SCN *.X)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -162,7 +162,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>beside each COB file</source>
+        <source>beside each model file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -254,14 +254,14 @@
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n item(s) left out: not COB files or folders.</source>
+        <source>%n item(s) left out: not COB or .x files or folders.</source>
         <translation>
-            <numerusform>%n item left out: not a COB file or folder.</numerusform>
-            <numerusform>%n items left out: not COB files or folders.</numerusform>
+            <numerusform>%n item left out: not a COB or .x file or folder.</numerusform>
+            <numerusform>%n items left out: not COB or .x files or folders.</numerusform>
         </translation>
     </message>
     <message>
-        <source>Drop COB files or folders here, or choose File › Add files… (Ctrl+O).</source>
+        <source>Drop COB or .x files or folders here, or choose File › Add files… (Ctrl+O).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

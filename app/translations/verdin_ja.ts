@@ -19,32 +19,32 @@
         <translation>ファイルを追加(&amp;A)…	Ctrl+O</translation>
     </message>
     <message>
-        <source>Add COB files to the list.</source>
-        <translation>COB ファイルをリストに追加します。</translation>
+        <source>Add COB and .x files to the list.</source>
+        <translation>COB ファイルと .x ファイルをリストに追加します。</translation>
     </message>
     <message>
         <source>Add &amp;folder…</source>
         <translation>フォルダを追加(&amp;F)…</translation>
     </message>
     <message>
-        <source>Add the COB files of a folder to the list.</source>
-        <translation>フォルダ内の COB ファイルをリストに追加します。</translation>
+        <source>Add the COB and .x files of a folder to the list.</source>
+        <translation>フォルダ内の COB ファイルと .x ファイルをリストに追加します。</translation>
     </message>
     <message>
         <source>&amp;Remove	Del</source>
         <translation>削除(&amp;R)	Del</translation>
     </message>
     <message>
-        <source>Remove the selected COB files, or all when none is selected.</source>
-        <translation>選択した COB ファイルを削除します。選択がなければすべてを削除します。</translation>
+        <source>Remove the selected files, or all when none is selected.</source>
+        <translation>選択したファイルを削除します。選択がなければすべてを削除します。</translation>
     </message>
     <message>
         <source>Add files</source>
         <translation>ファイルを追加</translation>
     </message>
     <message>
-        <source>COB files (*.cob *.scn *.COB *.SCN)</source>
-        <translation>COB ファイル (*.cob *.scn *.COB *.SCN)</translation>
+        <source>Models (*.cob *.scn *.x *.COB *.SCN *.X)</source>
+        <translation>モデル (*.cob *.scn *.x *.COB *.SCN *.X)</translation>
     </message>
     <message>
         <source>Add folder</source>
@@ -122,8 +122,8 @@
         <translation>出力フォルダ(&amp;O):</translation>
     </message>
     <message>
-        <source>beside each COB file</source>
-        <translation>COB ファイルと同じフォルダ</translation>
+        <source>beside each model file</source>
+        <translation>モデルファイルと同じフォルダ</translation>
     </message>
     <message>
         <source>Output folder</source>
@@ -243,8 +243,8 @@
 <context>
     <name>verdin::CVerdinView</name>
     <message>
-        <source>Drop COB files or folders here, or choose File › Add files… (Ctrl+O).</source>
-        <translation>ここに COB ファイルかフォルダをドロップするか、File › ファイルを追加… (Ctrl+O) を選んでください。</translation>
+        <source>Drop COB or .x files or folders here, or choose File › Add files… (Ctrl+O).</source>
+        <translation>ここに COB ファイルか .x ファイル、またはフォルダをドロップするか、File › ファイルを追加… (Ctrl+O) を選んでください。</translation>
     </message>
     <message numerus="yes">
         <source>%n file(s) added.</source>
@@ -253,9 +253,9 @@
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n item(s) left out: not COB files or folders.</source>
+        <source>%n item(s) left out: not COB or .x files or folders.</source>
         <translation>
-            <numerusform>COB ファイルでもフォルダでもない %n 個の項目を除きました。</numerusform>
+            <numerusform>COB ファイルでも .x ファイルでもフォルダでもない %n 個の項目を除きました。</numerusform>
         </translation>
     </message>
     <message>

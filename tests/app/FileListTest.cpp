@@ -13,13 +13,14 @@ class FileListTest : public QObject {
 private Q_SLOTS:
     void initTestCase() { std::setlocale(LC_CTYPE, "C.UTF-8"); }
 
-    void isCobPath_data()
+    void isModelPath_data()
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<bool>("listed");
         QTest::newRow("cob") << "/models/a.cob" << true;
         QTest::newRow("upper case") << "/models/a.COB" << true;
         QTest::newRow("scn mixed case") << "/models/b.Scn" << true;
+        QTest::newRow("DirectX") << "/models/d.X" << true;
         QTest::newRow("text") << "/models/c.txt" << false;
         QTest::newRow("no extension") << "/models/cob" << false;
         QTest::newRow("dot file") << "/models/.cob" << false;
@@ -28,11 +29,11 @@ private Q_SLOTS:
         QTest::newRow("multibyte title") << "/モデル/車.cob" << true;
     }
 
-    void isCobPath()
+    void isModelPath()
     {
         QFETCH(QString, path);
         QFETCH(bool, listed);
-        QCOMPARE(FileList::IsCobPath(path.toStdString()), listed);
+        QCOMPARE(FileList::IsModelPath(path.toStdString()), listed);
     }
 
     void compareNoCase()

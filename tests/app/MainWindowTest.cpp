@@ -1,4 +1,5 @@
 #include "AppTestSupport.h"
+#include "CobBuilder.h"
 #include "TestSupport.h"
 
 #include "app/AboutDlg.h"
@@ -272,7 +273,7 @@ private Q_SLOTS:
         test::DropFiles(view.viewport(), {m_dir->Path(""), m_dir->Path("x.cob"), m_dir->Path("notes.txt")});
         QCOMPARE(ItemTexts(view), QStringList({"a", "b", "inner"}));
         QCOMPARE(frame.statusBar()->currentMessage(),
-                 QStringLiteral("3 file(s) added. 1 item(s) left out: not COB files or folders."));
+                 QStringLiteral("3 file(s) added. 1 item(s) left out: not COB or .x files or folders."));
     }
 
     void convertWithAnEmptyListDoesNothing()
@@ -327,6 +328,24 @@ private Q_SLOTS:
                  qPrintable(frame.Preview()->Status()));
         frame.View()->setCurrentRow(-1);
         QVERIFY(!frame.Preview()->HasScene());
+    }
+
+    // A DirectX file is listed as COB files are and becomes a .glb, which the
+    // preview draws though "Convert to" says .x.
+    void aDirectXFileBecomesAGlbThatThePreviewDraws()
+    {
+        QVERIFY(test::CobBuilder()
+                    .Bytes("xof 0302txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; }\n")
+                    .WriteTo(m_dir->Path("triangle.X")));
+        CMainFrame& frame = Start();
+        test::DropFiles(frame.View()->viewport(), {m_dir->Path("triangle.X"), m_dir->Path("notes.txt")});
+        QCOMPARE(ItemTexts(*frame.View()), QStringList({"triangle"}));
+        frame.View()->setCurrentRow(0);
+        ConvertButton(frame)->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!frame.View()->IsConverting(), 20000);
+        QVERIFY(std::filesystem::exists(m_dir->Path("triangle.glb")));
+        QVERIFY2(frame.Preview()->Status().startsWith(QStringLiteral("1 mesh(es), 3 vertices, 1 faces")),
+                 qPrintable(frame.Preview()->Status()));
     }
 
     void theOutputFolderTakesTheFilesAndIsKept()

@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "texture/BmpBuilder.h"
 
+#include "app/ImageReading.h"
 #include "render/Rasterizer.h"
 #include "render/SceneReader.h"
 
@@ -99,6 +100,28 @@ PolygonSpec Cube()
     return cube;
 }
 
+// A mesh in a frame turned 90 degrees, skinned to a frame that comes later
+// in the file inside a turned and moved one, and to a frame the file lacks;
+// its last vertex has no weights.
+const char* const kSkinnedX = "xof 0302txt 0032\n"
+                              "Frame Turned { FrameTransformMatrix { 1,0,0,0, 0,0,1,0, 0,-1,0,0, 0,0,0,1;; }\n"
+                              " Mesh { 4; 0;0;0;, 1;0;0;, 0;1;0;, 0;0;1;; 1; 4;0,1,2,3;;\n"
+                              "  MeshNormals { 1; 1;0;0;; 1; 4;0,0,0,0;; }\n"
+                              "  SkinWeights { \"Bone\"; 3; 0,1,2; 0.5,1,1; 2,0,0,0, 0,2,0,0, 0,0,2,0, 0,0,0,1;; }\n"
+                              "  SkinWeights { \"Missing\"; 2; 0,9; 0.5,1; 1,0,0,0, 0,1,0,0, 0,0,1,0, 0,0,0,1;; } } }\n"
+                              "Frame Arm { FrameTransformMatrix { 0,1,0,0, -1,0,0,0, 0,0,1,0, 10,0,0,1;; }\n"
+                              " Frame Bone { FrameTransformMatrix { 1,0,0,0, 0,1,0,0, 0,0,1,0, 0,5,0,1;; } } }\n";
+
+bool Near(const verdin::render::Vec3& a, const verdin::render::Vec3& b)
+{
+    return std::abs(a.x - b.x) + std::abs(a.y - b.y) + std::abs(a.z - b.z) < 1e-5f;
+}
+
+QString Text(const verdin::render::Vec3& v)
+{
+    return QString("(%1, %2, %3)").arg(v.x).arg(v.y).arg(v.z);
+}
+
 QColor Background()
 {
     return QColor(verdin::render::kBackground[0], verdin::render::kBackground[1], verdin::render::kBackground[2]);
@@ -179,39 +202,54 @@ private Q_SLOTS:
         QVERIFY(compressed == render("test_cube_binary.x"));
     }
 
-    // A mesh in a frame turned 90 degrees, skinned to a frame that comes later
-    // in the file inside a turned and moved one, lies where offset · that
-    // frame's world puts it; a frame missing from the file leaves the others'
-    // share whole, and a vertex without weights stays with the mesh's frame.
+    // The skinned mesh lies where offset · its frame's world puts it; the
+    // missing frame leaves the others' share whole, and the vertex without
+    // weights stays with the mesh's frame.
     void aSkinnedMeshInItsRestPose()
     {
         TempDir dir;
-        QVERIFY(CobBuilder()
-                    .Bytes("xof 0302txt 0032\n"
-                           "Frame Turned { FrameTransformMatrix { 1,0,0,0, 0,0,1,0, 0,-1,0,0, 0,0,0,1;; }\n"
-                           " Mesh { 4; 0;0;0;, 1;0;0;, 0;1;0;, 0;0;1;; 1; 4;0,1,2,3;;\n"
-                           "  MeshNormals { 1; 1;0;0;; 1; 4;0,0,0,0;; }\n"
-                           "  SkinWeights { \"Bone\"; 3; 0,1,2; 0.5,1,1; 2,0,0,0, 0,2,0,0, 0,0,2,0, 0,0,0,1;; }\n"
-                           "  SkinWeights { \"Missing\"; 2; 0,9; 0.5,1; 1,0,0,0, 0,1,0,0, 0,0,1,0, 0,0,0,1;; } } }\n"
-                           "Frame Arm { FrameTransformMatrix { 0,1,0,0, -1,0,0,0, 0,0,1,0, 10,0,0,1;; }\n"
-                           " Frame Bone { FrameTransformMatrix { 1,0,0,0, 0,1,0,0, 0,0,1,0, 0,5,0,1;; } } }\n")
-                    .WriteTo(dir.Path("skinned.x")));
+        QVERIFY(CobBuilder().Bytes(kSkinnedX).WriteTo(dir.Path("skinned.x")));
         using verdin::render::Vec3;
         verdin::render::Scene scene;
         QVERIFY(!ReadScene(dir.Path("skinned.x"), scene, [](const std::string&) { return std::nullopt; }));
         QCOMPARE(scene.meshes.size(), std::size_t{1});
         const verdin::render::SceneMesh& mesh = scene.meshes[0];
-        const auto near = [](const Vec3& a, const Vec3& b) {
-            return std::abs(a.x - b.x) + std::abs(a.y - b.y) + std::abs(a.z - b.z) < 1e-5f;
-        };
-        const auto text = [](const Vec3& v) { return QString("(%1, %2, %3)").arg(v.x).arg(v.y).arg(v.z); };
         // Without skinning: (0, 0, 0), (1, 0, 0), (0, 0, 1), (0, -1, 0), the normal (1, 0, 0).
         const std::array<Vec3, 4> expected{{{5, 0, 0}, {5, 2, 0}, {3, 0, 0}, {0, -1, 0}}};
         QCOMPARE(mesh.positions.size(), expected.size());
         for (std::size_t v = 0; v < expected.size(); ++v)
-            QVERIFY2(near(mesh.positions[v], expected[v]), qPrintable(text(mesh.positions[v])));
+            QVERIFY2(Near(mesh.positions[v], expected[v]), qPrintable(Text(mesh.positions[v])));
         QCOMPARE(mesh.normals.size(), std::size_t{1});
-        QVERIFY2(near(mesh.normals[0], {0, 1, 0}), qPrintable(text(mesh.normals[0])));
+        QVERIFY2(Near(mesh.normals[0], {0, 1, 0}), qPrintable(Text(mesh.normals[0])));
+    }
+
+    // Its .glb from --x-to-glb stands in the same bind pose, through the
+    // joints' nodes and inverse bind matrices. The .x file's (x, y, z) is
+    // glTF's (-x, y, z), which the preview lays back as (-x, -z, y).
+    void aSkinnedMeshsGlbInTheSameRestPose()
+    {
+        TempDir dir;
+        QVERIFY(CobBuilder().Bytes(kSkinnedX).WriteTo(dir.Path("skinned.x")));
+        QCOMPARE(RunProgram(VERDIN_CLI, {"--x-to-glb", QString::fromStdString(dir.Path("skinned.x"))}).status, 0);
+        verdin::render::Scene x, glb;
+        QVERIFY(!verdin::ReadAnyScene(dir.Path("skinned.x"), x));
+        QVERIFY(!verdin::ReadAnyScene(dir.Path("skinned.glb"), glb));
+        QCOMPARE(glb.meshes.size(), std::size_t{1});
+        const auto& corners = glb.meshes[0].positions;
+        const auto& vertices = x.meshes[0].positions;
+        QVERIFY(!corners.empty());
+        for (const verdin::render::Vec3& corner : corners)
+            QVERIFY2(std::any_of(vertices.begin(), vertices.end(),
+                                 [&](const auto& v) {
+                                     return Near(corner, {-v.x, -v.z, v.y});
+                                 }),
+                     qPrintable(Text(corner)));
+        for (const verdin::render::Vec3& v : vertices)
+            QVERIFY2(std::any_of(corners.begin(), corners.end(),
+                                 [&](const auto& corner) {
+                                     return Near(corner, {-v.x, -v.z, v.y});
+                                 }),
+                     qPrintable(Text(v)));
     }
 
     // Vertex colours take the place of the material's colour, as DirectX
