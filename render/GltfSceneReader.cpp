@@ -276,14 +276,17 @@ private:
         return colours;
     }
 
+    // Nodes form a forest: a node named a second time, as a child or a
+    // root, is not placed again, so that the walk takes each node once.
     void PlaceNode(const Json& index, const Matrix& parent, int depth)
     {
         const Json* node = Item("nodes", index);
         if (!node || depth > kMaxDepth)
             return;
         const Matrix world = Multiply(parent, LocalMatrix(*node));
+        if (!m_worlds.try_emplace(index.get<std::size_t>(), world).second)
+            return;
         m_placed.emplace_back(node, world);
-        m_worlds.insert_or_assign(index.get<std::size_t>(), world);
         for (const Json& child : Items(*node, "children"))
             PlaceNode(child, world, depth + 1);
     }
