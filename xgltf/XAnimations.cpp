@@ -1,7 +1,7 @@
 #include "xgltf/XAnimations.h"
 
-#include "base/NumberFormat.h"
 #include "base/ReportLog.h"
+#include "xgltf/CountLine.h"
 #include "xgltf/XSpace.h"
 
 #include <algorithm>
@@ -72,12 +72,8 @@ public:
 
     void Finish(const std::string& name)
     {
-        if (m_nonFinite > 0)
-            m_report.AppendLine(" " + FormatInt(static_cast<long long>(m_nonFinite)) +
-                                " animation keys that are no numbers or no placement written as rest.");
-        if (m_sheared > 0)
-            m_report.AppendLine(" " + FormatInt(static_cast<long long>(m_sheared)) +
-                                " matrix keys sheared: the shear is left out.");
+        ReportCount(m_nonFinite, " animation keys that are no numbers or no placement written as rest.");
+        ReportCount(m_sheared, " matrix keys sheared: the shear is left out.");
         if (m_channels.empty())
             return;
         Json animation;
@@ -89,6 +85,12 @@ public:
     }
 
 private:
+    void ReportCount(std::size_t count, std::string_view what)
+    {
+        if (count > 0)
+            m_report.AppendLine(CountLine(count, what));
+    }
+
     // The keys in time order, the first of each time, with their times in
     // seconds as floats, each later than the one before.
     std::vector<std::size_t> KeyOrder(const XKeys& keys, std::vector<float>& times) const

@@ -2,6 +2,7 @@
 
 #include "base/NumberFormat.h"
 #include "base/ReportLog.h"
+#include "xgltf/CountLine.h"
 #include "xgltf/XSkin.h"
 #include "xgltf/XSpace.h"
 
@@ -39,6 +40,17 @@ struct Corners {
         }
     }
 };
+
+// The normal at unit length; nothing for one of no length.
+std::optional<std::array<float, 3>> UnitNormal(const std::array<float, 3>& n)
+{
+    const double x = n[0], y = n[1], z = n[2];
+    const double length = std::sqrt(x * x + y * y + z * z);
+    if (!(length > 0) || !std::isfinite(length))
+        return std::nullopt;
+    return std::array<float, 3>{static_cast<float>(x / length), static_cast<float>(y / length),
+                                static_cast<float>(z / length)};
+}
 
 // A point or normal of the file in glTF's axes, then placed by `bake`.
 std::array<float, 3> Placed(const std::array<float, 3>& v, const Affine* bake, bool normal)
@@ -86,19 +98,27 @@ WrittenMesh MeshWriter::Write(const XMesh& mesh, int node, const Affine& bake)
 
     Corners corners;
     std::unordered_map<std::uint64_t, std::uint32_t> shared;
+    // Corners of the face being made that take its normal: the file gives
+    // them none, or one of no length.
+    std::vector<std::uint32_t> withoutNormal;
     // A corner of the file's vertex and normal, made once.
     const auto cornerOf = [&](std::uint32_t vertex, std::uint32_t normal) {
         const std::uint64_t key = (std::uint64_t{vertex} << 32) | normal;
-        const bool ownNormal = hasNormals && normal < mesh.normals.size();
-        if (ownNormal || !hasNormals)
+        const std::optional<std::array<float, 3>> own = hasNormals && normal < mesh.normals.size()
+                                                            ? UnitNormal(Placed(mesh.normals[normal], placement, true))
+                                                            : std::nullopt;
+        const bool shareable = !hasNormals || own;
+        if (shareable)
             if (const auto found = shared.find(key); found != shared.end())
                 return found->second;
         const auto corner = static_cast<std::uint32_t>(corners.vertices.size());
         corners.vertices.push_back(vertex);
         corners.Put(corners.positions, Placed(mesh.positions[vertex], placement, false));
-        if (hasNormals)
-            corners.Put(corners.normals,
-                        ownNormal ? Placed(mesh.normals[normal], placement, true) : std::array<float, 3>{});
+        if (hasNormals) {
+            corners.Put(corners.normals, own.value_or(std::array<float, 3>{}));
+            if (!own)
+                withoutNormal.push_back(corner);
+        }
         if (hasUvs)
             corners.Put(corners.uvs, mesh.uvs[vertex]);
         if (hasColours) {
@@ -107,7 +127,7 @@ WrittenMesh MeshWriter::Write(const XMesh& mesh, int node, const Affine& bake)
                 channel = static_cast<float>(Unit(channel));
             corners.Put(corners.colours, colour);
         }
-        if (ownNormal || !hasNormals)
+        if (shareable)
             shared.emplace(key, corner);
         return corner;
     };
@@ -118,11 +138,11 @@ WrittenMesh MeshWriter::Write(const XMesh& mesh, int node, const Affine& bake)
     std::size_t normalAt = 0;
     for (std::size_t at = 0; at < mesh.faces.size(); at += 1 + mesh.faces[at], ++face) {
         const std::uint32_t count = mesh.faces[at];
-        const std::uint32_t* vertices = &mesh.faces[at + 1];
+        const std::uint32_t* vertices = mesh.faces.data() + at + 1;
         const std::uint32_t* normals = nullptr;
         if (hasNormals && normalAt < mesh.normalFaces.size()) {
             if (mesh.normalFaces[normalAt] == count)
-                normals = &mesh.normalFaces[normalAt + 1];
+                normals = mesh.normalFaces.data() + normalAt + 1;
             normalAt += 1 + mesh.normalFaces[normalAt];
         }
         if (count < 3 || std::any_of(vertices, vertices + count, [&](std::uint32_t v) { return v >= vertexCount; })) {
@@ -135,10 +155,11 @@ WrittenMesh MeshWriter::Write(const XMesh& mesh, int node, const Affine& bake)
         std::vector<std::uint32_t> made(count);
         for (std::uint32_t i = 0; i < count; ++i)
             made[i] = cornerOf(vertices[i], normals ? normals[i] : 0xFFFFFFFFu);
-        if (hasNormals && !normals) {
+        if (!withoutNormal.empty()) {
             const std::array<float, 3> n = FaceNormal(corners, made[0], made[2], made[1]);
-            for (const std::uint32_t corner : made)
+            for (const std::uint32_t corner : withoutNormal)
                 std::copy(n.begin(), n.end(), corners.normals.begin() + corner * 3);
+            withoutNormal.clear();
         }
         // A fan, each triangle turned round.
         for (std::uint32_t i = 1; i + 1 < count; ++i)
@@ -149,8 +170,8 @@ WrittenMesh MeshWriter::Write(const XMesh& mesh, int node, const Affine& bake)
     m_report.AppendLine(" writing " + name + " mesh:V=" + FormatInt(static_cast<long long>(corners.vertices.size())) +
                         " F=" + FormatInt(static_cast<long long>(triangleCount)) + " ");
     if (skipped > 0)
-        m_report.AppendLine(" " + FormatInt(static_cast<long long>(skipped)) + " faces of " + name +
-                            " mesh with fewer than 3 corners or a missing vertex left out.");
+        m_report.AppendLine(
+            CountLine(skipped, " faces of " + name + " mesh with fewer than 3 corners or a missing vertex left out."));
     if (corners.nonFinite > 0)
         m_report.AppendLine(" Non-finite numbers in " + name + " mesh written as 0.");
     if (triangleCount == 0)

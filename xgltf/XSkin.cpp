@@ -1,7 +1,7 @@
 #include "xgltf/XSkin.h"
 
-#include "base/NumberFormat.h"
 #include "base/ReportLog.h"
+#include "xgltf/CountLine.h"
 #include "xgltf/XSpace.h"
 
 #include <algorithm>
@@ -23,9 +23,20 @@ void PutColumns(std::vector<float>& out, const Affine& a)
 }
 
 // The four largest weights scaled to sum 1, the largest taking what rounding
-// leaves, so that the sum in floats is 1 as nearly as floats allow.
+// leaves, so that the sum in floats is 1 as nearly as floats allow. Weights
+// of one joint are one weight.
 std::array<Influence, kInfluences> Normalised(std::vector<Influence>& weights)
 {
+    std::stable_sort(weights.begin(), weights.end(),
+                     [](const Influence& a, const Influence& b) { return a.joint < b.joint; });
+    std::size_t merged = 0;
+    for (std::size_t i = 0; i < weights.size(); ++i) {
+        if (merged > 0 && weights[merged - 1].joint == weights[i].joint)
+            weights[merged - 1].weight += weights[i].weight;
+        else
+            weights[merged++] = weights[i];
+    }
+    weights.resize(merged);
     std::stable_sort(weights.begin(), weights.end(),
                      [](const Influence& a, const Influence& b) { return a.weight > b.weight; });
     const std::size_t kept = std::min(weights.size(), kInfluences);
@@ -71,7 +82,11 @@ std::optional<SkinWeighting> WeighSkin(const XMesh& mesh, int node,
         const std::uint16_t joint = known->second;
         if (added) {
             skin.joints.push_back(found->second);
-            PutColumns(skin.inverseBinds, GltfPlacement(bone.offset));
+            const Affine offset = GltfPlacement(bone.offset);
+            if (!offset.IsFinite())
+                report.AppendLine(" Skin offset of " + name + " mesh for frame " + bone.frame +
+                                  " is no number: none taken.");
+            PutColumns(skin.inverseBinds, offset.IsFinite() ? offset : Affine{});
         }
         for (std::size_t i = 0; i < bone.vertices.size(); ++i) {
             const float weight = bone.weights[i];
@@ -85,8 +100,8 @@ std::optional<SkinWeighting> WeighSkin(const XMesh& mesh, int node,
     if (skin.joints.empty())
         return std::nullopt;
     if (outOfRange > 0)
-        report.AppendLine(" " + FormatInt(static_cast<long long>(outOfRange)) + " skin weights of " + name +
-                          " mesh for missing vertices or not positive left out.");
+        report.AppendLine(
+            CountLine(outOfRange, " skin weights of " + name + " mesh for missing vertices or not positive left out."));
 
     if (mesh.duplicates.size() == weights.size())
         for (std::size_t v = 0; v < weights.size(); ++v)
@@ -109,12 +124,12 @@ std::optional<SkinWeighting> WeighSkin(const XMesh& mesh, int node,
             }
             vertex.push_back({*own, 1});
         }
-        cut += vertex.size() > kInfluences ? 1 : 0;
         skin.influences.push_back(Normalised(vertex));
+        cut += vertex.size() > kInfluences ? 1 : 0;  // counted once merged
     }
     if (cut > 0)
-        report.AppendLine(" " + FormatInt(static_cast<long long>(cut)) + " vertices of " + name +
-                          " mesh have more than 4 skin weights: the 4 largest kept, scaled to sum 1.");
+        report.AppendLine(CountLine(
+            cut, " vertices of " + name + " mesh have more than 4 skin weights: the 4 largest kept, scaled to sum 1."));
     return skin;
 }
 
