@@ -5,6 +5,7 @@
 #include "base/StopSignals.h"
 #include "base/Version.h"
 #include "cli/ConsoleReport.h"
+#include "cli/HintLines.h"
 #include "convert/JobStarter.h"
 #include "convert/ParallelJob.h"
 #include "d3drm/BinaryXStep.h"
@@ -49,8 +50,12 @@ public:
     }
 };
 
-int ExitStatus(const verdin::JobOutcome& outcome)
+// The report done, what would mend the files that may not look right, then
+// the exit status.
+int EndJob(const verdin::JobOutcome& outcome)
 {
+    std::fflush(stdout);
+    std::cerr << HintLines(outcome);
     return !outcome.aborted && outcome.converted == outcome.files ? 0 : 1;
 }
 
@@ -225,9 +230,7 @@ int main(int argc, char** argv)
     params.options = &options;
     params.outputFolder = outputFolder;
     if (threads > 1) {
-        const verdin::JobOutcome outcome = verdin::RunParallelJob(params, threads);
-        std::fflush(stdout);
-        return ExitStatus(outcome);
+        return EndJob(verdin::RunParallelJob(params, threads));
     }
     params.endMessage = [&ended](const verdin::JobOutcome& outcome) { ended.set_value(outcome); };
 
@@ -238,6 +241,5 @@ int main(int argc, char** argv)
     }
     const verdin::JobOutcome outcome = ended.get_future().get();
     worker->join();
-    std::fflush(stdout);
-    return ExitStatus(outcome);
+    return EndJob(outcome);
 }

@@ -39,13 +39,21 @@ class CChunkList {
 public:
     void Append(std::unique_ptr<CChunk> chunk) { m_chunks.push_back(std::move(chunk)); }
     std::size_t Count() const { return m_chunks.size(); }
-    void Clear() { m_chunks.clear(); }
+    void Clear()
+    {
+        m_chunks.clear();
+        m_nRefusedNewerMaterials = 0;
+    }
+    // A material of a later version was passed over: newer materials are off.
+    void NoteRefusedNewerMaterial() { ++m_nRefusedNewerMaterials; }
+    int RefusedNewerMaterials() const { return m_nRefusedNewerMaterials; }
 
     auto begin() const { return m_chunks.begin(); }
     auto end() const { return m_chunks.end(); }
 
 private:
     std::vector<std::unique_ptr<CChunk>> m_chunks;
+    int m_nRefusedNewerMaterials = 0;
 };
 
 }  // namespace verdin

@@ -95,6 +95,8 @@ void ReadUpToEnd(CobFile& file, ReportLog& report, CChunkList& chunks, const Cob
             PassRestOfBody(file, *chunk, tagStart + kChunkHeaderSize);
             chunks.Append(std::move(chunk));
         } else {
+            if (IsTag(tag, "Mat1") && !options.newerMaterials && IsNewerMat1Version(chunk->m_nMajor, chunk->m_nMinor))
+                chunks.NoteRefusedNewerMaterial();
             PassBody(file, report, *chunk);  // refused: its body was not read
         }
     }

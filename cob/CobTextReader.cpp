@@ -312,6 +312,8 @@ void ReadChunk(CobTextBody& body, const CobTextHeader& header, ReportLog& report
         chunk = ReadPolH(body, header, report);
     } else if (IsTag(header.tag, "Mat1")) {
         chunk = ReadMat1(body, header, report, options);
+        if (!chunk && !options.newerMaterials && IsNewerMat1Version(header.major, header.minor))
+            chunks.NoteRefusedNewerMaterial();
     } else if (IsTag(header.tag, "Chan") && options.animation) {
         chunk = ReadChan(body, header, report);
     } else {

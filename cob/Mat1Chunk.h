@@ -18,6 +18,13 @@ struct CobMap {
     CobUV repeat;
 };
 
+// Versions 0.7 and 0.8, which later versions of the modeller write and which
+// are read only on request.
+inline bool IsNewerMat1Version(std::int16_t major, std::int16_t minor)
+{
+    return major == 0 && (minor == 7 || minor == 8);
+}
+
 // A material of a polygon object, as stored.
 class CMat1Chunk : public CChunk {
 public:
@@ -47,7 +54,7 @@ public:
     ShaderBox m_shaders;
 
 private:
-    bool IsNewerVersion() const { return m_nMajor == 0 && (m_nMinor == 7 || m_nMinor == 8); }
+    bool IsNewerVersion() const { return IsNewerMat1Version(m_nMajor, m_nMinor); }
     void ReadMaps(CobFile& file);
     void ReadMapsInBody(CobFile& file, std::size_t bodyStart);
 

@@ -3,6 +3,8 @@
 #include "base/NumberFormat.h"
 #include "cob/CobEof.h"
 #include "convert/JobSteps.h"
+#include "convert/LastLineReport.h"
+#include "convert/LookHints.h"
 
 #include <new>
 
@@ -36,7 +38,9 @@ void AbandonFile(CConvertJob& job, std::string_view reason)
 
 }  // namespace
 
-bool ConvertOneFile(CConvertJob& job, const TexturePassRunner& runTexturePass)
+namespace {
+
+bool ConvertSteps(CConvertJob& job, const TexturePassRunner& runTexturePass)
 {
     job.Log(job.m_strPath + ":");
     try {
@@ -48,11 +52,14 @@ bool ConvertOneFile(CConvertJob& job, const TexturePassRunner& runTexturePass)
             return false;
         }
         if (!ReadCobHeader(job)) {
+            if (job.m_bTextForm)
+                job.m_nHints |= kHintTextForm;  // the text form is all it refused
             job.m_pFile.reset();
             return false;
         }
         ReadCobChunks(job);
         job.m_pFile.reset();
+        job.m_nHints |= LookHintsOf(job.m_chunks, *job.m_pOptions);
         const bool written = WriteOutputFile(job, runTexturePass) == 1;
         job.m_chunks.Clear();
         return written;
@@ -66,6 +73,25 @@ bool ConvertOneFile(CConvertJob& job, const TexturePassRunner& runTexturePass)
     return false;
 }
 
+}  // namespace
+
+FileNote ConvertOneFile(CConvertJob& job, const TexturePassRunner& runTexturePass)
+{
+    ReportLog* const report = job.m_pReport;
+    LastLineReport watched(*report);
+    job.m_pReport = &watched;
+    job.m_nHints = 0;
+    job.m_bTextForm = false;
+    FileNote note;
+    note.converted = ConvertSteps(job, runTexturePass);
+    job.m_pReport = report;
+    note.stopped = !note.converted && job.Cancelled();
+    if (!note.converted)
+        note.reason = watched.LastLine();
+    note.hints = job.m_nHints;
+    return note;
+}
+
 JobOutcome RunConvertJob(CConvertJob& job)
 {
     JobOutcome outcome;
@@ -76,8 +102,11 @@ JobOutcome RunConvertJob(CConvertJob& job)
         ++outcome.files;
         if (job.m_fileStarted)
             job.m_fileStarted(outcome.files, files, job.m_strPath);
-        if (ConvertOneFile(job))
-            ++outcome.converted;
+        FileNote note = ConvertOneFile(job);
+        note.index = static_cast<std::size_t>(outcome.files - 1);
+        outcome.converted += note.converted;
+        if (note.Noteworthy())
+            outcome.notes.push_back(std::move(note));
     }
     outcome.files += static_cast<int>(job.m_strList.size());
 

@@ -4,6 +4,7 @@
 #include "base/ReportLog.h"
 #include "cob/Chunk.h"
 #include "cob/CobFile.h"
+#include "convert/FileNote.h"
 #include "convert/HandOverEvent.h"
 #include "texture/TextureCopies.h"
 #include "xfile/XFileWriter.h"
@@ -24,6 +25,8 @@ struct JobOutcome {
     int converted = 0;
     int files = 0;
     bool aborted = false;
+    // The files that failed or may not look right, in list order.
+    std::vector<FileNote> notes;
 };
 
 using JobEndMessage = std::function<void(const JobOutcome&)>;
@@ -63,6 +66,7 @@ public:
     char m_szFileId[10] = {};
     char m_szVersion[7] = {};
     bool m_bTextForm = false;  // the open file is in the text form
+    unsigned m_nHints = 0;     // the LookHint bits of the current file
     std::unique_ptr<CobFile> m_pFile;
     CChunkList m_chunks;
     JobEndMessage m_endMessage;
@@ -75,9 +79,10 @@ public:
     std::shared_ptr<TextureCopies> m_pTextureCopies = std::make_shared<TextureCopies>();
 };
 
-// Converts one file, m_strPath; true when it counts as converted. The texture
-// pass runs through `runTexturePass` when one is given.
-bool ConvertOneFile(CConvertJob& job, const TexturePassRunner& runTexturePass = {});
+// Converts one file, m_strPath: whether it counts as converted, why not, and
+// its hints; the caller sets its index. The texture pass runs through
+// `runTexturePass` when one is given.
+FileNote ConvertOneFile(CConvertJob& job, const TexturePassRunner& runTexturePass = {});
 
 // Converts every file of the job and logs the closing line.
 JobOutcome RunConvertJob(CConvertJob& job);

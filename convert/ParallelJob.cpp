@@ -28,7 +28,7 @@ struct FileState {
     BufferReport report;
     bool started = false;
     bool finished = false;
-    bool converted = false;
+    FileNote note;
     std::size_t sameOutputBefore = 0;  // 1 + index of the previous file with its output, or 0
 };
 
@@ -69,7 +69,11 @@ public:
             if (!m_files[i].finished)
                 break;  // cancelled before this file was taken
             m_params.report->AppendText(m_files[i].report.Text());
-            outcome.converted += m_files[i].converted;
+            FileNote& note = m_files[i].note;
+            note.index = i;
+            outcome.converted += note.converted;
+            if (note.Noteworthy())
+                outcome.notes.push_back(std::move(note));
         }
         workers.clear();
 
@@ -102,7 +106,7 @@ private:
             }
             job.m_strPath = m_params.paths[i];
             job.m_pReport = &m_files[i].report;
-            const bool converted = ConvertOneFile(job, [this, i](const std::function<void()>& texturePass) {
+            FileNote note = ConvertOneFile(job, [this, i](const std::function<void()>& texturePass) {
                 m_turns.Wait(i);
                 texturePass();
                 m_turns.Pass(i);
@@ -110,7 +114,7 @@ private:
             m_turns.Pass(i);  // also when the file never reached its texture pass
             {
                 std::lock_guard lock(m_mutex);
-                m_files[i].converted = converted;
+                m_files[i].note = std::move(note);
                 m_files[i].finished = true;
             }
             m_changed.notify_all();

@@ -139,6 +139,32 @@ TEST(Cli, TextureCopiesNeitherTruncateNorWriteThroughLinks)
     EXPECT_TRUE(ReadFile(dir.Path("out/big.png")) == big);
 }
 
+// What would mend the files that lose their look goes to standard error after
+// the job; the report on standard output is as it was.
+TEST(Cli, HintsGoToStandardErrorAfterTheReport)
+{
+    TempDir dir;
+    ASSERT_TRUE(LaterModel().WriteTo(dir.Path("later.cob")));
+    const std::string files = Quoted(dir.Path("later.cob")) + " " + Quoted(VERDIN_SOURCE_DIR "/examples/ascii.cob");
+    const CliRun run = RunCli(dir, "-o " + Quoted(dir.Path("out")) + " " + files);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "verdin-cli: 1 file had newer materials refused: --newer-materials (or --keep-look) reads "
+                       "them.\n"
+                       "verdin-cli: 1 file in the text form not read: --ascii (or --keep-look) reads them.\n"
+                       "verdin-cli: 1 file had objects overlapping without their positions: --position (or "
+                       "--keep-look) places them.\n");
+    EXPECT_EQ(run.out, dir.Path("later.cob") +
+                           ":\n reading file...\nNo support Mat1 chunk version 0.8\n writing left mesh:V=3 F=1 N=1 "
+                           "\n writing right mesh:V=3 F=1 N=1 \n\n" VERDIN_SOURCE_DIR
+                           "/examples/ascii.cob:\nNo support ascii format.\nConverted 1 file.\n");
+
+    const CliRun kept = RunCli(dir, "--keep-look -o " + Quoted(dir.Path("out")) + " " + Quoted(dir.Path("later.cob")));
+    EXPECT_EQ(kept.status, 0) << kept.out;
+    EXPECT_EQ(kept.err, "");
+    const CliRun glb = RunCli(dir, "--to glb -o " + Quoted(dir.Path("out")) + " " + Quoted(dir.Path("later.cob")));
+    EXPECT_EQ(glb.err.find("--position"), std::string::npos) << "glTF files place every object";
+}
+
 // Everything a conversion writes goes into the output folder, which is made
 // when missing; the models' folders are left as they were, and two models of
 // one name write its file one after the other, in the order given.

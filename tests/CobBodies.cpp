@@ -102,4 +102,20 @@ CobBuilder ShBxBody(float opacity, float specular, float exponent)
     return body.Bytes("\x03").String("bumps").Int32(1).String("depth").Int32(99).Float(1).Int16(3);
 }
 
+CobBuilder LaterModel()
+{
+    PolygonSpec left = NamedPolygon("left");
+    left.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    left.faces = {{0x10, 0, {{0, 0}, {1, 0}, {2, 0}}}};
+    PolygonSpec right = left;
+    right.name = "right";
+    right.position[0][3] = 1;
+    return CobBuilder()
+        .Header()
+        .Chunk("PolH", 0, 8, 1, 0, PolHBody(left))
+        .Chunk("Mat1", 0, 8, 2, 1, Mat1Body({}))
+        .Chunk("PolH", 0, 8, 3, 0, PolHBody(right))
+        .End();
+}
+
 }  // namespace verdin::test

@@ -73,4 +73,9 @@ CobBuilder ChanBody(const ChannelSpec& channel);
 // parameter of a type no reader knows.
 CobBuilder ShBxBody(float opacity, float specular, float exponent);
 
+// A whole file as later versions of the modeller write it: two triangles
+// placed one unit apart, the first with a Mat1 0.8 material, which is refused
+// unless newer materials are read.
+CobBuilder LaterModel();
+
 }  // namespace verdin::test
