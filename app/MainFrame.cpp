@@ -122,6 +122,10 @@ void CMainFrame::ShowPreviewOf(const QString& modelPath)
         m_preview->ShowFile({});
         return;
     }
+    if (const QString failure = m_pView->FailureOf(modelPath); !failure.isEmpty()) {
+        m_preview->ShowFailure(failure);
+        return;
+    }
     const std::string converted = ConvertedFileName(QFile::encodeName(modelPath).toStdString(),
                                                     QFile::encodeName(m_wndOptionBar->OutputFolder()).toStdString(),
                                                     m_wndOptionBar->Options().Output.load());
@@ -165,7 +169,16 @@ void CMainFrame::CreateActions()
     fileMenu->addSeparator();
     fileMenu->addAction(exit);
     menuBar()->addMenu(tr("&Edit"))->addActions({remove, deleteAll});
-    menuBar()->addMenu(tr("&View"))->addAction(m_previewDock->toggleViewAction());
+    QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
+    viewMenu->addAction(m_previewDock->toggleViewAction());
+    // The last job's report, after its window was closed.
+    QAction* report = viewMenu->addAction(tr("&Report"));
+    report->setObjectName(QStringLiteral("ShowReport"));
+    report->setStatusTip(tr("Show the report of the last conversion."));
+    connect(report, &QAction::triggered, this, [this] {
+        m_pView->ReportDlg().show();
+        m_pView->ReportDlg().raise();
+    });
     QMenu* helpMenu = menuBar()->addMenu(tr("&Help"));
     helpMenu->addAction(help);
     helpMenu->addAction(about);

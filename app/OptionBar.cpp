@@ -35,7 +35,7 @@ COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
     QCheckBox* fullMaterials = CreateCheckBox(tr("&Full materials"), "FullMaterials", m_options.FullMaterials);
     QCheckBox* animation = CreateCheckBox(tr("An&imation"), "Animation", m_options.Animation);
     QCheckBox* summary = CreateCheckBox(tr("Report s&ummary"), "Summary", m_options.Summary);
-    auto* keepLook = new QPushButton(tr("&Keep the look"), this);
+    auto* keepLook = m_btnKeepLook = new QPushButton(tr("&Keep the look"), this);
     keepLook->setObjectName(QStringLiteral("KeepLook"));
     keepLook->setToolTip(tr("Check every option that keeps the look of a file from a later version of the modeller"));
     connect(keepLook, &QPushButton::clicked, this,
@@ -103,6 +103,11 @@ QString COptionBar::OutputFolder() const
 void COptionBar::ShowConvertButton(bool visible)
 {
     m_btnConvert->setVisible(visible);
+}
+
+void COptionBar::KeepTheLook()
+{
+    m_btnKeepLook->click();
 }
 
 QCheckBox* COptionBar::CreateCheckBox(const QString& text, const char* name, std::atomic<int>& flag)

@@ -27,6 +27,8 @@ public:
     QString OutputFolder() const;
     // Hidden while a job runs.
     void ShowConvertButton(bool visible);
+    // As the "Keep the look" button: its options checked and saved.
+    void KeepTheLook();
 
 Q_SIGNALS:
     void ConvertClicked();
@@ -42,6 +44,7 @@ private:
 
     OptionFlags m_options;
     QPushButton* m_btnConvert = nullptr;
+    QPushButton* m_btnKeepLook = nullptr;
     QLineEdit* m_outputFolder = nullptr;
 };
 

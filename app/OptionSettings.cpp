@@ -56,6 +56,21 @@ void SaveOptions(const OptionFlags& options)
         settings.setValue(QLatin1String(value.key), (options.*value.flag).load(std::memory_order_relaxed));
 }
 
+void CopyOptions(const OptionFlags& from, OptionFlags& to)
+{
+    for (const OptionValue& value : kOptionValues)
+        (to.*value.flag).store((from.*value.flag).load(std::memory_order_relaxed), std::memory_order_relaxed);
+}
+
+void KeepTheLook(OptionFlags& options)
+{
+    for (std::atomic<int> OptionFlags::*kept :
+         {&OptionFlags::Position, &OptionFlags::NewerMaterials, &OptionFlags::FlipV, &OptionFlags::Ascii,
+          &OptionFlags::Axes, &OptionFlags::Hierarchy, &OptionFlags::FullMaterials, &OptionFlags::Animation,
+          &OptionFlags::Summary})
+        (options.*kept).store(1, std::memory_order_relaxed);
+}
+
 QString LoadOutputFolder()
 {
     return QSettings().value(QStringLiteral("Settings/OutputFolder")).toString();

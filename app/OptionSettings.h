@@ -13,6 +13,11 @@ namespace verdin {
 // Ascii.
 void LoadOptions(OptionFlags& options);
 void SaveOptions(const OptionFlags& options);
+// Every option of `from`, into `to`.
+void CopyOptions(const OptionFlags& from, OptionFlags& to);
+// Turns on what keeps the look of a file from a later version of the
+// modeller, as the option bar's "Keep the look" does.
+void KeepTheLook(OptionFlags& options);
 
 // The output folder ("OutputFolder" in the same group); empty, its default,
 // means beside each COB file.

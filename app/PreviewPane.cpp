@@ -69,6 +69,12 @@ void PreviewPane::ShowFile(const QString& xPath)
     update();
 }
 
+void PreviewPane::ShowFailure(const QString& reason)
+{
+    ShowFile({});
+    SetStatus(tr("Not converted: %1").arg(reason));
+}
+
 void PreviewPane::Redraw()
 {
     m_picture = {};

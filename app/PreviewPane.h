@@ -27,6 +27,8 @@ public:
 
     // Reads the .x file anew; an empty path when no file is selected.
     void ShowFile(const QString& xPath);
+    // Nothing to draw: the file's conversion failed, for that reason.
+    void ShowFailure(const QString& reason);
 
     const QString& Status() const { return m_status; }
     bool HasScene() const { return m_bHasScene; }

@@ -1,12 +1,19 @@
 #include "app/ReportDlg.h"
 
+#include "app/LookNotice.h"
+
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QThread>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <iterator>
 
 namespace verdin {
 
@@ -15,11 +22,30 @@ namespace {
 // How long text from the job may wait before it is shown.
 constexpr std::chrono::milliseconds kShowInterval{40};
 
+// The line that starts a file's lines: its path and a colon.
+bool IsFileLine(const QString& line)
+{
+    return !line.isEmpty() && !line.startsWith(u' ') && line.endsWith(u':');
+}
+
+// A line saying that all goes well: the reading, writing and copying of a
+// file and the chunks passed over, which every file has.
+bool IsRoutineLine(const QString& line)
+{
+    static const QString kRoutine[] = {QStringLiteral(" reading file..."), QStringLiteral(" writing "),
+                                       QStringLiteral(" No support '"),    QStringLiteral(" copy "),
+                                       QStringLiteral(" embed "),          QStringLiteral(" converted ")};
+    return line.isEmpty() || std::any_of(std::begin(kRoutine), std::end(kRoutine),
+                                         [&line](const QString& start) { return line.startsWith(start); });
+}
+
 }  // namespace
 
 CReportDlg::CReportDlg(QWidget* parent)
     : QDialog(parent),
       m_hEdit(new QPlainTextEdit(this)),
+      m_onlyFailures(new QCheckBox(tr("Only failures and warnings"), this)),
+      m_notice(new LookNotice(this)),
       m_progress(new QProgressBar(this)),
       m_btnOk(new QPushButton(tr("OK"), this)),
       m_btnCancel(new QPushButton(tr("ｷｬﾝｾﾙ"), this))
@@ -45,16 +71,21 @@ CReportDlg::CReportDlg(QWidget* parent)
             bar->setValue(maximum);
     });
 
+    m_onlyFailures->setObjectName(QStringLiteral("OnlyFailures"));
+    connect(m_onlyFailures, &QCheckBox::toggled, this, [this] { FilterFrom(m_hEdit->document()->firstBlock()); });
+
     m_btnOk->setDefault(true);
     connect(m_btnOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_btnCancel, &QPushButton::clicked, this, &CReportDlg::reject);
 
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_onlyFailures);
     buttons->addWidget(m_progress, 1);
     buttons->addWidget(m_btnOk);
     buttons->addWidget(m_btnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_hEdit, 1);
+    layout->addWidget(m_notice);
     layout->addLayout(buttons);
 }
 
@@ -104,6 +135,7 @@ void CReportDlg::ClearText()
     }
     m_hEdit->clear();
     m_bAfterReturn = false;
+    m_notice->hide();
 }
 
 void CReportDlg::ShowJobButtons(bool converting)
@@ -141,6 +173,11 @@ void CReportDlg::ShowCancelling()
     m_progress->setFormat(tr("Cancelling: finishing the current file…"));
 }
 
+void CReportDlg::ShowFailedCount(int failed)
+{
+    setWindowTitle(failed == 0 ? tr("Report") : tr("Report: %n file(s) failed", nullptr, failed));
+}
+
 void CReportDlg::reject()
 {
     if (m_pCancel)
@@ -166,11 +203,39 @@ void CReportDlg::Insert(const QString& text)
     QScrollBar* bar = m_hEdit->verticalScrollBar();
     const bool following = m_bFollowing;
     const int place = bar->value();
+    const QTextBlock first = m_hEdit->textCursor().block();
     m_hEdit->insertPlainText(lines);
+    if (m_onlyFailures->isChecked())
+        FilterFrom(first);
     if (following)
         m_hEdit->ensureCursorVisible();
     else
         bar->setValue(place);
+}
+
+void CReportDlg::FilterFrom(QTextBlock block)
+{
+    const bool filtering = m_onlyFailures->isChecked();
+    while (block.previous().isValid() && !IsFileLine(block.text()))
+        block = block.previous();
+    const QTextBlock last = m_hEdit->document()->lastBlock();
+    const int from = block.position();
+    QTextBlock fileLine;
+    for (; block.isValid(); block = block.next()) {
+        const QString line = block.text();
+        if (IsFileLine(line)) {
+            fileLine = block;
+            block.setVisible(!filtering);
+            continue;
+        }
+        // The last block, where the next line goes, stays.
+        const bool shown = !filtering || !IsRoutineLine(line) || block == last;
+        block.setVisible(shown);
+        if (shown && !line.isEmpty() && fileLine.isValid())
+            fileLine.setVisible(true);
+    }
+    m_hEdit->document()->markContentsDirty(from, m_hEdit->document()->characterCount() - from);
+    m_hEdit->viewport()->update();
 }
 
 }  // namespace verdin

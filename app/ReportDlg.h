@@ -8,11 +8,15 @@
 #include <atomic>
 #include <mutex>
 
+class QCheckBox;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QTextBlock;
 
 namespace verdin {
+
+class LookNotice;
 
 // The modeless "Report" window: the log a conversion job writes to, with a
 // progress bar, OK to close it after the job and Cancel to stop the job.
@@ -38,11 +42,17 @@ public:
     void ShowProgress(int position, int files);
     // Cancel was asked for: the window stays, saying so, until the job ends.
     void ShowCancelling();
+    // The title says how many files the last job failed to convert.
+    void ShowFailedCount(int failed);
 
     QPlainTextEdit* Edit() const { return m_hEdit; }
     QProgressBar* ProgressBar() const { return m_progress; }
     QPushButton* OkButton() const { return m_btnOk; }
     QPushButton* CancelButton() const { return m_btnCancel; }
+    // Shows only the lines that matter: failures and warnings, each under its
+    // file's line.
+    QCheckBox* OnlyFailuresBox() const { return m_onlyFailures; }
+    LookNotice* Notice() const { return m_notice; }
 
     // The list view's cancel flag.
     std::atomic<int>* m_pCancel = nullptr;
@@ -54,8 +64,12 @@ public Q_SLOTS:
 
 private:
     void Insert(const QString& text);
+    // Hides or shows the lines from the file of `block` on.
+    void FilterFrom(QTextBlock block);
 
     QPlainTextEdit* m_hEdit;
+    QCheckBox* m_onlyFailures;
+    LookNotice* m_notice;
     QProgressBar* m_progress;
     QPushButton* m_btnOk;
     QPushButton* m_btnCancel;

@@ -1,7 +1,9 @@
 #include "app/VerdinView.h"
 
 #include "app/Icons.h"
+#include "app/LookNotice.h"
 #include "app/OptionBar.h"
+#include "app/OptionSettings.h"
 #include "app/VerdinApp.h"
 #include "base/PathHelpers.h"
 #include "convert/JobStarter.h"
@@ -17,6 +19,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
+#include <QStyle>
 
 namespace verdin {
 
@@ -34,6 +37,7 @@ CVerdinView::CVerdinView(CVerdinApp& app, QWidget* parent)
     setDropIndicatorShown(false);
     viewport()->setAcceptDrops(true);  // a static icon view turns drops off there
     m_reportDlg.m_pCancel = &m_bCancel;
+    connect(m_reportDlg.Notice(), &LookNotice::ConvertAgainClicked, this, &CVerdinView::OnConvertAgainKeepingLook);
     connect(this, &QListWidget::currentRowChanged, this, [this] { Q_EMIT CurrentFileChanged(CurrentPath()); });
 }
 
@@ -90,23 +94,60 @@ void CVerdinView::OnConvert()
 {
     if (m_files.Empty() || m_bConverting)
         return;
+    StartJob(m_files.Paths(), m_app.m_pOptionBar->Options());
+}
+
+void CVerdinView::OnConvertAgainKeepingLook(bool forGood)
+{
+    if (m_bConverting)
+        return;
+    std::vector<std::string> paths;
+    for (const FileNote& note : m_outcome.notes)
+        if (note.hints != 0)
+            paths.push_back(m_jobPaths[note.index]);
+    if (paths.empty())
+        return;
+    if (forGood) {
+        m_app.m_pOptionBar->KeepTheLook();
+        StartJob(std::move(paths), m_app.m_pOptionBar->Options());
+        return;
+    }
+    CopyOptions(m_app.m_pOptionBar->Options(), m_keptLookOptions);
+    KeepTheLook(m_keptLookOptions);
+    StartJob(std::move(paths), m_keptLookOptions);
+}
+
+void CVerdinView::StartJob(std::vector<std::string> paths, OptionFlags& options)
+{
+    const QString outputFolder = m_app.m_pOptionBar->OutputFolder();
+    if (!outputFolder.isEmpty() && !QDir().mkpath(outputFolder)) {
+        QMessageBox::critical(this, QStringLiteral("Verdin"),
+                              tr("The output folder %1 cannot be made. Choose another in the option bar, or "
+                                 "empty it to write each file beside its model.")
+                                  .arg(outputFolder));
+        if (!m_app.Arguments().empty())
+            QCoreApplication::exit(1);
+        return;
+    }
     m_bConverting = true;
     m_bCancel.store(0, std::memory_order_relaxed);
 
     m_reportDlg.ClearText();
+    m_reportDlg.ShowFailedCount(0);
     m_strClosingLine.clear();
+    m_outcome = {};
+    m_failures.clear();
+    m_jobPaths = paths;
+    MarkFailures();
     m_reportDlg.show();
     m_reportDlg.ShowJobButtons(true);
     Q_EMIT ConvertingChanged(true);
 
     ConvertParams params;
-    params.paths = m_files.Paths();
+    params.paths = std::move(paths);
     params.report = &m_reportDlg;
     params.cancel = &m_bCancel;
-    params.options = &m_app.m_pOptionBar->Options();
-    const QString outputFolder = m_app.m_pOptionBar->OutputFolder();
-    if (!outputFolder.isEmpty())
-        QDir().mkpath(outputFolder);  // where it cannot be made, each file says so
+    params.options = &options;
     params.outputFolder = QFile::encodeName(outputFolder).toStdString();
     params.fileStarted = [this](int position, int files, const std::string& path) {
         const QString title = QFile::decodeName(QByteArray::fromStdString(PathTitle(path)));
@@ -115,11 +156,11 @@ void CVerdinView::OnConvert()
     };
     params.endMessage = [this](const JobOutcome& outcome) {
         m_bAllConverted.store(!outcome.aborted && outcome.converted == outcome.files);
-        const QString closingLine = QString::fromStdString(ClosingLine(outcome));
         QMetaObject::invokeMethod(
             this,
-            [this, closingLine] {
-                m_strClosingLine = closingLine;
+            [this, outcome] {
+                m_strClosingLine = QString::fromStdString(ClosingLine(outcome));
+                m_outcome = outcome;
                 OnConvertFinished();
             },
             Qt::QueuedConnection);
@@ -140,14 +181,41 @@ void CVerdinView::OnConvertFinished()
     }
     m_reportDlg.ShowPendingText();
     m_reportDlg.ShowJobButtons(false);
+    ShowJobResults();
     Q_EMIT ConvertingChanged(false);
-    Q_EMIT StatusMessage(m_strClosingLine, 0);
     Q_EMIT CurrentFileChanged(CurrentPath());
     m_bConverting = false;
     // Started with file names, the program's status says whether every file
     // was converted, as the command-line converter's does.
     if (!m_app.Arguments().empty())
         QCoreApplication::exit(m_bAllConverted.load() ? 0 : 1);
+}
+
+// The failures in the list, the title and the status bar, and the notice of
+// what would keep the look.
+void CVerdinView::ShowJobResults()
+{
+    for (const FileNote& note : m_outcome.notes)
+        if (note.Failed())
+            m_failures[m_jobPaths[note.index]] = QString::fromStdString(note.reason);
+    MarkFailures();
+    const int failed = CountFailed(m_outcome.notes);
+    m_reportDlg.ShowFailedCount(failed);
+    m_reportDlg.Notice()->ShowHints(m_outcome.notes);
+    QString status = m_strClosingLine;
+    if (m_outcome.aborted)
+        status +=
+            u' ' +
+            tr("%1 of %n file(s) converted before it stopped.", nullptr, m_outcome.files).arg(m_outcome.converted);
+    if (failed > 0)
+        status += u' ' + tr("%n file(s) failed.", nullptr, failed);
+    Q_EMIT StatusMessage(status, 0);
+}
+
+QString CVerdinView::FailureOf(const QString& path) const
+{
+    const auto failure = m_failures.find(QFile::encodeName(path).toStdString());
+    return failure == m_failures.end() ? QString() : failure->second;
 }
 
 void CVerdinView::OnFileStarted(int position, int files, const QString& title)
@@ -250,9 +318,22 @@ void CVerdinView::paintEvent(QPaintEvent* event)
 void CVerdinView::ShowItems()
 {
     clear();
-    for (const FileList::Entry& entry : m_files.Entries()) {
-        auto* item = new QListWidgetItem(m_icon, QFile::decodeName(QByteArray::fromStdString(entry.title)), this);
-        item->setToolTip(QFile::decodeName(QByteArray::fromStdString(entry.path)));
+    for (const FileList::Entry& entry : m_files.Entries())
+        new QListWidgetItem(m_icon, QFile::decodeName(QByteArray::fromStdString(entry.title)), this);
+    MarkFailures();
+}
+
+void CVerdinView::MarkFailures()
+{
+    const QIcon failedIcon = style()->standardIcon(QStyle::SP_MessageBoxCritical);
+    for (int row = 0; row < count(); ++row) {
+        const FileList::Entry& entry = m_files.Entries()[static_cast<std::size_t>(row)];
+        QString tip = QFile::decodeName(QByteArray::fromStdString(entry.path));
+        const auto failure = m_failures.find(entry.path);
+        if (failure != m_failures.end())
+            tip += u'\n' + tr("Not converted: %1").arg(failure->second);
+        item(row)->setIcon(failure != m_failures.end() ? failedIcon : m_icon);
+        item(row)->setToolTip(tip);
     }
 }
 

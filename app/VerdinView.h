@@ -2,11 +2,14 @@
 
 #include "app/FileList.h"
 #include "app/ReportDlg.h"
+#include "base/OptionFlags.h"
+#include "convert/ConvertJob.h"
 
 #include <QIcon>
 #include <QListWidget>
 
 #include <atomic>
+#include <map>
 #include <optional>
 #include <string>
 #include <thread>
@@ -62,6 +65,14 @@ public Q_SLOTS:
 
     // The COB file of the current item; empty when there is none.
     QString CurrentPath() const;
+    // Why the last job did not convert the file; empty when it did, or did
+    // not try.
+    QString FailureOf(const QString& path) const;
+
+    // Converts the last job's files with look hints again, with the options
+    // that keep the look: for this once, or with `forGood` checked in the
+    // option bar.
+    void OnConvertAgainKeepingLook(bool forGood);
 
 Q_SIGNALS:
     void ConvertingChanged(bool converting);
@@ -80,14 +91,23 @@ protected:
 
 private:
     void ShowItems();
+    // Each item's icon and tip say whether the last job failed to convert its
+    // file, and why.
+    void MarkFailures();
+    void StartJob(std::vector<std::string> paths, OptionFlags& options);
+    void ShowJobResults();
     void OnFileStarted(int position, int files, const QString& title);
 
     CVerdinApp& m_app;
     bool m_bConverting = false;
     const QIcon m_icon;
     std::atomic<int> m_bCancel{0};
-    std::atomic<bool> m_bAllConverted{true};  // the last job converted every file it was given
-    QString m_strClosingLine;                 // the last job's, set by its end message
+    std::atomic<bool> m_bAllConverted{true};    // the last job converted every file it was given
+    QString m_strClosingLine;                   // the last job's, set by its end message
+    JobOutcome m_outcome;                       // the last job's, set by its end message
+    std::vector<std::string> m_jobPaths;        // the last job's files, in its order
+    std::map<std::string, QString> m_failures;  // why the last job did not convert a file, by path
+    OptionFlags m_keptLookOptions;              // a job's own options when it keeps the look once
     CReportDlg m_reportDlg;
     FileList m_files;
     std::optional<std::thread> m_worker;

@@ -114,6 +114,14 @@
         <source>&amp;View</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;Report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the report of the last conversion.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>verdin::COptionBar</name>
@@ -224,6 +232,17 @@
         <source>Cancelling: finishing the current file…</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Only failures and warnings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Report: %n file(s) failed</source>
+        <translation>
+            <numerusform>Report: %n file failed</numerusform>
+            <numerusform>Report: %n files failed</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>verdin::CVerdinApp</name>
@@ -280,6 +299,68 @@
         <source>%1 of %2: %3</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The output folder %1 cannot be made. Choose another in the option bar, or empty it to write each file beside its model.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n file(s) converted before it stopped.</source>
+        <translation>
+            <numerusform>%1 of %n file converted before it stopped.</numerusform>
+            <numerusform>%1 of %n files converted before it stopped.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) failed.</source>
+        <translation>
+            <numerusform>%n file failed.</numerusform>
+            <numerusform>%n files failed.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not converted: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>verdin::LookNotice</name>
+    <message>
+        <source>Keep the look from now on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Convert them again, keeping the look</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check the options of &quot;Keep the look&quot; in the option bar, for every later conversion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) had newer materials refused and came out white.</source>
+        <translation>
+            <numerusform>%n file had newer materials refused and came out white.</numerusform>
+            <numerusform>%n files had newer materials refused and came out white.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) in the text form were not read.</source>
+        <translation>
+            <numerusform>%n file in the text form was not read.</numerusform>
+            <numerusform>%n files in the text form were not read.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) have objects that overlap without their positions.</source>
+        <translation>
+            <numerusform>%n file has objects that overlap without their positions.</numerusform>
+            <numerusform>%n files have objects that overlap without their positions.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&quot;Keep the look&quot; in the option bar turns on what reads and places them.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>verdin::PreviewPane</name>
@@ -315,6 +396,10 @@
             <numerusform>%n face</numerusform>
             <numerusform>%n faces</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Not converted: %1</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

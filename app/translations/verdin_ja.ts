@@ -114,6 +114,14 @@
         <source>&amp;View</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;Report</source>
+        <translation>レポート(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Show the report of the last conversion.</source>
+        <translation>最後の変換のレポートを表示します。</translation>
+    </message>
 </context>
 <context>
     <name>verdin::COptionBar</name>
@@ -224,6 +232,16 @@
         <source>Cancelling: finishing the current file…</source>
         <translation>中止しています: 変換中のファイルを仕上げています…</translation>
     </message>
+    <message>
+        <source>Only failures and warnings</source>
+        <translation>失敗と警告のみ</translation>
+    </message>
+    <message numerus="yes">
+        <source>Report: %n file(s) failed</source>
+        <translation>
+            <numerusform>レポート: %n 個のファイルが失敗</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>verdin::CVerdinApp</name>
@@ -278,6 +296,63 @@
         <source>%1 of %2: %3</source>
         <translation>%1 / %2: %3</translation>
     </message>
+    <message>
+        <source>The output folder %1 cannot be made. Choose another in the option bar, or empty it to write each file beside its model.</source>
+        <translation>出力フォルダ %1 を作成できません。オプションバーで別のフォルダを選ぶか、空にして各ファイルをモデルの隣に書き出してください。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n file(s) converted before it stopped.</source>
+        <translation>
+            <numerusform>中止までに %n 個中 %1 個のファイルを変換しました。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) failed.</source>
+        <translation>
+            <numerusform>%n 個のファイルが失敗しました。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not converted: %1</source>
+        <translation>変換されていません: %1</translation>
+    </message>
+</context>
+<context>
+    <name>verdin::LookNotice</name>
+    <message>
+        <source>Keep the look from now on</source>
+        <translation>今後も見た目を保つ</translation>
+    </message>
+    <message>
+        <source>Convert them again, keeping the look</source>
+        <translation>見た目を保って再変換</translation>
+    </message>
+    <message>
+        <source>Check the options of &quot;Keep the look&quot; in the option bar, for every later conversion</source>
+        <translation>オプションバーの「見た目を保つ」のオプションをチェックし、以後のすべての変換に使います</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) had newer materials refused and came out white.</source>
+        <translation>
+            <numerusform>%n 個のファイルで新しい形式のマテリアルが読まれず、白くなりました。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) in the text form were not read.</source>
+        <translation>
+            <numerusform>テキスト形式の %n 個のファイルが読まれませんでした。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) have objects that overlap without their positions.</source>
+        <translation>
+            <numerusform>%n 個のファイルで、位置がないためオブジェクトが重なっています。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&quot;Keep the look&quot; in the option bar turns on what reads and places them.</source>
+        <translation>オプションバーの「見た目を保つ」で、これらを読み込み配置するオプションがオンになります。</translation>
+    </message>
 </context>
 <context>
     <name>verdin::PreviewPane</name>
@@ -310,6 +385,10 @@
         <translation>
             <numerusform>面 %n 個</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Not converted: %1</source>
+        <translation>変換されていません: %1</translation>
     </message>
 </context>
 </TS>

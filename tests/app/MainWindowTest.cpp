@@ -1,8 +1,10 @@
 #include "AppTestSupport.h"
+#include "CobBodies.h"
 #include "CobBuilder.h"
 #include "TestSupport.h"
 
 #include "app/AboutDlg.h"
+#include "app/LookNotice.h"
 #include "app/MainFrame.h"
 #include "app/OptionBar.h"
 #include "app/PreviewPane.h"
@@ -29,6 +31,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QTimer>
 
 #include <filesystem>
@@ -85,6 +88,17 @@ private:
     QTimer m_timer;
     QString m_text;
 };
+
+// The options after "Keep the look" from the defaults.
+OptionFlags& KeptLook()
+{
+    static OptionFlags options;
+    for (std::atomic<int>* kept :
+         {&options.Position, &options.NewerMaterials, &options.FlipV, &options.Ascii, &options.Axes, &options.Hierarchy,
+          &options.FullMaterials, &options.Animation, &options.Summary})
+        kept->store(1);
+    return options;
+}
 
 // Sets an environment variable for the life of the object.
 class ScopedEnvironment {
@@ -218,7 +232,7 @@ private Q_SLOTS:
             menus.append(menu->text() + ": " + items.join(" | "));
         }
         QCOMPARE(menus, QStringList({"&File: &Add files…\tCtrl+O | Add &folder… |  | E&xit\tAlt+F4",
-                                     "&Edit: &Remove\tDel | &Delete all\tCtrl+D", "&View: Preview",
+                                     "&Edit: &Remove\tDel | &Delete all\tCtrl+D", "&View: Preview | &Report",
                                      "&Help: &Help\tF1 | &About\tF9"}));
 
         QStringList panes;
@@ -309,6 +323,71 @@ private Q_SLOTS:
         QVERIFY(ConvertButton(frame)->isVisible());
         QVERIFY(std::filesystem::exists(m_dir->Path("a.x")));
         QVERIFY(std::filesystem::exists(m_dir->Path("b.x")));
+    }
+
+    // A file that fails is counted and marked and says why; a file whose
+    // materials are refused gets a notice that converts it again with the
+    // options that keep the look, for this once.
+    void failuresAreCountedAndMarkedAndTheNoticeConvertsAgain()
+    {
+        const std::vector<std::string> good = WriteCobs({"a.cob", "b.cob"}, 1);
+        const std::string truncated = m_dir->Path("broken.cob");
+        std::filesystem::copy_file(VERDIN_SOURCE_DIR "/examples/truncated.cob", truncated);
+        const std::string later = m_dir->Path("later.cob");
+        QVERIFY(test::LaterModel().WriteTo(later));
+        CMainFrame& frame = Start();
+        CVerdinView& view = *frame.View();
+        test::DropFiles(view.viewport(), {good[0], good[1], truncated, later});
+        ConvertButton(frame)->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!view.IsConverting(), 20000);
+
+        QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("Converted 3 files. 1 file(s) failed."));
+        QCOMPARE(view.ReportDlg().windowTitle(), QStringLiteral("Report: 1 file(s) failed"));
+        const QStringList titles = ItemTexts(view);
+        QListWidgetItem* broken = view.item(static_cast<int>(titles.indexOf(QStringLiteral("broken"))));
+        QVERIFY2(broken->toolTip().endsWith(QStringLiteral("\nNot converted: Unexcepted EOF.")),
+                 qPrintable(broken->toolTip()));
+        QVERIFY(broken->icon().cacheKey() != view.item(0)->icon().cacheKey());
+        view.setCurrentItem(broken);
+        QCOMPARE(frame.Preview()->Status(), QStringLiteral("Not converted: Unexcepted EOF."));
+
+        // One click shows only what went wrong, each under its file.
+        view.ReportDlg().OnlyFailuresBox()->click();
+        QStringList shown;
+        for (QTextBlock block = view.ReportDlg().Edit()->document()->firstBlock(); block.isValid();
+             block = block.next())
+            if (block.isVisible() && !block.text().isEmpty())
+                shown += block.text();
+        QCOMPARE(shown,
+                 QStringList({QString::fromStdString(truncated + ":"), QStringLiteral("Unexcepted EOF."),
+                              QString::fromStdString(later + ":"), QStringLiteral("No support Mat1 chunk version 0.8"),
+                              QStringLiteral("Converted 3 files.")}));
+
+        LookNotice* notice = view.ReportDlg().Notice();
+        QVERIFY(notice->isVisible());
+        QVERIFY2(notice->Text()->text().contains(QStringLiteral("newer materials refused")),
+                 qPrintable(notice->Text()->text()));
+        QVERIFY(notice->Text()->text().contains(QStringLiteral("objects that overlap")));
+        notice->ConvertAgainButton()->click();
+        QVERIFY(view.IsConverting());
+        QTRY_VERIFY_WITH_TIMEOUT(!view.IsConverting(), 20000);
+        QCOMPARE(ReportText(view), test::AsShown(test::RunJob({later}, KeptLook()).report));
+        QVERIFY(!notice->isVisible());
+        QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("Converted 1 file."));
+        QCOMPARE(frame.OptionBar()->Options().NewerMaterials.load(), 0);  // for this once
+
+        // Closed, the report comes back from the View menu.
+        view.ReportDlg().OkButton()->click();
+        QVERIFY(!view.ReportDlg().isVisible());
+        frame.findChild<QAction*>(QStringLiteral("ShowReport"))->trigger();
+        QVERIFY(view.ReportDlg().isVisible());
+
+        // An output folder that cannot be made stops the job before it starts.
+        frame.findChild<QLineEdit*>(QStringLiteral("OutputFolder"))->setText(QString::fromStdString(good[0] + "/out"));
+        MessageBoxCloser closer;
+        ConvertButton(frame)->click();
+        QVERIFY2(closer.Text().contains(QStringLiteral("cannot be made")), qPrintable(closer.Text()));
+        QVERIFY(!view.IsConverting());
     }
 
     // The current file's .x is drawn once the job has written it.
@@ -454,7 +533,10 @@ private Q_SLOTS:
         QVERIFY(!std::filesystem::exists(m_dir->Path("f39.x")));
         QVERIFY(view.ReportDlg().isVisible());
         QVERIFY(view.ReportDlg().OkButton()->isVisible());
-        QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("aborted."));
+        const QString status = frame.statusBar()->currentMessage();
+        QVERIFY2(status.startsWith(QStringLiteral("aborted. ")) &&
+                     status.endsWith(QStringLiteral(" of 40 file(s) converted before it stopped.")),
+                 qPrintable(status));
         QVERIFY(ConvertButton(frame)->isVisible());
     }
 

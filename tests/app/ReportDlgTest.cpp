@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 
 #include <atomic>
 #include <thread>
@@ -93,6 +94,52 @@ private Q_SLOTS:
         bar->setValue(bar->maximum());
         m_dialog->AppendText(line);
         QCOMPARE(bar->value(), bar->maximum());
+    }
+
+    // Lines that wrap, from the job's thread as a job sends them: the end
+    // stays within reach of Ctrl+End and of the scroll bar.
+    void theLastOfManyWrappingLinesCanBeReached()
+    {
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+        const std::string folder = "/home/someone/models/a folder with a long name/another folder inside it/";
+        std::thread worker([&] {
+            for (int i = 0; i < 3000; ++i) {
+                if (i % 50 == 0)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                const std::string model = folder + "model " + std::to_string(i);
+                for (const std::string& line : {model + ".cob:", std::string(" reading file..."),
+                                                " copy " + folder + "wood.bmp to " + folder + "wood.bmp.",
+                                                " " + folder + "wood.bmp is the model's own image: not enlarged.",
+                                                std::string(" writing cube mesh:V=8 F=6 N=12 T=8 "),
+                                                std::string(" writing triangle mesh:V=3 F=1 N=3 "), std::string()})
+                    m_dialog->AppendText(line + "\r\n");
+            }
+            m_dialog->AppendText("Converted 3000 files.\r\n");
+        });
+        worker.join();
+        QTRY_VERIFY_WITH_TIMEOUT(m_dialog->Edit()->toPlainText().endsWith(QStringLiteral("Converted 3000 files.\n")),
+                                 20000);
+        QPlainTextEdit* edit = m_dialog->Edit();
+        QScrollBar* bar = edit->verticalScrollBar();
+        const auto lastLineShown = [edit] {
+            const QTextBlock last = edit->document()->lastBlock().previous();
+            const QRect place = edit->cursorRect(QTextCursor(last));
+            return last.text() == QStringLiteral("Converted 3000 files.") && place.top() >= 0 &&
+                   place.bottom() <= edit->viewport()->height();
+        };
+        QTRY_VERIFY(lastLineShown());
+
+        // At every width, the text wrapping anew.
+        for (int width : {300, 700, 250}) {
+            m_dialog->resize(width, 380);
+            bar->setValue(0);
+            QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
+            QTRY_VERIFY(lastLineShown());
+            bar->setValue(0);
+            bar->setValue(bar->maximum());
+            QTRY_VERIFY(lastLineShown());
+        }
     }
 
     void cancelDuringAJobKeepsTheWindowUntilTheJobEnds()
