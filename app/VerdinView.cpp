@@ -7,6 +7,7 @@
 #include "convert/JobStarter.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -19,6 +20,13 @@
 #include <QPainter>
 
 namespace verdin {
+
+namespace {
+
+// How often, at most, the window shows which file the job is at.
+constexpr std::chrono::milliseconds kProgressInterval{40};
+
+}  // namespace
 
 CVerdinView::CVerdinView(CVerdinApp& app, QWidget* parent)
     : QListWidget(parent), m_app(app), m_icon(CobFileIcon()), m_reportDlg(this)
@@ -86,10 +94,21 @@ std::vector<std::string> CVerdinView::LocalFilePaths(const QMimeData& data)
     return paths;
 }
 
+QString CVerdinView::OutputFolder() const
+{
+    if (!m_app.Arguments().empty())
+        return QFile::decodeName(QByteArray::fromStdString(m_app.CommandLineOutputFolder()));
+    return m_app.m_pOptionBar->OutputFolder();
+}
+
 void CVerdinView::OnConvert()
 {
-    if (m_files.Empty() || m_bConverting)
+    if (m_bConverting)
         return;
+    if (m_files.Empty()) {
+        Q_EMIT StatusMessage(tr("Nothing to convert: add COB or .x files to the list first."), 8000);
+        return;
+    }
     m_bConverting = true;
     m_bCancel.store(0, std::memory_order_relaxed);
 
@@ -104,11 +123,18 @@ void CVerdinView::OnConvert()
     params.report = &m_reportDlg;
     params.cancel = &m_bCancel;
     params.options = &m_app.m_pOptionBar->Options();
-    const QString outputFolder = m_app.m_pOptionBar->OutputFolder();
+    const QString outputFolder = OutputFolder();
     if (!outputFolder.isEmpty())
         QDir().mkpath(outputFolder);  // where it cannot be made, each file says so
     params.outputFolder = QFile::encodeName(outputFolder).toStdString();
-    params.fileStarted = [this](int position, int files, const std::string& path) {
+    // The first and the last file, and one now and then between them: a
+    // message per file kept the window's thread busier than the job.
+    params.fileStarted = [this, shown = std::chrono::steady_clock::time_point()](int position, int files,
+                                                                                 const std::string& path) mutable {
+        const auto now = std::chrono::steady_clock::now();
+        if (position != 1 && position != files && now - shown < kProgressInterval)
+            return;
+        shown = now;
         const QString title = QFile::decodeName(QByteArray::fromStdString(PathTitle(path)));
         QMetaObject::invokeMethod(
             this, [=, this] { OnFileStarted(position, files, title); }, Qt::QueuedConnection);
@@ -166,10 +192,15 @@ void CVerdinView::OnDeleteAll()
 
 void CVerdinView::OnDelete()
 {
-    if (selectedItems().isEmpty())
-        OnDeleteAll();
-    else
+    if (!selectedItems().isEmpty()) {
         OnRemoveSelected();
+        return;
+    }
+    // Nothing brings the list back, so a whole list goes only when the user says so.
+    if (count() > 0 && QMessageBox::question(this, QStringLiteral("Verdin"),
+                                             tr("No file is selected. Remove all %n file(s) from the list?", nullptr,
+                                                count())) == QMessageBox::Yes)
+        OnDeleteAll();
 }
 
 void CVerdinView::OnRemoveSelected()
@@ -212,6 +243,8 @@ void CVerdinView::dragEnterEvent(QDragEnterEvent* event)
 {
     if (HoldsWantedItems(*event->mimeData()))
         event->acceptProposedAction();
+    else
+        Q_EMIT StatusMessage(tr("This cannot be dropped here: only COB and .x files and folders are taken."), 8000);
 }
 
 void CVerdinView::dragMoveEvent(QDragMoveEvent* event)
