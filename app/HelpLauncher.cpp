@@ -123,9 +123,14 @@ QString ReadExecValue(const QString& path)
 
 }  // namespace
 
-QString HelpPageUrl(const QString& appDir)
+QString HelpPageName(const QString& language)
 {
-    return QUrl::fromLocalFile(appDir + kHelpPage).toString(QUrl::FullyEncoded);
+    return language == u"ja" ? QStringLiteral("Verdin.ja.htm") : kHelpPage;
+}
+
+QString HelpPageUrl(const QString& pagePath)
+{
+    return QUrl::fromLocalFile(pagePath).toString(QUrl::FullyEncoded);
 }
 
 QString HelpPageDirectory(const QString& appDir, const QString& docFromApp)

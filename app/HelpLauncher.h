@@ -14,8 +14,12 @@ struct AssociatedCommand {
     QString registered;  // the command line as the desktop entry gives it
 };
 
-// The file:/// URL of the help page "Verdin.htm" in the given directory.
-QString HelpPageUrl(const QString& appDir);
+// The help page's file name for the window's language: "Verdin.htm", or
+// "Verdin.ja.htm" in Japanese.
+QString HelpPageName(const QString& language);
+
+// The file:/// URL of a local page.
+QString HelpPageUrl(const QString& pagePath);
 
 // The directory of the help page: the program's own (a build folder), else
 // the documentation folder of an installation, `docFromApp` being its path

@@ -18,8 +18,12 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QResizeEvent>
 #include <QSettings>
 #include <QStatusBar>
+
+#include <algorithm>
+#include <cmath>
 
 namespace verdin {
 
@@ -72,6 +76,11 @@ CMainFrame::CMainFrame(CVerdinApp& app) : m_app(app)
             [this](bool converting) { m_wndOptionBar->ShowConvertButton(!converting); });
     connect(m_wndOptionBar, &COptionBar::ConvertClicked, m_pView, &CVerdinView::OnConvert);
     connect(m_pView, &CVerdinView::CurrentFileChanged, this, &CMainFrame::ShowPreviewOf);
+    // The first click has made the file current; the pane may be hidden.
+    connect(m_pView, &QListWidget::itemDoubleClicked, m_previewDock, [this] {
+        m_previewDock->show();
+        m_previewDock->raise();
+    });
     // The preview shows the file of the format now chosen.
     connect(m_wndOptionBar, &COptionBar::OutputFormatChanged, this, [this] { ShowPreviewOf(m_pView->CurrentPath()); });
     connect(m_wndOptionBar, &COptionBar::HelpClicked, &m_app, &CVerdinApp::OnShowHelp);
@@ -90,6 +99,22 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     m_pView->CancelAndWait();
     SaveWindowPlacement(*this);
     event->accept();
+}
+
+// The list and the preview share what the window gains or loses, each
+// keeping its part of the width they have together.
+void CMainFrame::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    const int gained = event->size().width() - event->oldSize().width();
+    if (!event->oldSize().isValid() || gained == 0 || m_previewDock->isHidden() || m_previewDock->isFloating() ||
+        dockWidgetArea(m_previewDock) == Qt::TopDockWidgetArea ||
+        dockWidgetArea(m_previewDock) == Qt::BottomDockWidgetArea)
+        return;
+    // The layout has given the list all of it already.
+    const int shared = m_pView->width() + m_previewDock->width();
+    const double previewPart = double(m_previewDock->width()) / std::max(1, shared - gained);
+    resizeDocks({m_previewDock}, {int(std::lround(shared * previewPart))}, Qt::Horizontal);
 }
 
 void CMainFrame::CreateOptionBar()
@@ -127,7 +152,7 @@ void CMainFrame::ShowPreviewOf(const QString& modelPath)
         return;
     }
     const std::string converted = ConvertedFileName(QFile::encodeName(modelPath).toStdString(),
-                                                    QFile::encodeName(m_wndOptionBar->OutputFolder()).toStdString(),
+                                                    QFile::encodeName(m_pView->OutputFolder()).toStdString(),
                                                     m_wndOptionBar->Options().Output.load());
     m_preview->ShowFile(QFile::decodeName(QByteArray::fromStdString(converted)));
 }

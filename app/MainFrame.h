@@ -28,6 +28,7 @@ public:
 protected:
     // A running job is cancelled and waited for before the window goes.
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 public Q_SLOTS:
     // The file dialogs of the File menu; they start in the last folder used.

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,25 +20,56 @@ COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
 {
     LoadOptions(m_options);
 
-    QCheckBox* templates = CreateCheckBox(tr("Add &Template"), "AddTemplates", m_options.AddTemplates);
-    QCheckBox* binary = CreateCheckBox(tr("&Binary X File"), "BinaryXFile", m_options.BinaryXFile);
-    QCheckBox* scaleRotation =
-        CreateCheckBox(tr("&Scale && Rotation infomation"), "ScaleAndRotation", m_options.ScaleAndRotation);
-    QCheckBox* position = CreateCheckBox(tr("&Position infomation"), "Position", m_options.Position);
-    QCheckBox* ppm = CreateCheckBox(tr("PP&M texture"), "bPPM", m_options.bPPM);
+    QCheckBox* templates =
+        CreateCheckBox(tr("Add &Template"), tr("Write DirectX's template definitions at the head of each .x file."),
+                       "AddTemplates", m_options.AddTemplates);
+    QCheckBox* binary =
+        CreateCheckBox(tr("&Binary X File"), tr("Save each .x file in the binary format instead of text."),
+                       "BinaryXFile", m_options.BinaryXFile);
+    QCheckBox* scaleRotation = CreateCheckBox(tr("&Scale && Rotation infomation"),
+                                              tr("Apply each object's scale and rotation to its vertices."),
+                                              "ScaleAndRotation", m_options.ScaleAndRotation);
+    QCheckBox* position = CreateCheckBox(
+        tr("&Position infomation"),
+        tr("Apply each object's position to its vertices; without it, the objects of a model may overlap."), "Position",
+        m_options.Position);
+    QCheckBox* ppm = CreateCheckBox(tr("PP&M texture"),
+                                    tr("Convert 8-bit BMP textures into PPM images and name those in the materials."),
+                                    "bPPM", m_options.bPPM);
     // For files from later versions of the modeller.
-    QCheckBox* newerMaterials = CreateCheckBox(tr("&Newer materials"), "NewerMaterials", m_options.NewerMaterials);
-    QCheckBox* flipV = CreateCheckBox(tr("Flip &V texture"), "FlipV", m_options.FlipV);
-    QCheckBox* ascii = CreateCheckBox(tr("&ASCII COB files"), "Ascii", m_options.Ascii);
+    QCheckBox* newerMaterials = CreateCheckBox(
+        tr("&Newer materials"),
+        tr("Read the materials of files from later versions of the modeller; without it they come out white."),
+        "NewerMaterials", m_options.NewerMaterials);
+    QCheckBox* flipV = CreateCheckBox(
+        tr("Flip &V texture"),
+        tr("Write texture coordinates as (u, 1 − v): textures of later versions of the modeller lie the right way up."),
+        "FlipV", m_options.FlipV);
+    QCheckBox* ascii = CreateCheckBox(tr("&ASCII COB files"),
+                                      tr("Read COB files saved in the text form; without it they are refused."),
+                                      "Ascii", m_options.Ascii);
     // The whole scene in a .x file; glTF files always carry it.
-    QCheckBox* axes = CreateCheckBox(tr("Upright a&xes"), "Axes", m_options.Axes);
-    QCheckBox* hierarchy = CreateCheckBox(tr("Names && &hierarchy"), "Hierarchy", m_options.Hierarchy);
-    QCheckBox* fullMaterials = CreateCheckBox(tr("&Full materials"), "FullMaterials", m_options.FullMaterials);
-    QCheckBox* animation = CreateCheckBox(tr("An&imation"), "Animation", m_options.Animation);
-    QCheckBox* summary = CreateCheckBox(tr("Report s&ummary"), "Summary", m_options.Summary);
+    QCheckBox* axes =
+        CreateCheckBox(tr("Upright a&xes"), tr("Stand the .x model in DirectX's y-up, left-handed axes, unmirrored."),
+                       "Axes", m_options.Axes);
+    QCheckBox* hierarchy = CreateCheckBox(
+        tr("Names && &hierarchy"),
+        tr("Write a named frame per group and object, nested as in the file, each mesh in its own space."), "Hierarchy",
+        m_options.Hierarchy);
+    QCheckBox* fullMaterials = CreateCheckBox(
+        tr("&Full materials"),
+        tr("Write each material's opacity, specular and emissive colours, and texture coordinates on every mesh."),
+        "FullMaterials", m_options.FullMaterials);
+    QCheckBox* animation = CreateCheckBox(
+        tr("An&imation"), tr("With names and hierarchy, write the model's moves and turns as animation."), "Animation",
+        m_options.Animation);
+    QCheckBox* summary = CreateCheckBox(tr("Report s&ummary"),
+                                        tr("Report each kind of chunk passed over once per file, with its count."),
+                                        "Summary", m_options.Summary);
     auto* keepLook = m_btnKeepLook = new QPushButton(tr("&Keep the look"), this);
     keepLook->setObjectName(QStringLiteral("KeepLook"));
     keepLook->setToolTip(tr("Check every option that keeps the look of a file from a later version of the modeller"));
+    keepLook->setStatusTip(keepLook->toolTip());
     connect(keepLook, &QPushButton::clicked, this,
             [kept = std::array{position, newerMaterials, flipV, ascii, axes, hierarchy, fullMaterials, animation,
                                summary}] {
@@ -110,10 +142,12 @@ void COptionBar::KeepTheLook()
     m_btnKeepLook->click();
 }
 
-QCheckBox* COptionBar::CreateCheckBox(const QString& text, const char* name, std::atomic<int>& flag)
+QCheckBox* COptionBar::CreateCheckBox(const QString& text, const QString& tip, const char* name, std::atomic<int>& flag)
 {
     auto* box = new QCheckBox(text, this);
     box->setObjectName(QLatin1String(name));
+    box->setToolTip(tip);
+    box->setStatusTip(tip);
     box->setChecked(IsOn(flag));
     // Saved at once: a session that ends without a normal exit keeps them too.
     connect(box, &QCheckBox::toggled, this, [this, &flag](bool checked) {
@@ -121,6 +155,20 @@ QCheckBox* COptionBar::CreateCheckBox(const QString& text, const char* name, std
         SaveOptions(m_options);
     });
     return box;
+}
+
+// Enter in the output folder ends the typing there: the window's Enter,
+// which converts, does not take it.
+bool COptionBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_outputFolder && event->type() == QEvent::ShortcutOverride) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            event->accept();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QWidget* COptionBar::CreateOutputFormatRow()
@@ -157,6 +205,7 @@ QWidget* COptionBar::CreateOutputFolderRow()
     m_outputFolder->setClearButtonEnabled(true);
     m_outputFolder->setToolTip(tr("Where the converted files, textures and PPM files are written"));
     label->setBuddy(m_outputFolder);
+    m_outputFolder->installEventFilter(this);
     auto* browse = new QPushButton(QStringLiteral("..."), row);
     browse->setObjectName(QStringLiteral("BrowseOutputFolder"));
     browse->setFixedWidth(28);

@@ -37,8 +37,12 @@ Q_SIGNALS:
     void HelpClicked();
     void AboutClicked();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    QCheckBox* CreateCheckBox(const QString& text, const char* name, std::atomic<int>& flag);
+    // A box kept equal to the flag, whose tooltip and status-bar text are `tip`.
+    QCheckBox* CreateCheckBox(const QString& text, const QString& tip, const char* name, std::atomic<int>& flag);
     QWidget* CreateOutputFormatRow();
     QWidget* CreateOutputFolderRow();
 

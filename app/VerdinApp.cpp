@@ -2,7 +2,9 @@
 
 #include "app/AboutDlg.h"
 #include "app/HelpLauncher.h"
+#include "app/HelpWindow.h"
 #include "app/MainFrame.h"
+#include "app/Translations.h"
 #include "app/VerdinView.h"
 #include "app/WindowPlacement.h"
 #include "base/InputFile.h"
@@ -11,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
+#include <QLocale>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
@@ -31,7 +34,10 @@ bool CanOpenDocument(const std::string& path)
 
 }  // namespace
 
-CVerdinApp::CVerdinApp(std::vector<std::string> arguments) : m_arguments(std::move(arguments)) {}
+CVerdinApp::CVerdinApp(std::vector<std::string> arguments, std::string outputFolder)
+    : m_arguments(std::move(arguments)), m_outputFolder(std::move(outputFolder))
+{
+}
 
 CVerdinApp::~CVerdinApp() = default;
 
@@ -64,8 +70,24 @@ void CVerdinApp::OnAppAbout()
 
 void CVerdinApp::OnShowHelp()
 {
-    RunAssociatedProgram(QStringLiteral(".html"),
-                         HelpPageUrl(HelpPageDirectory(m_strAppDir, QStringLiteral(VERDIN_HELP_FROM_PROGRAM))));
+    if (!m_helpWindow) {
+        m_helpWindow = new HelpWindow(HelpPagePath(), m_pMainFrame.get());
+        connect(m_helpWindow, &HelpWindow::OpenInBrowserClicked, this, &CVerdinApp::OnOpenHelpInBrowser);
+    }
+    m_helpWindow->show();
+    m_helpWindow->raise();
+    m_helpWindow->activateWindow();
+}
+
+void CVerdinApp::OnOpenHelpInBrowser()
+{
+    RunAssociatedProgram(QStringLiteral(".html"), HelpPageUrl(HelpPagePath()));
+}
+
+QString CVerdinApp::HelpPagePath() const
+{
+    return HelpPageDirectory(m_strAppDir, QStringLiteral(VERDIN_HELP_FROM_PROGRAM)) +
+           HelpPageName(WindowLanguage(QLocale::system().uiLanguages()));
 }
 
 void CVerdinApp::RunAssociatedProgram(const QString& extension, const QString& argument)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
@@ -11,6 +12,7 @@ namespace verdin {
 
 class CMainFrame;
 class COptionBar;
+class HelpWindow;
 
 // The program as a whole: start-up with the command line, the main window,
 // Help and About.
@@ -18,8 +20,9 @@ class CVerdinApp : public QObject {
     Q_OBJECT
 
 public:
-    // The arguments after the program name, as the process received them.
-    explicit CVerdinApp(std::vector<std::string> arguments);
+    // The files named on the command line, as the process received them, and
+    // the folder they are converted into (empty: beside each of them).
+    explicit CVerdinApp(std::vector<std::string> arguments, std::string outputFolder = {});
     ~CVerdinApp() override;
 
     // Opens the main window and, when files were named, starts converting
@@ -27,6 +30,7 @@ public:
     bool InitInstance();
 
     const std::vector<std::string>& Arguments() const { return m_arguments; }
+    const std::string& CommandLineOutputFolder() const { return m_outputFolder; }
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
 
     // Starts the program the desktop opens files of the extension with,
@@ -40,13 +44,19 @@ public:
 
 public Q_SLOTS:
     void OnAppAbout();
+    // The help window, in the window's language.
     void OnShowHelp();
+    // The same page in the program the desktop opens web pages with.
+    void OnOpenHelpInBrowser();
 
 private:
     void ShowMessage(const QString& text);
+    QString HelpPagePath() const;
 
     std::vector<std::string> m_arguments;
+    std::string m_outputFolder;
     std::unique_ptr<CMainFrame> m_pMainFrame;
+    QPointer<HelpWindow> m_helpWindow;  // goes with the main window
 };
 
 }  // namespace verdin

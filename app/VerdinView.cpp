@@ -9,6 +9,7 @@
 #include "convert/JobStarter.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -22,6 +23,13 @@
 #include <QStyle>
 
 namespace verdin {
+
+namespace {
+
+// How often, at most, the window shows which file the job is at.
+constexpr std::chrono::milliseconds kProgressInterval{40};
+
+}  // namespace
 
 CVerdinView::CVerdinView(CVerdinApp& app, QWidget* parent)
     : QListWidget(parent), m_app(app), m_icon(CobFileIcon()), m_reportDlg(this)
@@ -90,10 +98,21 @@ std::vector<std::string> CVerdinView::LocalFilePaths(const QMimeData& data)
     return paths;
 }
 
+QString CVerdinView::OutputFolder() const
+{
+    if (!m_app.Arguments().empty())
+        return QFile::decodeName(QByteArray::fromStdString(m_app.CommandLineOutputFolder()));
+    return m_app.m_pOptionBar->OutputFolder();
+}
+
 void CVerdinView::OnConvert()
 {
-    if (m_files.Empty() || m_bConverting)
+    if (m_bConverting)
         return;
+    if (m_files.Empty()) {
+        Q_EMIT StatusMessage(tr("Nothing to convert: add COB or .x files to the list first."), 8000);
+        return;
+    }
     StartJob(m_files.Paths(), m_app.m_pOptionBar->Options());
 }
 
@@ -119,7 +138,7 @@ void CVerdinView::OnConvertAgainKeepingLook(bool forGood)
 
 void CVerdinView::StartJob(std::vector<std::string> paths, OptionFlags& options)
 {
-    const QString outputFolder = m_app.m_pOptionBar->OutputFolder();
+    const QString outputFolder = OutputFolder();
     if (!outputFolder.isEmpty() && !QDir().mkpath(outputFolder)) {
         QMessageBox::critical(this, QStringLiteral("Verdin"),
                               tr("The output folder %1 cannot be made. Choose another in the option bar, or "
@@ -149,7 +168,14 @@ void CVerdinView::StartJob(std::vector<std::string> paths, OptionFlags& options)
     params.cancel = &m_bCancel;
     params.options = &options;
     params.outputFolder = QFile::encodeName(outputFolder).toStdString();
-    params.fileStarted = [this](int position, int files, const std::string& path) {
+    // The first and the last file, and one now and then between them: a
+    // message per file kept the window's thread busier than the job.
+    params.fileStarted = [this, shown = std::chrono::steady_clock::time_point()](int position, int files,
+                                                                                 const std::string& path) mutable {
+        const auto now = std::chrono::steady_clock::now();
+        if (position != 1 && position != files && now - shown < kProgressInterval)
+            return;
+        shown = now;
         const QString title = QFile::decodeName(QByteArray::fromStdString(PathTitle(path)));
         QMetaObject::invokeMethod(
             this, [=, this] { OnFileStarted(position, files, title); }, Qt::QueuedConnection);
@@ -234,10 +260,15 @@ void CVerdinView::OnDeleteAll()
 
 void CVerdinView::OnDelete()
 {
-    if (selectedItems().isEmpty())
-        OnDeleteAll();
-    else
+    if (!selectedItems().isEmpty()) {
         OnRemoveSelected();
+        return;
+    }
+    // Nothing brings the list back, so a whole list goes only when the user says so.
+    if (count() > 0 && QMessageBox::question(this, QStringLiteral("Verdin"),
+                                             tr("No file is selected. Remove all %n file(s) from the list?", nullptr,
+                                                count())) == QMessageBox::Yes)
+        OnDeleteAll();
 }
 
 void CVerdinView::OnRemoveSelected()
@@ -280,6 +311,8 @@ void CVerdinView::dragEnterEvent(QDragEnterEvent* event)
 {
     if (HoldsWantedItems(*event->mimeData()))
         event->acceptProposedAction();
+    else
+        Q_EMIT StatusMessage(tr("This cannot be dropped here: only COB and .x files and folders are taken."), 8000);
 }
 
 void CVerdinView::dragMoveEvent(QDragMoveEvent* event)

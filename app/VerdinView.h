@@ -51,6 +51,10 @@ public:
     // What an empty list shows.
     static QString EmptyListHint();
 
+    // Where a job writes its files: the command line's folder when the
+    // program was started with files, else the option bar's.
+    QString OutputFolder() const;
+
     // Lists the COB files among `paths` and those the folders among them
     // hold, and says in the status bar what was added and left out.
     void AddPaths(const std::vector<std::string>& paths);
@@ -59,7 +63,8 @@ public Q_SLOTS:
     void OnConvert();
     void OnConvertFinished();
     void OnDeleteAll();
-    // The selected files, or every file when none is selected.
+    // The selected files, or, once the user says so, every file when none is
+    // selected.
     void OnDelete();
     void OnRemoveSelected();
 

@@ -1,15 +1,19 @@
 // verdin: the desktop converter from COB files to DirectX .x files.
 
 #include "app/AboutDlg.h"
+#include "app/CommandLine.h"
 #include "app/RenderCommand.h"
 #include "app/StopSignals.h"
 #include "app/Translations.h"
 #include "app/VerdinApp.h"
+#include "base/Version.h"
 
 #include <QApplication>
 #include <QLocale>
 
+#include <algorithm>
 #include <clocale>
+#include <iostream>
 #include <string_view>
 
 int main(int argc, char** argv)
@@ -22,6 +26,18 @@ int main(int argc, char** argv)
         return verdin::RunRenderCommand(QCoreApplication::arguments().mid(2));
     }
 
+    // Answered before Qt looks for a display, which a terminal may not have.
+    const std::vector<std::string> given(argv + 1, argv + argc);
+    const auto optionsEnd = std::find(given.begin(), given.end(), "--");
+    if (std::find(given.begin(), optionsEnd, "--help") != optionsEnd) {
+        std::cout << verdin::UsageText();
+        return 0;
+    }
+    if (std::find(given.begin(), optionsEnd, "--version") != optionsEnd) {
+        std::cout << "verdin " << verdin::kVersion << '\n';
+        return 0;
+    }
+
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Quorvane"));
     QCoreApplication::setApplicationName(QStringLiteral("Verdin"));
@@ -31,7 +47,12 @@ int main(int argc, char** argv)
     verdin::InstallTranslations(verdin::WindowLanguage(QLocale::system().uiLanguages()));
 
     // QApplication has taken its own options out of argv.
-    verdin::CVerdinApp app(std::vector<std::string>(argv + 1, argv + argc));
+    const verdin::CommandLine line = verdin::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!line.error.empty()) {
+        std::cerr << "verdin: " << line.error << "\nTry 'verdin --help'.\n";
+        return 2;
+    }
+    verdin::CVerdinApp app(line.files, line.outputFolder);
     if (!app.InitInstance())
         return 1;
     verdin::CloseWindowsOnStopSignals();

@@ -201,6 +201,86 @@
         <source>Where the converted files, textures and PPM files are written</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Write DirectX&apos;s template definitions at the head of each .x file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save each .x file in the binary format instead of text.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply each object&apos;s scale and rotation to its vertices.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply each object&apos;s position to its vertices; without it, the objects of a model may overlap.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Convert 8-bit BMP textures into PPM images and name those in the materials.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read the materials of files from later versions of the modeller; without it they come out white.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write texture coordinates as (u, 1 − v): textures of later versions of the modeller lie the right way up.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read COB files saved in the text form; without it they are refused.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upright a&amp;xes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stand the .x model in DirectX&apos;s y-up, left-handed axes, unmirrored.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Names &amp;&amp; &amp;hierarchy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write a named frame per group and object, nested as in the file, each mesh in its own space.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Full materials</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write each material&apos;s opacity, specular and emissive colours, and texture coordinates on every mesh.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An&amp;imation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With names and hierarchy, write the model&apos;s moves and turns as animation.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Report s&amp;ummary</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Report each kind of chunk passed over once per file, with its count.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Keep the look</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check every option that keeps the look of a file from a later version of the modeller</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>verdin::CReportDlg</name>
@@ -319,6 +399,56 @@
     </message>
     <message>
         <source>Not converted: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing to convert: add COB or .x files to the list first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>No file is selected. Remove all %n file(s) from the list?</source>
+        <translation>
+            <numerusform>No file is selected. Remove the %n file from the list?</numerusform>
+            <numerusform>No file is selected. Remove all %n files from the list?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>This cannot be dropped here: only COB and .x files and folders are taken.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>verdin::HelpWindow</name>
+    <message>
+        <source>Verdin help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The help page %1 is missing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find in the page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Previous</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open in &amp;browser</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show this page in the program the desktop opens web pages with</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not found</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -201,6 +201,86 @@
         <source>Where the converted files, textures and PPM files are written</source>
         <translation>変換したファイル、テクスチャ、PPM ファイルの書き出し先</translation>
     </message>
+    <message>
+        <source>Write DirectX&apos;s template definitions at the head of each .x file.</source>
+        <translation>各 .x ファイルの先頭に DirectX のテンプレート定義を書き出します。</translation>
+    </message>
+    <message>
+        <source>Save each .x file in the binary format instead of text.</source>
+        <translation>各 .x ファイルをテキストではなくバイナリ形式で保存します。</translation>
+    </message>
+    <message>
+        <source>Apply each object&apos;s scale and rotation to its vertices.</source>
+        <translation>各オブジェクトの拡大縮小と回転を頂点に適用します。</translation>
+    </message>
+    <message>
+        <source>Apply each object&apos;s position to its vertices; without it, the objects of a model may overlap.</source>
+        <translation>各オブジェクトの位置を頂点に適用します。オフではモデルのオブジェクトが重なることがあります。</translation>
+    </message>
+    <message>
+        <source>Convert 8-bit BMP textures into PPM images and name those in the materials.</source>
+        <translation>8 ビットの BMP テクスチャを PPM 画像に変換し、マテリアルではそちらの名前を挙げます。</translation>
+    </message>
+    <message>
+        <source>Read the materials of files from later versions of the modeller; without it they come out white.</source>
+        <translation>モデラーの新しい版のファイルのマテリアルを読みます。オフでは白になります。</translation>
+    </message>
+    <message>
+        <source>Write texture coordinates as (u, 1 − v): textures of later versions of the modeller lie the right way up.</source>
+        <translation>テクスチャ座標を (u, 1 − v) として書き出します。モデラーの新しい版のテクスチャが正しい向きになります。</translation>
+    </message>
+    <message>
+        <source>Read COB files saved in the text form; without it they are refused.</source>
+        <translation>テキスト形式で保存された COB ファイルを読みます。オフでは受け付けません。</translation>
+    </message>
+    <message>
+        <source>Upright a&amp;xes</source>
+        <translation>軸を立てる(&amp;X)</translation>
+    </message>
+    <message>
+        <source>Stand the .x model in DirectX&apos;s y-up, left-handed axes, unmirrored.</source>
+        <translation>.x のモデルを DirectX の y 軸が上の左手系の軸で、鏡像にせずに立てます。</translation>
+    </message>
+    <message>
+        <source>Names &amp;&amp; &amp;hierarchy</source>
+        <translation>名前と階層(&amp;H)</translation>
+    </message>
+    <message>
+        <source>Write a named frame per group and object, nested as in the file, each mesh in its own space.</source>
+        <translation>グループとオブジェクトごとに名前付きのフレームをファイルのとおりに入れ子にして書き出し、各メッシュはそれ自身の空間に置きます。</translation>
+    </message>
+    <message>
+        <source>&amp;Full materials</source>
+        <translation>完全なマテリアル(&amp;F)</translation>
+    </message>
+    <message>
+        <source>Write each material&apos;s opacity, specular and emissive colours, and texture coordinates on every mesh.</source>
+        <translation>各マテリアルの不透明度、スペキュラー色と発光色、すべてのメッシュのテクスチャ座標を書き出します。</translation>
+    </message>
+    <message>
+        <source>An&amp;imation</source>
+        <translation>アニメーション(&amp;I)</translation>
+    </message>
+    <message>
+        <source>With names and hierarchy, write the model&apos;s moves and turns as animation.</source>
+        <translation>名前と階層とともに、モデルの移動と回転をアニメーションとして書き出します。</translation>
+    </message>
+    <message>
+        <source>Report s&amp;ummary</source>
+        <translation>レポートの要約(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Report each kind of chunk passed over once per file, with its count.</source>
+        <translation>読み飛ばしたチャンクを、ファイルごとに種類ごとに一度、その数とともに報告します。</translation>
+    </message>
+    <message>
+        <source>&amp;Keep the look</source>
+        <translation>見た目を保つ(&amp;K)</translation>
+    </message>
+    <message>
+        <source>Check every option that keeps the look of a file from a later version of the modeller</source>
+        <translation>モデラーの新しい版のファイルの見た目を保つオプションをすべてオンにします</translation>
+    </message>
 </context>
 <context>
     <name>verdin::CReportDlg</name>
@@ -315,6 +395,55 @@
     <message>
         <source>Not converted: %1</source>
         <translation>変換されていません: %1</translation>
+    </message>
+    <message>
+        <source>Nothing to convert: add COB or .x files to the list first.</source>
+        <translation>変換するファイルがありません。先に COB ファイルか .x ファイルをリストに追加してください。</translation>
+    </message>
+    <message numerus="yes">
+        <source>No file is selected. Remove all %n file(s) from the list?</source>
+        <translation>
+            <numerusform>ファイルが選ばれていません。リストの %n 個のファイルをすべて削除しますか?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>This cannot be dropped here: only COB and .x files and folders are taken.</source>
+        <translation>ここにはドロップできません。受け付けるのは COB ファイル、.x ファイルとフォルダだけです。</translation>
+    </message>
+</context>
+<context>
+    <name>verdin::HelpWindow</name>
+    <message>
+        <source>Verdin help</source>
+        <translation>Verdin ヘルプ</translation>
+    </message>
+    <message>
+        <source>The help page %1 is missing.</source>
+        <translation>ヘルプページ %1 が見つかりません。</translation>
+    </message>
+    <message>
+        <source>Find in the page</source>
+        <translation>ページ内を検索</translation>
+    </message>
+    <message>
+        <source>&amp;Previous</source>
+        <translation>前へ(&amp;P)</translation>
+    </message>
+    <message>
+        <source>&amp;Next</source>
+        <translation>次へ(&amp;N)</translation>
+    </message>
+    <message>
+        <source>Open in &amp;browser</source>
+        <translation>ブラウザで開く(&amp;B)</translation>
+    </message>
+    <message>
+        <source>Show this page in the program the desktop opens web pages with</source>
+        <translation>デスクトップが Web ページを開くプログラムでこのページを表示します</translation>
+    </message>
+    <message>
+        <source>Not found</source>
+        <translation>見つかりません</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,8 @@
 #include "CobBodies.h"
 #include "TestSupport.h"
 
+#include "base/Version.h"
+
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTest>
@@ -17,29 +19,40 @@ class CommandLineTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Beside the files, whatever output folder the window keeps; with -o in
+    // the folder named.
     void startedWithTwoCobFilesItConvertsThemAndQuits()
     {
         verdin::test::TempDir dir;
         const std::string x = dir.Path("x.cob"), y = dir.Path("y.cob");
         QVERIFY(verdin::test::WriteCob(x, 2));
         QVERIFY(verdin::test::WriteCob(y, 1));
+        std::filesystem::create_directories(dir.Path("config/Quorvane"));
+        QVERIFY(verdin::test::CobBuilder()
+                    .Bytes("[Settings]\nOutputFolder=" + dir.Path("kept") + "\n")
+                    .WriteTo(dir.Path("config/Quorvane/Verdin.conf")));
 
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(dir.Path("config")));
-        QProcess verdin;
-        verdin.setProcessEnvironment(environment);
-        verdin.start(QStringLiteral(VERDIN_APP), {QString::fromStdString(x), QString::fromStdString(y)});
-        QVERIFY(verdin.waitForStarted());
-        const bool finished = verdin.waitForFinished(20000);
-        if (!finished)
-            verdin.kill();
-        QVERIFY2(finished, verdin.readAllStandardError().constData());
-        QCOMPARE(verdin.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(verdin.exitCode(), 0);
+        const QString files[] = {QString::fromStdString(x), QString::fromStdString(y)};
+        QCOMPARE(Run(dir, {files[0], files[1]}).exitCode, 0);
         QVERIFY(std::filesystem::exists(dir.Path("x.x")));
         QVERIFY(std::filesystem::exists(dir.Path("y.x")));
-        QVERIFY(std::filesystem::exists(dir.Path("config/Quorvane/Verdin.conf")));
+        QVERIFY(!std::filesystem::exists(dir.Path("kept")));
+
+        QCOMPARE(Run(dir, {"-o", QString::fromStdString(dir.Path("out")), files[0]}).exitCode, 0);
+        QVERIFY(std::filesystem::exists(dir.Path("out/x.x")));
+    }
+
+    // Without a display too.
+    void helpAndVersionPrintAndEndWithStatusZero()
+    {
+        verdin::test::TempDir dir;
+        const Outcome help = Run(dir, {"--help"}, QStringLiteral("none"));
+        QCOMPARE(help.exitCode, 0);
+        QVERIFY2(help.output.startsWith("Usage: verdin [-o DIR] [FILE...]\n"), help.output.constData());
+        const Outcome version = Run(dir, {"--version"}, QStringLiteral("none"));
+        QCOMPARE(version.exitCode, 0);
+        QCOMPARE(version.output, "verdin " + QByteArray(verdin::kVersion.data()) + "\n");
+        QCOMPARE(Run(dir, {"--bogus", "a.cob"}).exitCode, 2);
     }
 
     // A name that is no valid UTF-8 is the file's all the same; a file that
@@ -112,6 +125,34 @@ private Q_SLOTS:
         QCOMPARE(temporaries(), std::size_t{0});
         QVERIFY(!std::filesystem::exists(dir.Path("5.x")));
         QVERIFY(std::filesystem::exists(dir.Path("config/Quorvane/Verdin.conf")));
+    }
+
+private:
+    struct Outcome {
+        int exitCode = -1;
+        QByteArray output;
+    };
+
+    // Runs the program on the platform given, with its settings in the folder.
+    static Outcome Run(const verdin::test::TempDir& dir, const QStringList& arguments,
+                       const QString& platform = QStringLiteral("offscreen"))
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(dir.Path("config")));
+        QProcess verdin;
+        verdin.setProcessEnvironment(environment);
+        verdin.start(QStringLiteral(VERDIN_APP), arguments);
+        if (!verdin.waitForStarted())
+            return {};
+        if (!verdin.waitForFinished(20000)) {
+            verdin.kill();
+            verdin.waitForFinished();
+            return {};
+        }
+        if (verdin.exitStatus() != QProcess::NormalExit)
+            return {};
+        return {verdin.exitCode(), verdin.readAllStandardOutput()};
     }
 };
 

@@ -5,6 +5,8 @@
 
 #include "app/AboutDlg.h"
 #include "app/LookNotice.h"
+#include "app/HelpLauncher.h"
+#include "app/HelpWindow.h"
 #include "app/MainFrame.h"
 #include "app/OptionBar.h"
 #include "app/PreviewPane.h"
@@ -32,6 +34,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <filesystem>
@@ -69,15 +72,19 @@ QString Version()
     return QString::fromUtf8(kVersion.data(), static_cast<qsizetype>(kVersion.size()));
 }
 
-// Closes the next message box as soon as it shows and hands back its text.
+// Closes the next message box as soon as it shows, with the answer given,
+// and hands back its text.
 class MessageBoxCloser : public QObject {
 public:
-    MessageBoxCloser()
+    explicit MessageBoxCloser(QMessageBox::StandardButton answer = QMessageBox::NoButton)
     {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
+        connect(&m_timer, &QTimer::timeout, this, [this, answer] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 m_text = box->text();
-                box->accept();
+                if (QAbstractButton* button = box->button(answer))
+                    button->click();
+                else
+                    box->accept();
             }
         });
         m_timer.start(20);
@@ -261,6 +268,15 @@ private Q_SLOTS:
         view.item(2)->setSelected(true);  // Del takes the selected files, or all when none is
         QTest::keyClick(&frame, Qt::Key_Delete);
         QCOMPARE(ItemTexts(view), QStringList({"a", "a"}));
+        {
+            MessageBoxCloser keep(QMessageBox::No);
+            QTest::keyClick(&frame, Qt::Key_Delete);
+            QCOMPARE(keep.Text(), QStringLiteral("No file is selected. Remove all 2 file(s) from the list?"));
+        }
+        QCOMPARE(view.count(), 2);
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        MessageBoxCloser remove(QMessageBox::Yes);
         QTest::keyClick(&frame, Qt::Key_Delete);
         QCOMPARE(view.count(), 0);
     }
@@ -283,6 +299,7 @@ private Q_SLOTS:
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &notes, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(view.viewport(), &enter);
         QVERIFY(!enter.isAccepted());
+        QVERIFY(frame.statusBar()->currentMessage().startsWith(QStringLiteral("This cannot be dropped here")));
 
         test::DropFiles(view.viewport(), {m_dir->Path(""), m_dir->Path("x.cob"), m_dir->Path("notes.txt")});
         QCOMPARE(ItemTexts(view), QStringList({"a", "b", "inner"}));
@@ -297,6 +314,7 @@ private Q_SLOTS:
         QVERIFY(!frame.View()->IsConverting());
         QVERIFY(!frame.View()->ReportDlg().isVisible());
         QVERIFY(ConvertButton(frame)->isVisible());
+        QVERIFY(frame.statusBar()->currentMessage().startsWith(QStringLiteral("Nothing to convert")));
     }
 
     void theReportShowsTheJobsLinesInOrder()
@@ -434,6 +452,11 @@ private Q_SLOTS:
         auto* folder = frame.OptionBar()->findChild<QLineEdit*>(QStringLiteral("OutputFolder"));
         folder->setText(QString::fromStdString(m_dir->Path("out/x")));
         test::DropFiles(frame.View()->viewport(), paths);
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        folder->setFocus();
+        QTest::keyClick(folder, Qt::Key_Return);  // ends the typing only
+        QVERIFY(!frame.View()->IsConverting());
         ConvertButton(frame)->click();
         QTRY_VERIFY_WITH_TIMEOUT(!frame.View()->IsConverting(), 20000);
         QVERIFY(std::filesystem::exists(m_dir->Path("out/x/a.x")));
@@ -629,8 +652,60 @@ private Q_SLOTS:
         ScopedEnvironment path("PATH", empty.path().toLocal8Bit());  // no xdg-mime
         Start();
         MessageBoxCloser closer;
-        m_app->OnShowHelp();
+        m_app->OnOpenHelpInBrowser();
         QCOMPARE(closer.Text(), QStringLiteral(".htmlに関連づけられたソフトが見つかりません。"));
+    }
+
+    // F1 opens the page inside the program, once however often it is asked
+    // for; its search goes forwards and back.
+    void helpOpensInItsOwnWindowAndFindsAWord()
+    {
+        CMainFrame& frame = Start();
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        QTest::keyClick(&frame, Qt::Key_F1);
+        QTest::keyClick(&frame, Qt::Key_F1);
+        QCOMPARE(frame.findChildren<HelpWindow*>().size(), 1);
+        HelpWindow& help = *frame.findChild<HelpWindow*>();
+        QVERIFY(help.isVisible());
+        QCOMPARE(help.Browser()->source(), QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/Verdin.htm"));
+
+        help.SearchField()->setText(QStringLiteral("preview"));
+        QVERIFY(help.FindNext());
+        QCOMPARE(help.Browser()->textCursor().selectedText().toLower(), QStringLiteral("preview"));
+        const int first = help.Browser()->textCursor().position();
+        QVERIFY(help.FindNext());
+        QVERIFY(help.Browser()->textCursor().position() > first);
+        QVERIFY(help.FindPrevious());
+        QCOMPARE(help.Browser()->textCursor().position(), first);
+        help.SearchField()->setText(QStringLiteral("qwzx"));
+        QVERIFY(!help.FindNext());
+
+        // The Japanese page lies beside the English one.
+        HelpWindow japanese(QCoreApplication::applicationDirPath() + u'/' + HelpPageName(QStringLiteral("ja")));
+        japanese.SearchField()->setText(QStringLiteral("変換"));
+        QVERIFY(japanese.FindNext());
+    }
+
+    // The list and the preview share what the window gains; a double click
+    // shows the pane again.
+    void thePreviewGrowsWithTheWindowAndADoubleClickShowsIt()
+    {
+        const std::vector<std::string> paths = WriteCobs({"a.cob"}, 1);
+        CMainFrame& frame = Start();
+        test::DropFiles(frame.View()->viewport(), paths);
+        const int before = frame.Preview()->width();
+        frame.resize(frame.width() + 160, frame.height());
+        QTRY_VERIFY(frame.Preview()->width() > before + 40);
+
+        frame.findChild<QDockWidget*>(QStringLiteral("PreviewDock"))->close();
+        QVERIFY(!frame.Preview()->isVisible());
+        CVerdinView& view = *frame.View();
+        const QPoint onItem = view.visualItemRect(view.item(0)).center();
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, onItem);
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, onItem);
+        QVERIFY(frame.Preview()->isVisible());
+        QCOMPARE(view.currentRow(), 0);
     }
 
     void theWindowComesBackWhereItWasLeftWithinTheScreen()
@@ -652,7 +727,7 @@ private Q_SLOTS:
         Start();
         QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openUrl");
         MessageBoxCloser closer;
-        m_app->OnShowHelp();
+        m_app->OnOpenHelpInBrowser();
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         QCOMPARE(m_opened, QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/Verdin.htm"));
         QCOMPARE(closer.Text(), QString());
@@ -672,7 +747,7 @@ private Q_SLOTS:
         ScopedEnvironment dataDirs("XDG_DATA_DIRS", desktop.filePath("none").toLocal8Bit());
         Start();
 
-        m_app->OnShowHelp();
+        m_app->OnOpenHelpInBrowser();
         QTRY_VERIFY_WITH_TIMEOUT(QFile(record).size() > 0, 10000);
         QFile opened(record);
         QVERIFY(opened.open(QIODevice::ReadOnly));
@@ -692,7 +767,7 @@ private Q_SLOTS:
         Start();
 
         MessageBoxCloser closer;
-        m_app->OnShowHelp();
+        m_app->OnOpenHelpInBrowser();
         QCOMPARE(closer.Text(), QStringLiteral("/nonexistent/browser %uの実行ができませんでした。"));
     }
 

@@ -3,6 +3,7 @@
 #include "app/HelpLauncher.h"
 #include "app/OptionSettings.h"
 #include "app/Translations.h"
+#include "app/WindowPlacement.h"
 
 #include <QDir>
 #include <QFile>
@@ -125,9 +126,30 @@ private Q_SLOTS:
 
     void helpPageUrl()
     {
-        QCOMPARE(HelpPageUrl(QStringLiteral("/opt/Verdin tools/")),
+        QCOMPARE(HelpPageUrl(QStringLiteral("/opt/Verdin tools/") + HelpPageName(QStringLiteral("en"))),
                  QStringLiteral("file:///opt/Verdin%20tools/Verdin.htm"));
-        QCOMPARE(HelpPageUrl(QStringLiteral("/usr/bin/")), QStringLiteral("file:///usr/bin/Verdin.htm"));
+        QCOMPARE(HelpPageUrl(QStringLiteral("/usr/bin/") + HelpPageName(QStringLiteral("ja"))),
+                 QStringLiteral("file:///usr/bin/Verdin.ja.htm"));
+    }
+
+    // A small screen at the left of a large one: the window lands where its
+    // title bar can be reached, no larger than the screen it is on.
+    void placementIsFittedToAScreen_data()
+    {
+        QTest::addColumn<QRect>("frame");
+        QTest::addColumn<QRect>("placed");
+        QTest::newRow("fits") << QRect(900, 100, 600, 400) << QRect(900, 100, 600, 400);
+        QTest::newRow("above the small one") << QRect(100, -40, 600, 400) << QRect(100, 0, 600, 400);
+        QTest::newRow("larger than the small one") << QRect(10, 10, 1000, 700) << QRect(0, 0, 800, 480);
+        QTest::newRow("corner off every screen") << QRect(-300, 200, 600, 400) << QRect(0, 80, 600, 400);
+        QTest::newRow("mostly on the large one") << QRect(700, -100, 900, 600) << QRect(800, 0, 900, 600);
+        QTest::newRow("on no screen") << QRect(5000, 5000, 600, 400) << QRect(200, 80, 600, 400);
+    }
+    void placementIsFittedToAScreen()
+    {
+        QFETCH(QRect, frame);
+        QFETCH(QRect, placed);
+        QCOMPARE(PlacedOnScreens(frame, {QRect(0, 0, 800, 480), QRect(800, 0, 1920, 1040)}), placed);
     }
 
     // Beside the program in a build folder; in the documentation folder once

@@ -41,6 +41,7 @@ diff "$scratch/help" "$scratch/man" || fail "options of --help (<) and of verdin
 # The installed programs find what they need.
 [ "$("$prefix/bin/verdin-cli" --version)" = "verdin-cli $version" ] || fail "verdin-cli --version"
 [ -f "$share/doc/verdin/Verdin.htm" ] || fail "help page"
+[ -f "$share/doc/verdin/Verdin.ja.htm" ] || fail "Japanese help page"
 
 # The package holds the same files, and depends on the libraries the programs link.
 (cd "$build" && cpack -G DEB -B "$scratch/package" >/dev/null 2>&1) || fail "cpack -G DEB"
