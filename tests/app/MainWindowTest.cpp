@@ -4,9 +4,9 @@
 #include "TestSupport.h"
 
 #include "app/AboutDlg.h"
-#include "app/LookNotice.h"
 #include "app/HelpLauncher.h"
 #include "app/HelpWindow.h"
+#include "app/LookNotice.h"
 #include "app/MainFrame.h"
 #include "app/OptionBar.h"
 #include "app/PreviewPane.h"
