@@ -70,12 +70,10 @@ COptionBar::COptionBar(QWidget* parent) : QWidget(parent)
     keepLook->setObjectName(QStringLiteral("KeepLook"));
     keepLook->setToolTip(tr("Check every option that keeps the look of a file from a later version of the modeller"));
     keepLook->setStatusTip(keepLook->toolTip());
-    connect(keepLook, &QPushButton::clicked, this,
-            [kept = std::array{position, newerMaterials, flipV, ascii, axes, hierarchy, fullMaterials, animation,
-                               summary}] {
-                for (QCheckBox* box : kept)
-                    box->setChecked(true);
-            });
+    connect(keepLook, &QPushButton::clicked, this, [this] {
+        for (std::atomic<int> OptionFlags::*kept : kLookKeepingOptions)
+            m_boxes.at(&(m_options.*kept))->setChecked(true);
+    });
 
     m_btnConvert = new QPushButton(tr("Convert!"), this);
     m_btnConvert->setObjectName(QStringLiteral("Convert"));
@@ -149,6 +147,7 @@ QCheckBox* COptionBar::CreateCheckBox(const QString& text, const QString& tip, c
     box->setToolTip(tip);
     box->setStatusTip(tip);
     box->setChecked(IsOn(flag));
+    m_boxes.emplace(&flag, box);
     // Saved at once: a session that ends without a normal exit keeps them too.
     connect(box, &QCheckBox::toggled, this, [this, &flag](bool checked) {
         flag.store(checked ? 1 : 0, std::memory_order_relaxed);

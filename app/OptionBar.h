@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <map>
+
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -49,6 +51,7 @@ private:
     OptionFlags m_options;
     QPushButton* m_btnConvert = nullptr;
     QPushButton* m_btnKeepLook = nullptr;
+    std::map<const std::atomic<int>*, QCheckBox*> m_boxes;  // the box of each option
     QLineEdit* m_outputFolder = nullptr;
 };
 

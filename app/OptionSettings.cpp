@@ -64,10 +64,7 @@ void CopyOptions(const OptionFlags& from, OptionFlags& to)
 
 void KeepTheLook(OptionFlags& options)
 {
-    for (std::atomic<int> OptionFlags::*kept :
-         {&OptionFlags::Position, &OptionFlags::NewerMaterials, &OptionFlags::FlipV, &OptionFlags::Ascii,
-          &OptionFlags::Axes, &OptionFlags::Hierarchy, &OptionFlags::FullMaterials, &OptionFlags::Animation,
-          &OptionFlags::Summary})
+    for (std::atomic<int> OptionFlags::*kept : kLookKeepingOptions)
         (options.*kept).store(1, std::memory_order_relaxed);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <atomic>
 
 namespace verdin {
@@ -27,6 +28,13 @@ struct OptionFlags {
     // What each COB file becomes: an OutputFormat.
     std::atomic<int> Output{0};
 };
+
+// The options that keep the look of a file from a later version of the
+// modeller, which "Keep the look" and --keep-look turn on together.
+inline constexpr std::array<std::atomic<int> OptionFlags::*, 9> kLookKeepingOptions = {
+    &OptionFlags::NewerMaterials, &OptionFlags::FlipV,     &OptionFlags::Ascii,
+    &OptionFlags::Position,       &OptionFlags::Axes,      &OptionFlags::Hierarchy,
+    &OptionFlags::FullMaterials,  &OptionFlags::Animation, &OptionFlags::Summary};
 
 enum OutputFormat : int {
     kOutputX = 0,     // a DirectX .x file
