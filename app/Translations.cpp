@@ -1,6 +1,9 @@
 #include "app/Translations.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFont>
+#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -22,6 +25,18 @@ bool InstallTranslations(const QString& language)
     if (!own->load(QStringLiteral(":/i18n/verdin_") + language))
         return false;
     QCoreApplication::installTranslator(own);
+    return true;
+}
+
+bool UseFontFor(const QString& language)
+{
+    const QString japanese = QStringLiteral("Noto Sans CJK JP");
+    if (language != u"ja" || !QFontDatabase::hasFamily(japanese))
+        return false;
+    QFont font = QApplication::font();
+    // Latin letters too, so that a line does not mix two designs.
+    font.setFamilies({japanese, font.family()});
+    QApplication::setFont(font);
     return true;
 }
 

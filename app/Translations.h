@@ -11,8 +11,12 @@ namespace verdin {
 QString WindowLanguage(const QStringList& uiLanguages);
 
 // Installs the translations of the window's texts and of Qt's own dialogs
-// into `language`; false when the program's are missing. Japanese is the
-// language of most source texts, so it needs few.
+// into `language`; false when the program's are missing.
 bool InstallTranslations(const QString& language);
+
+// The proportional Japanese font for a Japanese window, when it is installed;
+// the desktop's own fallback for Japanese may be a monospaced one. True when
+// the window's font was changed.
+bool UseFontFor(const QString& language);
 
 }  // namespace verdin

@@ -153,7 +153,6 @@ void CVerdinView::StartJob(std::vector<std::string> paths, OptionFlags& options)
 
     m_reportDlg.ClearText();
     m_reportDlg.ShowFailedCount(0);
-    m_strClosingLine.clear();
     m_outcome = {};
     m_failures.clear();
     m_jobPaths = paths;
@@ -185,7 +184,6 @@ void CVerdinView::StartJob(std::vector<std::string> paths, OptionFlags& options)
         QMetaObject::invokeMethod(
             this,
             [this, outcome] {
-                m_strClosingLine = QString::fromStdString(ClosingLine(outcome));
                 m_outcome = outcome;
                 OnConvertFinished();
             },
@@ -228,7 +226,8 @@ void CVerdinView::ShowJobResults()
     const int failed = CountFailed(m_outcome.notes);
     m_reportDlg.ShowFailedCount(failed);
     m_reportDlg.Notice()->ShowHints(m_outcome.notes);
-    QString status = m_strClosingLine;
+    // The report's closing line, in the window's language.
+    QString status = m_outcome.aborted ? tr("aborted.") : tr("Converted %n file(s).", nullptr, m_outcome.converted);
     if (m_outcome.aborted)
         status +=
             u' ' +

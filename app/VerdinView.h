@@ -108,7 +108,6 @@ private:
     const QIcon m_icon;
     std::atomic<int> m_bCancel{0};
     std::atomic<bool> m_bAllConverted{true};    // the last job converted every file it was given
-    QString m_strClosingLine;                   // the last job's, set by its end message
     JobOutcome m_outcome;                       // the last job's, set by its end message
     std::vector<std::string> m_jobPaths;        // the last job's files, in its order
     std::map<std::string, QString> m_failures;  // why the last job did not convert a file, by path

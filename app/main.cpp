@@ -44,7 +44,9 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationVersion(verdin::ProgramVersion());
     // The desktop matches the window with the installed entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.quorvane.Verdin"));
-    verdin::InstallTranslations(verdin::WindowLanguage(QLocale::system().uiLanguages()));
+    const QString language = verdin::WindowLanguage(QLocale::system().uiLanguages());
+    verdin::InstallTranslations(language);
+    verdin::UseFontFor(language);
 
     // QApplication has taken its own options out of argv.
     const verdin::CommandLine line = verdin::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));

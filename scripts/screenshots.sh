@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
-# Makes docs/screenshot-en.png and docs/screenshot-ja.png, the README's
-# pictures of the desktop program after converting the examples, on a
-# virtual X server (Debian's xvfb, installed when missing and run as root).
+# Makes the README's pictures of the desktop program, in English and
+# Japanese, after converting the real sample models with the default options
+# (docs/screenshot-LANGUAGE.png), of its help window
+# (docs/screenshot-help-LANGUAGE.png) and of the Report showing only failures
+# and warnings (docs/screenshot-filtered-LANGUAGE.png), on a virtual X server
+# (Debian's xvfb, installed when missing and run as root). The samples are
+# read from ../shared/samples beside the checkout, or from SAMPLES.
+#   scripts/screenshots.sh [SAMPLES]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
@@ -13,19 +18,25 @@ if ! command -v xvfb-run >/dev/null; then
         exit 1
     fi
 fi
-cmake --build "$build_dir" --target app_screenshots
+samples=${1:-../shared/samples}
+if ! ls "$samples"/*.cob >/dev/null 2>&1; then
+    echo "No sample models in $samples." >&2
+    exit 1
+fi
+# The program too: it puts the help pages beside itself.
+cmake --build "$build_dir" --target app_screenshots verdin
 
-# The examples converted in a folder of their own, so the pictures show no
+# The samples converted in a folder of their own, so the pictures show no
 # user's paths but the same short names everywhere.
 work=/tmp/verdin-screenshots
 rm -rf "$work"
 mkdir -p "$work"
-cp examples/*.cob examples/*.bmp "$work/"
+cp "$samples"/*.cob "$samples"/*.jpg "$work/"
 mkdir -p docs
 for language in en ja; do
-    (cd "$work" && xvfb-run -a -s "-screen 0 1280x800x24" env QT_QPA_PLATFORM=xcb \
-        "$OLDPWD/$build_dir/bin/app_screenshots" "$language" "$OLDPWD/docs/screenshot-$language.png" \
-        "$work"/*.cob)
-    echo "docs/screenshot-$language.png"
+    # The language chooses the help page too.
+    (cd "$work" && xvfb-run -a -s "-screen 0 1600x900x24" env QT_QPA_PLATFORM=xcb LANGUAGE="$language" \
+        "$OLDPWD/$build_dir/bin/app_screenshots" "$language" "$OLDPWD/docs" "$work"/*.cob)
+    ls docs/screenshot*-"$language".png
 done
 rm -rf "$work"

@@ -5,7 +5,7 @@
 # cross build) come in ${extra_packages[@]}.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ clang clang-14 clang-format-14 libclang-rt-14-dev pkg-config locales libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libassimp-dev assimp-utils zlib1g-dev nlohmann-json3-dev libstb-dev libirrlicht-dev netpbm time qt6-base-dev qt6-qpa-plugins qt6-tools-dev qt6-l10n-tools qt6-translations-l10n fonts-ipafont-gothic
+packages=(cmake ninja-build g++ clang clang-14 clang-format-14 libclang-rt-14-dev pkg-config locales libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libassimp-dev assimp-utils zlib1g-dev nlohmann-json3-dev libstb-dev libirrlicht-dev netpbm time qt6-base-dev qt6-qpa-plugins qt6-tools-dev qt6-l10n-tools qt6-translations-l10n fonts-noto-cjk
     desktop-file-utils appstream shared-mime-info man-db groff-base dpkg-dev file)
 packages+=(${extra_packages[@]+"${extra_packages[@]}"})
 # Locales the tests run under: a comma for a decimal point, and a double-byte character set.

@@ -416,6 +416,17 @@
         <source>This cannot be dropped here: only COB and .x files and folders are taken.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>aborted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Converted %n file(s).</source>
+        <translation>
+            <numerusform>Converted %n file.</numerusform>
+            <numerusform>Converted %n files.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>verdin::HelpWindow</name>

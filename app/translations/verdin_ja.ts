@@ -5,11 +5,11 @@
     <name>verdin::CAboutDlg</name>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>バージョン情報</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -52,59 +52,59 @@
     </message>
     <message>
         <source>E&amp;xit	Alt+F4</source>
-        <translation type="unfinished"></translation>
+        <translation>終了(&amp;X)	Alt+F4</translation>
     </message>
     <message>
         <source>Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>Verdin を終了します。</translation>
     </message>
     <message>
         <source>&amp;Delete all	Ctrl+D</source>
-        <translation type="unfinished"></translation>
+        <translation>すべて削除(&amp;D)	Ctrl+D</translation>
     </message>
     <message>
         <source>Delete all COB from list window.</source>
-        <translation type="unfinished"></translation>
+        <translation>リストのファイルをすべて削除します。</translation>
     </message>
     <message>
         <source>&amp;Help	F1</source>
-        <translation type="unfinished"></translation>
+        <translation>ヘルプ(&amp;H)	F1</translation>
     </message>
     <message>
         <source>Show help file.</source>
-        <translation type="unfinished"></translation>
+        <translation>ヘルプを表示します。</translation>
     </message>
     <message>
         <source>&amp;About	F9</source>
-        <translation type="unfinished"></translation>
+        <translation>バージョン情報(&amp;A)	F9</translation>
     </message>
     <message>
         <source>Show copyright and version.</source>
-        <translation type="unfinished"></translation>
+        <translation>著作権とバージョンを表示します。</translation>
     </message>
     <message>
         <source>Convert!</source>
-        <translation type="unfinished"></translation>
+        <translation>変換!</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイル(&amp;F)</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>編集(&amp;E)</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>ヘルプ(&amp;H)</translation>
     </message>
     <message>
         <source>ﾚﾃﾞｨ</source>
-        <translation type="unfinished"></translation>
+        <translation>ﾚﾃﾞｨ</translation>
     </message>
     <message>
         <source>ｶﾅ</source>
-        <translation type="unfinished"></translation>
+        <translation>ｶﾅ</translation>
     </message>
     <message>
         <source>Preview</source>
@@ -112,7 +112,7 @@
     </message>
     <message>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation>表示(&amp;V)</translation>
     </message>
     <message>
         <source>&amp;Report</source>
@@ -139,43 +139,43 @@
     </message>
     <message>
         <source>Add &amp;Template</source>
-        <translation type="unfinished"></translation>
+        <translation>テンプレートを追加(&amp;T)</translation>
     </message>
     <message>
         <source>&amp;Binary X File</source>
-        <translation type="unfinished"></translation>
+        <translation>バイナリ X ファイル(&amp;B)</translation>
     </message>
     <message>
         <source>&amp;Scale &amp;&amp; Rotation infomation</source>
-        <translation type="unfinished"></translation>
+        <translation>拡大縮小と回転の情報(&amp;S)</translation>
     </message>
     <message>
         <source>&amp;Position infomation</source>
-        <translation type="unfinished"></translation>
+        <translation>位置の情報(&amp;P)</translation>
     </message>
     <message>
         <source>PP&amp;M texture</source>
-        <translation type="unfinished"></translation>
+        <translation>PPM テクスチャ(&amp;M)</translation>
     </message>
     <message>
         <source>&amp;Newer materials</source>
-        <translation type="unfinished"></translation>
+        <translation>新しい形式のマテリアル(&amp;N)</translation>
     </message>
     <message>
         <source>Flip &amp;V texture</source>
-        <translation type="unfinished"></translation>
+        <translation>テクスチャの V を反転(&amp;V)</translation>
     </message>
     <message>
         <source>&amp;ASCII COB files</source>
-        <translation type="unfinished"></translation>
+        <translation>テキスト形式の COB(&amp;A)</translation>
     </message>
     <message>
         <source>Convert!</source>
-        <translation type="unfinished"></translation>
+        <translation>変換!</translation>
     </message>
     <message>
         <source>Convert listing files</source>
-        <translation type="unfinished"></translation>
+        <translation>リストのファイルを変換します</translation>
     </message>
     <message>
         <source>Convert &amp;to:</source>
@@ -286,15 +286,15 @@
     <name>verdin::CReportDlg</name>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>ｷｬﾝｾﾙ</source>
-        <translation type="unfinished"></translation>
+        <translation>ｷｬﾝｾﾙ</translation>
     </message>
     <message>
         <source>Report</source>
-        <translation type="unfinished"></translation>
+        <translation>レポート</translation>
     </message>
     <message>
         <source>Cancelled</source>
@@ -327,15 +327,15 @@
     <name>verdin::CVerdinApp</name>
     <message>
         <source>%1 を開くことができません。</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 を開くことができません。</translation>
     </message>
     <message>
         <source>%1に関連づけられたソフトが見つかりません。</source>
-        <translation type="unfinished"></translation>
+        <translation>%1に関連づけられたソフトが見つかりません。</translation>
     </message>
     <message>
         <source>%1の実行ができませんでした。</source>
-        <translation type="unfinished"></translation>
+        <translation>%1の実行ができませんでした。</translation>
     </message>
 </context>
 <context>
@@ -366,7 +366,7 @@
     </message>
     <message>
         <source>変換を開始できませんでした。</source>
-        <translation type="unfinished"></translation>
+        <translation>変換を開始できませんでした。</translation>
     </message>
     <message>
         <source>Finishing the current file…</source>
@@ -409,6 +409,16 @@
     <message>
         <source>This cannot be dropped here: only COB and .x files and folders are taken.</source>
         <translation>ここにはドロップできません。受け付けるのは COB ファイル、.x ファイルとフォルダだけです。</translation>
+    </message>
+    <message>
+        <source>aborted.</source>
+        <translation>中止しました。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Converted %n file(s).</source>
+        <translation>
+            <numerusform>%n 個のファイルを変換しました。</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QMimeData>
 #include <QSettings>
+#include <QTranslator>
 #include <QUrl>
 #include <QWidget>
 
@@ -23,6 +24,14 @@ void UseTemporarySettings(const QTemporaryDir& dir)
 void ClearSettings()
 {
     QSettings().clear();
+}
+
+void RemoveTranslations()
+{
+    for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
 }
 
 bool WriteCob(const std::string& path, int meshes)

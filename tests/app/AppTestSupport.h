@@ -17,6 +17,9 @@ void UseTemporarySettings(const QTemporaryDir& dir);
 // Forgets every stored setting of the program.
 void ClearSettings();
 
+// Removes the translations InstallTranslations installed.
+void RemoveTranslations();
+
 // A COB file with the given number of polygon objects.
 bool WriteCob(const std::string& path, int meshes);
 

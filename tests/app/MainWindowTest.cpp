@@ -359,7 +359,7 @@ private Q_SLOTS:
         ConvertButton(frame)->click();
         QTRY_VERIFY_WITH_TIMEOUT(!view.IsConverting(), 20000);
 
-        QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("Converted 3 files. 1 file(s) failed."));
+        QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("Converted 3 file(s). 1 file(s) failed."));
         QCOMPARE(view.ReportDlg().windowTitle(), QStringLiteral("Report: 1 file(s) failed"));
         const QStringList titles = ItemTexts(view);
         QListWidgetItem* broken = view.item(static_cast<int>(titles.indexOf(QStringLiteral("broken"))));
@@ -391,7 +391,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!view.IsConverting(), 20000);
         QCOMPARE(ReportText(view), test::AsShown(test::RunJob({later}, KeptLook()).report));
         QVERIFY(!notice->isVisible());
-        QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("Converted 1 file."));
+        QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("Converted 1 file(s)."));
         QCOMPARE(frame.OptionBar()->Options().NewerMaterials.load(), 0);  // for this once
 
         // Closed, the report comes back from the View menu.
@@ -578,7 +578,7 @@ private Q_SLOTS:
         });
         ConvertButton(frame)->click();
         QTRY_VERIFY_WITH_TIMEOUT(!view.IsConverting(), 20000);
-        QCOMPARE(shown, QStringList({"1 of 2: a", "2 of 2: b", "Converted 2 files."}));
+        QCOMPARE(shown, QStringList({"1 of 2: a", "2 of 2: b", "Converted 2 file(s)."}));
         QCOMPARE(view.ReportDlg().ProgressBar()->value(), 2);
         QCOMPARE(view.ReportDlg().ProgressBar()->maximum(), 2);
     }

@@ -10,7 +10,6 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTranslator>
 
 using namespace verdin;
 
@@ -60,14 +59,14 @@ private Q_SLOTS:
         QCOMPARE(text("verdin::CReportDlg", "ｷｬﾝｾﾙ"), QStringLiteral("Cancel"));
         QCOMPARE(text("verdin::CVerdinView", "%n file(s) added.", 1), QStringLiteral("1 file added."));
         QCOMPARE(text("verdin::COptionBar", "Add &Template"), QStringLiteral("Add &Template"));
-        RemoveTranslations();
+        test::RemoveTranslations();
 
         QVERIFY(InstallTranslations(QStringLiteral("ja")));
         QCOMPARE(text("verdin::CMainFrame", "ﾚﾃﾞｨ"), QStringLiteral("ﾚﾃﾞｨ"));
         QCOMPARE(text("verdin::COptionBar", "&Output folder:"), QStringLiteral("出力フォルダ(&O):"));
-        RemoveTranslations();
+        test::RemoveTranslations();
         QVERIFY(!InstallTranslations(QStringLiteral("xx")));
-        RemoveTranslations();
+        test::RemoveTranslations();
     }
 
     void missingValuesGiveTheDefaults()
@@ -236,14 +235,6 @@ private Q_SLOTS:
     }
 
 private:
-    static void RemoveTranslations()
-    {
-        for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) {
-            QCoreApplication::removeTranslator(translator);
-            delete translator;
-        }
-    }
-
     QTemporaryDir m_settingsDir;
 };
 
