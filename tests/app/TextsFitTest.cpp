@@ -133,7 +133,7 @@ private Q_SLOTS:
         QFETCH(QString, language);
         QVERIFY(InstallTranslations(language));
         if (language == u"ja" && !UseFontFor(language))
-            QWARN("No proportional Japanese font: the desktop's own is used.");
+            qWarning("No proportional Japanese font: the desktop's own is used.");
 
         test::ClearSettings();
         CVerdinApp app({});
