@@ -127,12 +127,12 @@ fi
 
 # What the comparison cannot show. Ctrl+C, which Wine hands to the console
 # control handler as a console does: the job stops after the current file,
-# with the report and the exit status of SIGINT on Linux.
+# with the report (standard output) and the exit status of SIGINT on Linux.
 interrupted=$work/interrupted
 mkdir -p "$interrupted"
 cp "$work/inputs/examples/wood.bmp" "$interrupted/"
 for i in $(seq 1 300); do cp "$work/inputs/examples/scene.cob" "$interrupted/model-$i.cob"; done
-(cd "$interrupted" && exec "$wine" "$windows_cli" model-*.cob >report 2>&1) &
+(cd "$interrupted" && exec "$wine" "$windows_cli" model-*.cob >report 2>errors) &
 wine_pid=$!
 for _ in $(seq 1 600); do
     grep -q "reading file" "$interrupted/report" 2>/dev/null && break
