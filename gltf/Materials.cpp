@@ -15,15 +15,15 @@ double Unit(float value, double otherwise)
     return std::isfinite(value) ? std::clamp(static_cast<double>(value), 0.0, 1.0) : otherwise;
 }
 
-double Roughness(float phongPower)
+}  // namespace
+
+double PhongRoughness(float phongPower)
 {
     const double power = std::isnan(phongPower) ? 3.0 : std::max(static_cast<double>(phongPower), 0.0);
     // Two square roots rather than pow, which may round differently on
     // another platform: the file is the same everywhere.
     return std::sqrt(std::sqrt(2 / (power + 2)));
 }
-
-}  // namespace
 
 Json MaterialJson(const MaterialLook* look, int texture)
 {
@@ -39,7 +39,7 @@ Json MaterialJson(const MaterialLook* look, int texture)
     const std::uint8_t shading = look ? look->shading : 'f';
     const bool highlight = shading == 'm' || (shading != 'f' && Unit(look->specular, 0) > 0);
     pbr["metallicFactor"] = shading == 'm' ? 1 : 0;
-    pbr["roughnessFactor"] = highlight ? Roughness(look->phongPower) : 1.0;
+    pbr["roughnessFactor"] = highlight ? PhongRoughness(look->phongPower) : 1.0;
     Json json = {{"pbrMetallicRoughness", std::move(pbr)}};
     if (alpha < 1)
         json["alphaMode"] = "BLEND";

@@ -18,4 +18,8 @@ namespace verdin::gltf {
 // metallic, with the same roughness: its highlight takes the colour.
 Json MaterialJson(const MaterialLook* look, int texture);
 
+// The roughness of a highlight of cos^n: (2 / (n + 2))^(1/4), the same bits
+// on every platform; n that is no number counts as 3.
+double PhongRoughness(float phongPower);
+
 }  // namespace verdin::gltf

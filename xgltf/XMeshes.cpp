@@ -2,6 +2,7 @@
 
 #include "base/NumberFormat.h"
 #include "base/ReportLog.h"
+#include "gltf/Materials.h"
 #include "xgltf/CountLine.h"
 #include "xgltf/XSkin.h"
 #include "xgltf/XSpace.h"
@@ -235,7 +236,7 @@ int MeshWriter::MaterialOf(const XMaterial* material, bool vertexColours)
         std::any_of(look.specular.begin(), look.specular.end(), [](float c) { return Unit(c) > 0; }) &&
         std::isfinite(look.power) && look.power > 0;
     pbr["metallicFactor"] = 0;
-    pbr["roughnessFactor"] = highlight ? std::sqrt(std::sqrt(2 / (static_cast<double>(look.power) + 2))) : 1.0;
+    pbr["roughnessFactor"] = highlight ? gltf::PhongRoughness(look.power) : 1.0;
     Json json = {{"pbrMetallicRoughness", std::move(pbr)}};
     if (std::any_of(look.emissive.begin(), look.emissive.end(), [](float c) { return Unit(c) > 0; }))
         json["emissiveFactor"] = {Unit(look.emissive[0]), Unit(look.emissive[1]), Unit(look.emissive[2])};
